@@ -1,4 +1,5 @@
 // zaforq demo: each section shows one part of the library working through its public API.
+#include <algorithm>
 #include <cerrno>
 #include <cfenv>
 #include <cstdio>
@@ -6,11 +7,6 @@
 
 #include "commands.h"
 #include "zaforq.h"
-
-const char* const demo_usage =
-    "usage: zaforq demo [section]\n\n"
-    "Runs every section, or the one named:\n"
-    "  errors   the mode word and the error path of the vector-math kernels\n";
 
 namespace {
 
@@ -55,21 +51,18 @@ void demo_errors() {
   _zafClearErrStatus();
 }
 
-struct Section {
-  const char* name;
-  void (*run)();
-};
-
-const Section sections[] = {
-    {"errors", demo_errors},
-};
+const RegisterDemo errors_section({10, "errors", "the mode word and the error path of the vector-math kernels",
+                                    demo_errors});
 
 }  // namespace
 
 int cmd_demo(int argc, char** argv) {
+  std::vector<DemoSection> sections = demo_table();
+  std::sort(sections.begin(), sections.end(),
+            [](const DemoSection& a, const DemoSection& b) { return a.order < b.order; });
   const char* only = argc > 1 ? argv[1] : nullptr;
   bool ran = false;
-  for (const Section& s : sections) {
+  for (const DemoSection& s : sections) {
     if (only && std::strcmp(only, s.name) != 0) continue;
     s.run();
     std::printf("\n");
@@ -81,3 +74,13 @@ int cmd_demo(int argc, char** argv) {
   }
   return 0;
 }
+
+namespace {
+
+const RegisterCommand demo_command({"demo", "show the library at work, section by section",
+                                    "usage: zaforq demo [section]\n\n"
+                                    "Runs every section in turn, or only the one named\n"
+                                    "(errors, and one per area of the library).\n",
+                                    cmd_demo});
+
+}  // namespace

@@ -1,11 +1,8 @@
-/* zaforq: random streams, distributions and convolution/correlation tasks. C99. */
+/* zaforq: random streams, distributions and convolution/correlation tasks. C99.
+   The declarations live in one header per area, all included here. */
 #ifndef ZAFORQ_ORQ_H
 #define ZAFORQ_ORQ_H
 
 #include "zaforq/common.h"
-
-ZAFORQ_BEGIN_DECLS
-
-ZAFORQ_END_DECLS
 
 #endif

@@ -87,4 +87,7 @@ ZAFORQ_API int32_t qub_zaf_service_strcat1(const char* s1, const char* s2, char*
 
 ZAFORQ_END_DECLS
 
+/* The kernels, one header per group of families. */
+#include "zaforq/zaf_kernels.h"
+
 #endif

@@ -1,0 +1,4 @@
+/* zaforq vector-math kernels: included by zaf.h; each group of families has its own header. */
+#ifndef ZAFORQ_ZAF_KERNELS_H
+#define ZAFORQ_ZAF_KERNELS_H
+#endif
