@@ -71,7 +71,7 @@ namespace {
 
 // The report sequence shared by both precisions; T is the element type of the kernel.
 template <class T>
-void report(int32_t code, int32_t index, const T* a1, const T* a2, T* r1, T* r2, const char* name) {
+void report(int32_t code, int32_t index, T arg1, T arg2, T* r1, T* r2, const char* name) {
   *_GetErrStatus() = static_cast<uint32_t>(code);
   const uint32_t mode = *_GetMode();
   if ((mode & ZAF_MODE_ERRMODE_MASK) == ZAF_MODE_ERRMODE_IGNORE) return;
@@ -83,10 +83,10 @@ void report(int32_t code, int32_t index, const T* a1, const T* a2, T* r1, T* r2,
   rec.funcNameLen = _zafCreateFuncNameStr("", name, "", rec.funcName);
   const bool has_values = code != ZAF_STATUS_BADSIZE && code != ZAF_STATUS_BADMEM;
   if (has_values) {
-    rec.arg1 = a1[index];
-    rec.arg2 = a2[index];
-    rec.res1 = r1[index];
-    rec.res2 = r2[index];
+    rec.arg1 = arg1;
+    rec.arg2 = arg2;
+    rec.res1 = *r1;
+    rec.res2 = *r2;
   }
   if (mode & 0xF000u) {
     if (zafErrorCallBack cb = _zafGetErrorCallBack())
@@ -94,24 +94,46 @@ void report(int32_t code, int32_t index, const T* a1, const T* a2, T* r1, T* r2,
   }
   if (mode & 0x0F00u) _zafStdErrorHandler(&rec);
   if (has_values) {
-    // res2 first: when both results are the same array, res1 is what remains.
-    r2[index] = static_cast<T>(rec.res2);
-    r1[index] = static_cast<T>(rec.res1);
+    // res2 first: when both results are the same element, res1 is what remains.
+    *r2 = static_cast<T>(rec.res2);
+    *r1 = static_cast<T>(rec.res1);
   }
 }
 
+template <class T>
+void report_arrays(int32_t code, int32_t index, const T* a1, const T* a2, T* r1, T* r2, const char* name) {
+  if (code == ZAF_STATUS_BADSIZE || code == ZAF_STATUS_BADMEM) {
+    report<T>(code, index, T(0), T(0), nullptr, nullptr, name);
+    return;
+  }
+  report<T>(code, index, a1[index], a2[index], r1 + index, r2 + index, name);
+}
+
 }  // namespace
+
+namespace zaforq {
+
+void report_element(int32_t code, int32_t index, float arg1, float arg2, float* r1, float* r2,
+                    const char* name) {
+  report(code, index, arg1, arg2, r1, r2, name);
+}
+void report_element(int32_t code, int32_t index, double arg1, double arg2, double* r1, double* r2,
+                    const char* name) {
+  report(code, index, arg1, arg2, r1, r2, name);
+}
+
+}  // namespace zaforq
 
 extern "C" {
 
 ZAFORQ_API void _zafsError(int32_t code, int32_t index, const float* a1, const float* a2, float* r1,
                            float* r2, const char* name) {
-  report(code, index, a1, a2, r1, r2, name);
+  report_arrays(code, index, a1, a2, r1, r2, name);
 }
 
 ZAFORQ_API void _zafdError(int32_t code, int32_t index, const double* a1, const double* a2,
                            double* r1, double* r2, const char* name) {
-  report(code, index, a1, a2, r1, r2, name);
+  report_arrays(code, index, a1, a2, r1, r2, name);
 }
 
 }  // extern "C"

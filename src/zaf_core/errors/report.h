@@ -5,19 +5,14 @@
 
 namespace zaforq {
 
-// Binds a kernel's name into its reports (the name lives in the kernel's policy).
-template <class Policy>
-struct ErrorCall {
-  static void report(int32_t code, int32_t i, const float* a1, const float* a2, float* r1, float* r2) {
-    _zafsError(code, i, a1, a2, r1, r2, Policy::name);
-  }
-  static void report(int32_t code, int32_t i, const double* a1, const double* a2, double* r1, double* r2) {
-    _zafdError(code, i, a1, a2, r1, r2, Policy::name);
-  }
-  // One argument, one result: the arrays are passed twice each.
-  template <class T>
-  static void report(int32_t code, int32_t i, const T* a, T* r) { report(code, i, a, a, r, r); }
-};
+// Reports one element from its values: the record takes arg1/arg2 and the results at r1/r2
+// (pointers to the element itself), and the callback may replace those results. The exported
+// _zafsError/_zafdError read their arrays at the index and come here; kernels come here
+// directly, so a kernel may run in place and still report the argument it was given.
+void report_element(int32_t code, int32_t index, float arg1, float arg2, float* r1, float* r2,
+                    const char* name);
+void report_element(int32_t code, int32_t index, double arg1, double arg2, double* r1, double* r2,
+                    const char* name);
 
 // Writes at most 8 characters of prefix, 64 of name and 8 of suffix, bounded overall by the
 // record's 64-byte field (63 characters and the NUL); returns the characters written.
