@@ -4,5 +4,7 @@
 #define ZAFORQ_ORQ_H
 
 #include "zaforq/common.h"
+#include "zaforq/orq_streams.h"
+#include "zaforq/orq_conv.h"
 
 #endif

@@ -3,4 +3,7 @@
 #define ZAFORQ_ZAF_KERNELS_H
 
 #include "zaforq/zaf_algebraic.h"
+#include "zaforq/zaf_explog.h"
+#include "zaforq/zaf_trig.h"
+#include "zaforq/zaf_pack.h"
 #endif

@@ -12,3 +12,8 @@ _Static_assert(offsetof(zafErrorRecord, res1) == 24, "res1");
 _Static_assert(offsetof(zafErrorRecord, res2) == 32, "res2");
 _Static_assert(offsetof(zafErrorRecord, funcName) == 40, "funcName");
 _Static_assert(offsetof(zafErrorRecord, funcNameLen) == 104, "funcNameLen");
+
+/* Each area keeps its own assertions. */
+#include "layout/orq_streams.h"
+#include "layout/orq_conv.h"
+#include "layout/gaxs_fft.h"

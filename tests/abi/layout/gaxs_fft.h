@@ -1,0 +1,1 @@
+/* Layout assertions of the gaxs_fft records (included by layout_checks.h). */

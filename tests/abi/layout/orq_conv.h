@@ -1,0 +1,1 @@
+/* Layout assertions of the orq_conv records (included by layout_checks.h). */
