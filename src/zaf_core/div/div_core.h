@@ -1,0 +1,173 @@
+// Reciprocal and division, shared by the Inv and Div families: Inv is Div with a numerator of
+// one everywhere below.
+//
+// Float kernels (groups of eight): the divisor must satisfy 2^-126 <= |b| < 2^126, so that the
+// reciprocal estimate sees a normal number and returns one (the estimate of 2^-126 itself
+// would be a denormal, which the hardware flushes to zero). The _11 class
+// uses the hardware estimate as it is (about 12 bits), _21 refines it by one Newton step
+// r1 = r0 * (2 - b * r0), _HA divides. Out-of-range divisors (zeros, denormals, huge values,
+// infinities, NaN) go to the scalar routine, which divides on the x87 unit.
+//
+// Double _HA kernels (groups of four): one x87 division at 64-bit precision serves the whole
+// group, R = 1 / (b0 b1 b2 b3), and each quotient is a_k times the product of the other three
+// divisors times R. That needs the product inside the single-precision range; otherwise the
+// group, like the tail, divides element by element. The 64-bit quotients carry at most a few
+// units of their last place of error, so rounding them to double gives the correctly rounded
+// quotient unless they lie within those few units of a halfway point between two doubles;
+// such rare elements are recomputed by a correctly rounded division. Every element is thus
+// the correctly rounded quotient, whatever its neighbours.
+#pragma once
+#include <stdint.h>
+#include <string.h>
+
+#include "common/bits.h"
+#include "common/simd.h"
+#include "zaf_core/_frame/frame.h"
+
+namespace zaforq::vm::div {
+
+using namespace zaforq::simd;
+
+enum class FClass { a11, a21, ha };
+
+// ---- float --------------------------------------------------------------------------------
+
+// Lanes whose divisor leaves [2^-126, 2^126) in magnitude.
+inline uint32_t fout_of_range(f32x4 b) {
+  const i32x4 t = (b.bits() - i32x4::all(0x00800000)) & i32x4::all(0x7FFFFFFF);
+  return movemask(t > i32x4::all(0x7DFFFFFF));
+}
+
+template <FClass C>
+inline f32x4 fquotient(f32x4 a, f32x4 b) {
+  if constexpr (C == FClass::ha) {
+    return a / b;
+  } else {
+    f32x4 r = rcp_estimate(b);
+    if constexpr (C == FClass::a21) r = r * (f32x4::all(bits<float>(0x40000000u)) - b * r);
+    return a * r;
+  }
+}
+
+// The scalar routine: an x87 division, rounded once more to float. The 64-bit quotient of two
+// floats rounds to the same float as the exact quotient, denormal results included.
+inline float fscalar_quotient(float a, float b) {
+  const long double q = static_cast<long double>(a) / static_cast<long double>(b);
+  return static_cast<float>(q);
+}
+
+template <FClass C, bool kDiv>
+struct FloatPolicyBase {
+  using T = float;
+  static constexpr int group = 8;
+  static constexpr X87 x87 = X87::untouched;
+
+  static uint32_t fast_group(const float* a, const float* b, float* r) {
+    const f32x4 b0 = f32x4::load(b), b1 = f32x4::load(b + 4);
+    const f32x4 a0 = kDiv ? f32x4::load(a) : f32x4::all(1.0f);
+    const f32x4 a1 = kDiv ? f32x4::load(a + 4) : f32x4::all(1.0f);
+    fquotient<C>(a0, b0).store(r);
+    fquotient<C>(a1, b1).store(r + 4);
+    return fout_of_range(b0) | (fout_of_range(b1) << 4);
+  }
+  static void special_element(float a, float b, float& r, const Report<float>& report) {
+    r = fscalar_quotient(a, b);
+    if (b == 0.0f) report(ZAF_STATUS_SING);
+  }
+};
+
+// Inv: the argument is the divisor.
+template <FClass C, const char* Name>
+struct FInv : FloatPolicyBase<C, false> {
+  static constexpr const char* name = Name;
+  static uint32_t fast(const float* a, float* r) { return FInv::fast_group(nullptr, a, r); }
+  static void special(float a, float& r, const Report<float>& report) {
+    FInv::special_element(1.0f, a, r, report);
+  }
+};
+
+template <FClass C, const char* Name>
+struct FDiv : FloatPolicyBase<C, true> {
+  static constexpr const char* name = Name;
+  static uint32_t fast(const float* a, const float* b, float* r) { return FDiv::fast_group(a, b, r); }
+  static void special(float a, float b, float& r, const Report<float>& report) {
+    FDiv::special_element(a, b, r, report);
+  }
+};
+
+// ---- double _HA ---------------------------------------------------------------------------
+
+// Rounds a 64-bit quotient to double, or says it cannot: false when the double would not be
+// normal and finite, or when the quotient lies within 16 units of its last place (64-bit) of a
+// halfway point between two doubles, where its own error could decide the rounding.
+inline bool round_clear_of_halfway(long double q, double& out) {
+  const double d = static_cast<double>(q);
+  const uint32_t e = static_cast<uint32_t>(bits_of(d) >> 52) & 0x7FFu;
+  if (e == 0 || e == 0x7FF) return false;
+  uint64_t significand;
+  memcpy(&significand, &q, sizeof significand);  // x87 extended: 64-bit significand first
+  const uint32_t below = static_cast<uint32_t>(significand) & 0x7FFu;  // bits under a double's
+  if (below - 0x3F0u < 0x20u) return false;
+  out = d;
+  return true;
+}
+
+// One element: the x87 division, or the correctly rounded SSE division where the rounding of
+// the 64-bit quotient is in doubt (near a halfway point, or an infinite, zero or denormal
+// quotient, where SSE rounds directly to the right format).
+inline double dquotient_single(double a, double b) {
+  double out;
+  if (round_clear_of_halfway(static_cast<long double>(a) / static_cast<long double>(b), out)) return out;
+  return a / b;
+}
+
+template <bool kDiv>
+struct DoublePolicyBase {
+  using T = double;
+  static constexpr int group = 4;
+  static constexpr X87 x87 = X87::pc64;
+
+  static uint32_t fast_group(const double* a, const double* b, double* r) {
+    const long double b0 = b[0], b1 = b[1], b2 = b[2], b3 = b[3];
+    const long double a0 = kDiv ? a[0] : 1.0, a1 = kDiv ? a[1] : 1.0;
+    const long double a2 = kDiv ? a[2] : 1.0, a3 = kDiv ? a[3] : 1.0;
+    const long double p01 = b0 * b1, p23 = b2 * b3, P = p01 * p23;
+    const float test = static_cast<float>(P);
+    if (test == 0.0f || !(test - test == 0.0f)) {  // zero, infinite or NaN: divide singly
+      return 0xFu;
+    }
+    const long double R = 1.0L / P;
+    const long double q0 = a0 * b1 * p23 * R, q1 = a1 * b0 * p23 * R;
+    const long double q2 = a2 * b3 * p01 * R, q3 = a3 * b2 * p01 * R;
+    uint32_t redo = 0;
+    if (!round_clear_of_halfway(q0, r[0])) redo |= 1u;
+    if (!round_clear_of_halfway(q1, r[1])) redo |= 2u;
+    if (!round_clear_of_halfway(q2, r[2])) redo |= 4u;
+    if (!round_clear_of_halfway(q3, r[3])) redo |= 8u;
+    return redo;
+  }
+  static void special_element(double a, double b, double& r, const Report<double>& report) {
+    r = dquotient_single(a, b);
+    if (b == 0.0) report(ZAF_STATUS_SING);
+  }
+};
+
+template <const char* Name>
+struct DInvHA : DoublePolicyBase<false> {
+  static constexpr const char* name = Name;
+  static uint32_t fast(const double* a, double* r) { return DInvHA::fast_group(nullptr, a, r); }
+  static void special(double a, double& r, const Report<double>& report) {
+    DInvHA::special_element(1.0, a, r, report);
+  }
+};
+
+template <const char* Name>
+struct DDivHA : DoublePolicyBase<true> {
+  static constexpr const char* name = Name;
+  static uint32_t fast(const double* a, const double* b, double* r) { return DDivHA::fast_group(a, b, r); }
+  static void special(double a, double b, double& r, const Report<double>& report) {
+    DDivHA::special_element(a, b, r, report);
+  }
+};
+
+}  // namespace zaforq::vm::div

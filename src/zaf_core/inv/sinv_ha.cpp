@@ -1,0 +1,12 @@
+// _zafsInv_HA: single-precision division;
+// divisors outside [2^-126, 2^126) go to the x87 scalar routine.
+#include "zaf_core/div/div_core.h"
+
+namespace {
+constexpr char kName[] = "_zafsInv_HA";
+using Policy = zaforq::vm::div::FInv<zaforq::vm::div::FClass::ha, kName>;
+}  // namespace
+
+extern "C" ZAFORQ_API void _zafsInv_HA(int32_t n, const float* a, float* r) {
+  zaforq::vm::run_unary<Policy>(n, a, r);
+}

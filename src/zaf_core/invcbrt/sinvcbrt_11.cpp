@@ -1,0 +1,11 @@
+// _zafsInvCbrt_11: two series terms in double, rounded to float.
+#include "zaf_core/cbrt/cbrt_core.h"
+
+namespace {
+constexpr char kName[] = "_zafsInvCbrt_11";
+using Policy = zaforq::vm::cbrt_core::FPolicy<true, 2, kName>;
+}  // namespace
+
+extern "C" ZAFORQ_API void _zafsInvCbrt_11(int32_t n, const float* a, float* r) {
+  zaforq::vm::run_unary<Policy>(n, a, r);
+}

@@ -1,0 +1,11 @@
+// _zafsInvCbrt_HA: four series terms in double, rounded to float.
+#include "zaf_core/cbrt/cbrt_core.h"
+
+namespace {
+constexpr char kName[] = "_zafsInvCbrt_HA";
+using Policy = zaforq::vm::cbrt_core::FPolicy<true, 4, kName>;
+}  // namespace
+
+extern "C" ZAFORQ_API void _zafsInvCbrt_HA(int32_t n, const float* a, float* r) {
+  zaforq::vm::run_unary<Policy>(n, a, r);
+}

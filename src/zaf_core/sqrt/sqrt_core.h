@@ -1,0 +1,239 @@
+// Square root and reciprocal square root, shared by the Sqrt and InvSqrt families.
+//
+// Float Sqrt (groups of eight): the reciprocal-square-root estimate y0 (about 12 bits) and, in
+// the upper classes, a refinement in single precision. With t = x y0^2 - 1 the series step
+// y1 = y0 (1 - t/2 + 3t^2/8) leaves an error of order t^3; the _HA class then corrects
+// s = x y1 by one Newton step on the exactly computed residual x - s^2 (Dekker's product, as
+// SSE has no fused multiply-add), which brings it below one ulp. Arguments below 2^-100 or at
+// least 2^126 (and zeros, negatives, infinities, NaN) go to the scalar routine.
+//
+// Float InvSqrt: _11 is the estimate itself, _21 the estimate with the series step; denormal
+// arguments are scaled by 2^24 first and the estimate by 2^12 after. _HA takes the double
+// square root and divides in double, which rounds to the correctly rounded float.
+//
+// Double Sqrt and InvSqrt (groups of four) use no square-root instruction: a float carrying
+// the mantissa and the exponent's parity gets the hardware estimate, which placed into a
+// double's high word is y0 (21 significant bits). The residual e = x y0^2 - 1 is formed
+// exactly with x split into its high 21 and low 32 bits, y0 is refined by the binomial series
+// of (1 + e)^(-1/2), and sqrt(x) = x y0 (1 + S(e)) is summed from the exact products of the
+// split so that it is correctly rounded in nearly all cases. Denormals are scaled by 2^54.
+#pragma once
+#include <stdint.h>
+
+#include "common/bits.h"
+#include "common/simd.h"
+#include "zaf_core/_frame/frame.h"
+#include "zaforq/zaf_algebraic.h"
+
+namespace zaforq::vm::sqrt_core {
+
+using namespace zaforq::simd;
+
+enum class FClass { a11, a21, ha };
+
+// ---- float --------------------------------------------------------------------------------
+
+// y0 (1 - t/2 + 3t^2/8) with t = x y0^2 - 1: one refinement of the estimate y0 of 1/sqrt(x).
+inline f32x4 frefine(f32x4 x, f32x4 y0) {
+  const f32x4 t = (x * y0) * y0 - f32x4::all(1.0f);
+  const f32x4 s = t * (f32x4::all(-0.5f) + t * f32x4::all(0.375f));
+  return y0 + y0 * s;
+}
+
+// hi + lo == a * a exactly (Dekker; 4097 = 2^12 + 1 splits a float into two 12-bit halves).
+inline void fsquare_exact(f32x4 a, f32x4& hi, f32x4& lo) {
+  const f32x4 c = f32x4::all(4097.0f) * a;
+  const f32x4 ah = c - (c - a), al = a - ah;
+  hi = a * a;
+  lo = ((ah * ah - hi) + f32x4::all(2.0f) * ah * al) + al * al;
+}
+
+template <FClass C>
+inline f32x4 fsqrt_fast(f32x4 x) {
+  const f32x4 y0 = rsqrt_estimate(x);
+  if constexpr (C == FClass::a11) return x * y0;
+  const f32x4 y1 = frefine(x, y0);
+  const f32x4 s = x * y1;
+  if constexpr (C == FClass::a21) return s;
+  f32x4 hi, lo;
+  fsquare_exact(s, hi, lo);
+  const f32x4 residual = (x - hi) - lo;  // x - hi is exact: hi is within 2^-20 of x
+  return s + (f32x4::all(0.5f) * y1) * residual;
+}
+
+// Lanes outside [2^-100, 2^126) (bits 0x0D800000 to 0x7E7FFFFF): negative, zero, tiny, huge,
+// infinite or NaN.
+inline uint32_t fsqrt_out_of_range(f32x4 x) {
+  const i32x4 t = x.bits() - i32x4::all(0x0D800000);
+  return movemask((t < i32x4::all(0)) | (t > i32x4::all(0x7E7FFFFF - 0x0D800000)));
+}
+
+// Denormals are scaled into the estimate's range.
+template <FClass C>
+inline f32x4 finvsqrt_fast(f32x4 x) {
+  const f32x4 tiny = x < f32x4::all(0x1p-126f);
+  const f32x4 xs = select(tiny, x * f32x4::all(0x1p24f), x);
+  f32x4 y = rsqrt_estimate(xs);
+  if constexpr (C == FClass::a21) y = frefine(xs, y);
+  return select(tiny, y * f32x4::all(0x1p12f), y);
+}
+
+// Lanes not positive and finite.
+inline uint32_t fpositive_finite_not(f32x4 x) {
+  const i32x4 t = x.bits() - i32x4::all(1);
+  return movemask((t < i32x4::all(0)) | (t > i32x4::all(0x7F7FFFFF - 1)));
+}
+
+// ---- double -------------------------------------------------------------------------------
+
+inline f64x2 high_part(f64x2 x) {  // low 32 bits of the representation cleared
+  return (x.bits() & i64x2::all(static_cast<int64_t>(0xFFFFFFFF00000000ull))).as_f64();
+}
+
+// The estimate y0 of 1/sqrt(x) for positive normal x, 21 significant bits, low word zero.
+inline f64x2 destimate(f64x2 x) {
+  const i64x2 b = x.bits();
+  // The mantissa's top 23 bits and the exponent's parity flipped: a float in [1, 4).
+  const i64x2 f = ((shr<29>(b) & i64x2::all(0xFFFFFF)) ^ i64x2::all(0x800000)) + i64x2::all(0x3F800000);
+  const i64x2 y = i64x2(rsqrt_estimate(f.as_i32().as_f32()).bits().v) & i64x2::all(0xFFFFFFFF);
+  // The float's exponent and 20 mantissa bits moved into a double's high word, the exponent
+  // halved: 0x57F00000 holds the rebias, (E - 1) / 2 the halving for either parity of E.
+  const i64x2 e = shr<52>(b);
+  const i64x2 hi = shr<3>(y) + i64x2::all(0x57F00000) - shl<20>(shr<1>(e - i64x2::all(1)));
+  return shl<32>(hi).as_f64();
+}
+
+// Taylor coefficients of (1 + e)^(-1/2) after the constant term.
+template <int Terms>
+inline f64x2 dseries(f64x2 e) {
+  static_assert(Terms == 4 || Terms == 5, "four or five terms");
+  f64x2 p = Terms == 5 ? f64x2::all(-0.24609375) : f64x2::all(0.2734375);
+  if constexpr (Terms == 5) p = f64x2::all(0.2734375) + e * p;
+  p = f64x2::all(-0.3125) + e * p;
+  p = f64x2::all(0.375) + e * p;
+  p = f64x2::all(-0.5) + e * p;
+  return e * p;
+}
+
+// sqrt(x) (or 1/sqrt(x) when kInverse) for positive normal finite x.
+template <int Terms, bool kInverse>
+inline f64x2 dsqrt_fast(f64x2 x) {
+  const f64x2 y0 = destimate(x);
+  const f64x2 xh = high_part(x), xl = x - xh;
+  const f64x2 u = xh * y0, v = xl * y0;  // exact: 21 x 21 and 32 x 21 bits; x y0 = u + v
+  const f64x2 uh = high_part(u), ul = u - uh;
+  const f64x2 e = ((uh * y0 - f64x2::all(1.0)) + ul * y0) + v * y0;
+  const f64x2 s = dseries<Terms>(e);
+  if constexpr (kInverse) return y0 + y0 * s;
+  return u + (v + (u + v) * s);
+}
+
+// Lanes outside 2^-1022 <= x < inf: the high word less 0x80100000, taken as signed, above
+// 0xFFDFFFFF.
+inline uint32_t dsqrt_out_of_range(f64x2 x) {
+  const i32x4 hw = x.bits().as_i32() - i32x4::all(static_cast<int32_t>(0x80100000u));
+  const uint32_t m = movemask(hw > i32x4::all(static_cast<int32_t>(0xFFDFFFFFu)));
+  return ((m >> 1) & 1u) | ((m >> 2) & 2u);  // the high words are lanes 1 and 3
+}
+
+// One element outside the fast range.
+template <int Terms, bool kInverse>
+inline double dsqrt_special(double x, const Report<double>& report, double& r) {
+  if (x != x) return r = x + x;
+  if (x == 0.0) {
+    if (!kInverse) return r = x;
+    r = 1.0 / x;
+    report(ZAF_STATUS_SING);
+    return r;
+  }
+  if (x < 0.0) {
+    r = domain_nan<double>();
+    report(ZAF_STATUS_ERRDOM);
+    return r;
+  }
+  if (x == __builtin_inf()) return r = kInverse ? 0.0 : x;
+  // Positive denormal: 2^54 x is normal; sqrt scales back by 2^-27, 1/sqrt by 2^27.
+  const f64x2 y = dsqrt_fast<Terms, kInverse>(f64x2::all(x * bits<double>(0x4350000000000000ull)));
+  return r = y.lane0() * (kInverse ? 0x1p27 : 0x1p-27);
+}
+
+// ---- float policies -------------------------------------------------------------------------
+
+template <FClass C, const char* Name>
+struct FSqrt {
+  using T = float;
+  static constexpr int group = 8;
+  static constexpr X87 x87 = X87::untouched;
+  static constexpr const char* name = Name;
+  static uint32_t fast(const float* a, float* r) {
+    const f32x4 x0 = f32x4::load(a), x1 = f32x4::load(a + 4);
+    fsqrt_fast<C>(x0).store(r);
+    fsqrt_fast<C>(x1).store(r + 4);
+    return fsqrt_out_of_range(x0) | (fsqrt_out_of_range(x1) << 4);
+  }
+  static void special(float a, float& r, const Report<float>& report) {
+    r = _zafssqrt_scalar(a);
+    if (a < 0.0f) report(ZAF_STATUS_ERRDOM);
+  }
+};
+
+// One InvSqrt element that is not positive and finite.
+inline void finvsqrt_special(float a, float& r, const Report<float>& report) {
+  if (a != a) {
+    r = a + a;
+  } else if (a == 0.0f) {
+    r = 1.0f / a;
+    report(ZAF_STATUS_SING);
+  } else if (a < 0.0f) {
+    r = domain_nan<float>();
+    report(ZAF_STATUS_ERRDOM);
+  } else {
+    r = 0.0f;  // +inf
+  }
+}
+
+// The float _11 and _21 kernels run with the x87 unit at 53-bit precision, like the other
+// float kernels whose scalar paths may use it.
+template <FClass C, const char* Name>
+struct FInvSqrt {
+  using T = float;
+  static constexpr int group = 8;
+  static constexpr X87 x87 = C == FClass::ha ? X87::untouched : X87::pc53;
+  static constexpr const char* name = Name;
+  static f32x4 value(f32x4 x) {
+    if constexpr (C == FClass::ha) {
+      const f64x2 one = f64x2::all(1.0);
+      return to_f32(one / sqrt(to_f64_low2(x)), one / sqrt(to_f64_high2(x)));
+    } else {
+      return finvsqrt_fast<C>(x);
+    }
+  }
+  static uint32_t fast(const float* a, float* r) {
+    const f32x4 x0 = f32x4::load(a), x1 = f32x4::load(a + 4);
+    value(x0).store(r);
+    value(x1).store(r + 4);
+    return fpositive_finite_not(x0) | (fpositive_finite_not(x1) << 4);
+  }
+  static void special(float a, float& r, const Report<float>& report) { finvsqrt_special(a, r, report); }
+};
+
+// ---- double policies ------------------------------------------------------------------------
+
+template <int Terms, bool kInverse, const char* Name>
+struct DPolicy {
+  using T = double;
+  static constexpr int group = 4;
+  static constexpr X87 x87 = X87::untouched;
+  static constexpr const char* name = Name;
+  static uint32_t fast(const double* a, double* r) {
+    const f64x2 x0 = f64x2::load(a), x1 = f64x2::load(a + 2);
+    dsqrt_fast<Terms, kInverse>(x0).store(r);
+    dsqrt_fast<Terms, kInverse>(x1).store(r + 2);
+    return dsqrt_out_of_range(x0) | (dsqrt_out_of_range(x1) << 2);
+  }
+  static void special(double a, double& r, const Report<double>& report) {
+    dsqrt_special<Terms, kInverse>(a, report, r);
+  }
+};
+
+}  // namespace zaforq::vm::sqrt_core
