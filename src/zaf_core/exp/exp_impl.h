@@ -239,7 +239,9 @@ inline void sexp_11_special(float x, float& r, const Report<float>& report) {
   const double p = 1.0 + rd * (1.0000451 + rd * (0.5037588 + rd * 0.1666662));
   const double y = x < -104.0f ? 0.0 : p * bits<double>(static_cast<uint64_t>(static_cast<int64_t>(kd) + 1023) << 52);
   r = static_cast<float>(y);
-  if (y < 1.1754943508222875e-38) report(ZAF_STATUS_UNDERFLOW);  // below FLT_MIN
+  // Decided by the argument, as in the high-accuracy kernel: e^x is below the smallest
+  // normal float exactly from -87.3365478515625 down.
+  if (x < -bits<float>(0x42AEAC50u)) report(ZAF_STATUS_UNDERFLOW);
 }
 
 }  // namespace zaforq::vm::expk
