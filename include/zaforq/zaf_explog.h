@@ -6,6 +6,27 @@
 
 ZAFORQ_BEGIN_DECLS
 
+/* r[i] = e^a[i] */
+ZAFORQ_API void _zafsExp_11(int32_t n, const float* a, float* r);
+ZAFORQ_API void _zafsExp_21(int32_t n, const float* a, float* r);
+ZAFORQ_API void _zafsExp_HA(int32_t n, const float* a, float* r);
+ZAFORQ_API void _zafdExp_50(int32_t n, const double* a, double* r);
+ZAFORQ_API void _zafdExp_HA(int32_t n, const double* a, double* r);
+
+/* r[i] = ln a[i] */
+ZAFORQ_API void _zafsLn_11(int32_t n, const float* a, float* r);
+ZAFORQ_API void _zafsLn_21(int32_t n, const float* a, float* r);
+ZAFORQ_API void _zafsLn_HA(int32_t n, const float* a, float* r);
+ZAFORQ_API void _zafdLn_50(int32_t n, const double* a, double* r);
+ZAFORQ_API void _zafdLn_HA(int32_t n, const double* a, double* r);
+
+/* r[i] = log10 a[i] */
+ZAFORQ_API void _zafsLog10_11(int32_t n, const float* a, float* r);
+ZAFORQ_API void _zafsLog10_21(int32_t n, const float* a, float* r);
+ZAFORQ_API void _zafsLog10_HA(int32_t n, const float* a, float* r);
+ZAFORQ_API void _zafdLog10_50(int32_t n, const double* a, double* r);
+ZAFORQ_API void _zafdLog10_HA(int32_t n, const double* a, double* r);
+
 ZAFORQ_END_DECLS
 
 #endif

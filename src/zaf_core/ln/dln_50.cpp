@@ -1,0 +1,26 @@
+// Double Ln, lower accuracy: 257-entry table indexed by the leading mantissa bits rounded to
+// 8, no split point.
+#include "zaf_core/ln/log_impl.h"
+
+namespace {
+
+using namespace zaforq;
+using namespace zaforq::vm::logk;
+
+struct DLn50 {
+  using T = double;
+  static constexpr int group = 4;
+  static constexpr X87 x87 = X87::untouched;
+  static constexpr char name[] = "_zafdLn_50";
+  static uint32_t fast(const double* a, double* r) {
+    const f64x2 x0 = f64x2::load(a), x1 = f64x2::load(a + 2);
+    dlog_50<Base::e>(x0).store(r);
+    dlog_50<Base::e>(x1).store(r + 2);
+    return dlog_out_of_range(x0) | (dlog_out_of_range(x1) << 2);
+  }
+  static void special(double a, double& r, const vm::Report<double>& report) { dlog_50_special<Base::e>(a, r, report); }
+};
+
+}  // namespace
+
+extern "C" ZAFORQ_API void _zafdLn_50(int32_t n, const double* a, double* r) { vm::run_unary<DLn50>(n, a, r); }

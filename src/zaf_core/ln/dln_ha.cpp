@@ -1,0 +1,26 @@
+// Double Ln, high accuracy: 513-entry reciprocal table, exact products of a 21-bit mantissa
+// part, the result summed in a high and a low part.
+#include "zaf_core/ln/log_impl.h"
+
+namespace {
+
+using namespace zaforq;
+using namespace zaforq::vm::logk;
+
+struct DLnHA {
+  using T = double;
+  static constexpr int group = 4;
+  static constexpr X87 x87 = X87::untouched;
+  static constexpr char name[] = "_zafdLn_HA";
+  static uint32_t fast(const double* a, double* r) {
+    const f64x2 x0 = f64x2::load(a), x1 = f64x2::load(a + 2), zero = f64x2::all(0.0);
+    dlog_ha<Base::e>(x0, zero).store(r);
+    dlog_ha<Base::e>(x1, zero).store(r + 2);
+    return dlog_out_of_range(x0) | (dlog_out_of_range(x1) << 2);
+  }
+  static void special(double a, double& r, const vm::Report<double>& report) { dlog_special<Base::e>(a, r, report); }
+};
+
+}  // namespace
+
+extern "C" ZAFORQ_API void _zafdLn_HA(int32_t n, const double* a, double* r) { vm::run_unary<DLnHA>(n, a, r); }

@@ -1,0 +1,291 @@
+// Natural and decimal logarithms: x = 2^e m with m near 1, log x = e log 2 + L_j + log(1 + r),
+// L_j = -log(rcp_j) from a table indexed by the leading mantissa bits and r = m rcp_j - 1
+// small enough for a short polynomial. Mantissas at or above the split point count to the next
+// power of two (their table entries carry -log 2), so that log x loses nothing to cancellation
+// just below 1. No division anywhere.
+#pragma once
+#include <stdint.h>
+
+#include "common/bits.h"
+#include "common/simd.h"
+#include "zaf_core/_frame/frame.h"
+
+namespace zaforq::vm::logk {
+
+using namespace zaforq::simd;
+
+#include "zaf_core/ln/ln_tables.inc"
+#include "zaf_core/log10/log10_tables.inc"
+
+enum class Base { e, ten };
+
+// High words of two doubles in lanes 0 and 1 (lanes 2, 3 repeat them).
+inline i32x4 high_words(f64x2 x) { return _mm_shuffle_epi32(x.bits().v, _MM_SHUFFLE(3, 1, 3, 1)); }
+// Doubles whose high words are lanes 0 and 1 of h and whose low words are zero.
+inline f64x2 from_high_words(i32x4 h) { return i32x4(_mm_unpacklo_epi32(_mm_setzero_si128(), h.v)).as_f64(); }
+
+// Lanes that are not positive normal numbers: (high word - 0x80100000), signed, not below
+// -0x200000.
+inline uint32_t dlog_out_of_range(f64x2 x) {
+  const i32x4 t = high_words(x) - i32x4::all(static_cast<int32_t>(0x80100000u));
+  return ~movemask(t < i32x4::all(-0x200000)) & 3u;
+}
+
+// ---- double, high accuracy: 513-entry table, 21-bit mantissa high part ------------------
+// corr is 0 for normal x, and 52 log 2 for a subnormal x scaled by 2^52.
+template <Base B>
+inline f64x2 dlog_ha(f64x2 x, f64x2 corr) {
+  const double(&tab)[513][4] = B == Base::e ? kLnHA : kLog10HA;
+  const i64x2 mant_mask = i64x2::all(0x000FFFFFFFFFFFFFll);
+  const f64x2 one = f64x2::all(bits<double>(0x3FF0000000000000ull));  // 1.0
+  const i64x2 high_mask = i64x2::all(static_cast<int64_t>(0xFFFFFFFF00000000ull));
+  const f64x2 shifter = f64x2::all(bits<double>(0x4138000000000000ull));  // 1572864.0 = 1.5 * 2^20
+  // log 2 in two parts; the high part has trailing zeros so that e times it is exact.
+  const f64x2 lg2_hi = f64x2::all(B == Base::e ? bits<double>(0x3FE62E42FEFA3800ull)    // 0.6931471805598903
+                                               : bits<double>(0x3FD34413509F7800ull));  // 0.30102999566395283
+  const f64x2 lg2_lo = f64x2::all(B == Base::e ? bits<double>(0x3D2EF35793C76730ull)    // 5.497923018708371e-14
+                                               : bits<double>(0x3D1FEF311F12B358ull));  // 2.8363394551044964e-14
+  // 1 for base e; for base 10 the short high part 0.43359375 of log10(e), the table's
+  // reciprocals being scaled by log10(e).
+  const f64x2 unit = B == Base::e ? one : f64x2::all(bits<double>(0x3FDBC00000000000ull));
+  const i32x4 hw = high_words(x);
+  // e: mantissas from 1.4990234375 on count to the next power of two (split point 0.74951171875).
+  const i32x4 e = sar<20>(hw - i32x4::all(0x3FE7FC00));
+  const f64x2 ed = from_high_words(e + i32x4::all(0x41380000)) - shifter;
+  // j: the leading 9 mantissa bits rounded to nearest, 0 to 512.
+  alignas(16) int32_t j[4];
+  shr<11>((hw & i32x4::all(0xFFC00)) + i32x4::all(0x400) & i32x4::all(0x1FF800)).store(j);
+  const double* t0 = tab[j[0]];
+  const double* t1 = tab[j[1]];
+  const f64x2 rcp = _mm_unpacklo_pd(f64x2::load_aligned(t0).v, f64x2::load_aligned(t1).v);
+  const f64x2 l0 = f64x2::load_aligned(t0 + 2), l1 = f64x2::load_aligned(t1 + 2);
+  const f64x2 L_hi = _mm_unpacklo_pd(l0.v, l1.v);
+  const f64x2 L_lo = _mm_unpackhi_pd(l0.v, l1.v);
+  const f64x2 m = ((x.bits() & mant_mask) | one.bits()).as_f64();
+  const f64x2 m_hi = (m.bits() & high_mask).as_f64();
+  const f64x2 m_lo = m - m_hi;
+  const f64x2 u = m_hi * rcp - unit;  // exact: 21 by 23 (or 24) bits, then Sterbenz
+  const f64x2 v = m_lo * rcp;
+  const f64x2 r = u + v;
+  // High sum u + (e log2_high + L_high), its rounding error kept for the low sum (without it
+  // the two roundings of a large result can add up to a whole ulp).
+  const f64x2 H = ed * lg2_hi + L_hi;  // exact
+  f64x2 hs = H + u;
+  const f64x2 hb = hs - H;
+  const f64x2 herr = (H - (hs - hb)) + (u - hb);
+  const f64x2 ls = ed * lg2_lo + L_lo;
+  // Where the low sum is exactly zero (e = 0 and L = 0) v joins u, so that r is rounded once.
+  const f64x2 to_high = ls == f64x2::all(0.0);
+  hs = hs + (to_high & v);
+  const f64x2 v_low = andnot(to_high, v);
+  f64x2 q;
+  if (B == Base::e) {
+    const f64x2 d2 = f64x2::all(bits<double>(0xBFDFFFFFFFFFFCA9ull));  // -0.49999999999995254
+    const f64x2 d3 = f64x2::all(bits<double>(0x3FD555555555512Aull));  // 0.3333333333332741
+    const f64x2 d4 = f64x2::all(bits<double>(0xBFD00000D588D052ull));  // -0.2500001988694339
+    const f64x2 d5 = f64x2::all(bits<double>(0x3FC9999B39037E04ull));  // 0.2000001934420511
+    q = r * r * (d2 + r * (d3 + r * (d4 + r * d5)));
+  } else {
+    // log10(1 + r/K) - r with K = 0.43359375, coefficients in the order stored.
+    const f64x2 p5 = f64x2::all(5.667606256268926);
+    const f64x2 p4 = f64x2::all(-3.0717977023883023);
+    const f64x2 p3 = f64x2::all(1.7758816353479039);
+    const f64x2 p2 = f64x2::all(-1.1550167667400704);
+    const f64x2 p1 = f64x2::all(0.0016161024074997105);
+    q = r * (p1 + r * (p2 + r * (p3 + r * (p4 + r * p5))));
+  }
+  return ((q + (ls + herr) + v_low) - corr) + hs;
+}
+
+template <Base B>
+inline void dlog_special(double x, double& r, const Report<double>& report) {
+  if (x != x) {
+    r = x * 1.0;
+    return;
+  }
+  if (x == 0.0) {
+    r = bits<double>(0xFFF0000000000000ull);  // -inf
+    report(ZAF_STATUS_SING);
+    return;
+  }
+  if (x < 0.0) {
+    r = domain_nan<double>();
+    report(ZAF_STATUS_ERRDOM);
+    return;
+  }
+  if (x == __builtin_inf()) {
+    r = x;
+    return;
+  }
+  if (x < bits<double>(0x0010000000000000ull)) {  // subnormal: scale by 2^52 and take 52 log 2 off
+    const double corr = B == Base::e ? bits<double>(0x404205966F2B4F12ull)  // 36.04365338911715
+                                     : 15.653559774527022;
+    r = dlog_ha<B>(f64x2::all(x * bits<double>(0x4330000000000000ull)), f64x2::all(corr)).lane0();
+    return;
+  }
+  r = dlog_ha<B>(f64x2::all(x), f64x2::all(0.0)).lane0();
+}
+
+// ---- double, lower accuracy: 257-entry table ------------------------------------------------
+template <Base B>
+inline f64x2 dlog_50(f64x2 x) {
+  const double(&tab)[257][4] = B == Base::e ? kLn50 : kLog1050;
+  const f64x2 one = f64x2::all(1.0);
+  const f64x2 shifter = f64x2::all(bits<double>(0x42B0000000000000ull));  // 2^44: rounds m to 8 fraction bits
+  const f64x2 lg2_hi = f64x2::all(B == Base::e ? bits<double>(0x3FE62E42FEFA4000ull)    // 0.6931471805601177
+                                               : bits<double>(0x3FD34413509F8000ull));  // 0.3010299956640665
+  const f64x2 lg2_lo = f64x2::all(B == Base::e ? bits<double>(0xBD48432A1B0E2634ull)    // -1.7239444525614835e-13
+                                               : bits<double>(0xBD380433B83B532Aull));  // -8.532344317057107e-14
+  const i32x4 hw = high_words(x);
+  const f64x2 ed = to_f64_low2(sar<20>(hw) - i32x4::all(1023));
+  alignas(16) int32_t off[4];
+  ((shr<7>(hw) & i32x4::all(0x1FF0)) + i32x4::all(0x10) & i32x4::all(0x3FE0)).store(off);
+  const double* t0 = tab[off[0] >> 5];
+  const double* t1 = tab[off[1] >> 5];
+  const f64x2 l0 = f64x2::load_aligned(t0), l1 = f64x2::load_aligned(t1);
+  const f64x2 L_hi = _mm_unpacklo_pd(l0.v, l1.v);
+  const f64x2 L_lo = _mm_unpackhi_pd(l0.v, l1.v);
+  const f64x2 rcp = _mm_unpacklo_pd(f64x2::load_aligned(t0 + 2).v, f64x2::load_aligned(t1 + 2).v);
+  const f64x2 m = ((x.bits() & i64x2::all(0x000FFFFFFFFFFFFFll)) | one.bits()).as_f64();
+  // The index rounds half-way mantissas up; setting m's last bit before the shifter makes the
+  // shifter do the same (it cannot move any other mantissa across a rounding boundary).
+  const f64x2 c = ((m.bits() | i64x2::all(1)).as_f64() + shifter) - shifter;
+  const f64x2 r = (m - c) * rcp;
+  f64x2 b2 = f64x2::all(-0.4999999999992423), b3 = f64x2::all(0.33333333333238757),
+        b4 = f64x2::all(-0.25000079467558006), b5 = f64x2::all(0.20000077300509184);
+  if (B == Base::ten) {
+    // r carries the factor log10(e); log10(1 + w/log10 e) = w + sum b_k w^k / log10(e)^(k-1).
+    const double s = 2.302585092994046;  // 1 / log10(e)
+    b2 = b2 * f64x2::all(s);
+    b3 = b3 * f64x2::all(s * s);
+    b4 = b4 * f64x2::all(s * s * s);
+    b5 = b5 * f64x2::all(s * s * s * s);
+  }
+  const f64x2 q = r * r * (b2 + r * (b3 + r * (b4 + r * b5)));
+  return (ed * lg2_hi + L_hi) + (r + (q + (ed * lg2_lo + L_lo)));
+}
+
+template <Base B>
+inline void dlog_50_special(double x, double& r, const Report<double>& report) {
+  if (x != x || x <= 0.0 || x == __builtin_inf()) {
+    dlog_special<B>(x, r, report);
+    return;
+  }
+  if (x < bits<double>(0x0010000000000000ull)) {
+    const double corr = B == Base::e ? bits<double>(0x404205966F2B4F12ull) : 15.653559774527022;
+    r = dlog_50<B>(f64x2::all(x * bits<double>(0x4330000000000000ull))).lane0() - corr;
+    return;
+  }
+  r = dlog_50<B>(f64x2::all(x)).lane0();
+}
+
+// ---- float ------------------------------------------------------------------------------------
+// Lanes that are not positive normal floats: (bits - 0x80800000), signed, not below -0x1000000.
+inline uint32_t slog_out_of_range(f32x4 x) {
+  const i32x4 t = x.bits() - i32x4::all(static_cast<int32_t>(0x80800000u));
+  return ~movemask(t < i32x4::all(-0x1000000)) & 0xFu;
+}
+
+// log(x) = ln 2 log2(x) on the x87 unit (fyl2x), for zero, negative, infinite, NaN and
+// subnormal arguments: zero gives -inf with SING, a negative argument the default NaN with
+// ERRDOM.
+template <Base B>
+inline void slog_special(float x, float& r, const Report<float>& report) {
+  long double v = x;
+  if (B == Base::e)
+    __asm__("fldln2\n\tfxch\n\tfyl2x" : "+t"(v));
+  else
+    __asm__("fldlg2\n\tfxch\n\tfyl2x" : "+t"(v));
+  if (x == 0.0f) {
+    r = -__builtin_inff();
+    report(ZAF_STATUS_SING);
+    return;
+  }
+  if (x < 0.0f) {
+    r = domain_nan<float>();
+    report(ZAF_STATUS_ERRDOM);
+    return;
+  }
+  r = static_cast<float>(v);
+}
+
+template <Base B, int N>
+inline const auto& float_table() {
+  if constexpr (N == 64) {
+    if constexpr (B == Base::e) return kSLn21; else return kSLog1021;
+  } else {
+    if constexpr (B == Base::e) return kSLn11; else return kSLog1011;
+  }
+}
+
+// Float logarithm in float arithmetic over an (N + 1)-entry table of (c_j = 1 + j/N, 1/c_j,
+// L high, L low); r = (m - c_j)/c_j with m - c_j exact; log(1 + r) = r + r^2 (p0 + p1 r).
+// N = 64 (index: leading 7 mantissa bits rounded to 6) or 16 (5 bits rounded to 4).
+template <Base B, int N>
+inline f32x4 slog_table(f32x4 x) {
+  const float(&tab)[N + 1][4] = float_table<B, N>();
+  const i32x4 b = x.bits();
+  // Mantissas from 1 + (N - 1)/(2N) on count to the next power of two.
+  const int32_t split = N == 64 ? 0x3F3F0000 : 0x3F3C0000;  // 0.74609375 : 0.734375
+  const f32x4 e = to_f32(sar<23>(b - i32x4::all(split)));
+  alignas(16) int32_t off[4];
+  if (N == 64)
+    ((shr<13>(b) & i32x4::all(0x3F8)) + i32x4::all(8) & i32x4::all(0x7F0)).store(off);  // 16-byte offset
+  else
+    ((shr<15>(b) & i32x4::all(0xF8)) + i32x4::all(8) & i32x4::all(0x1F0)).store(off);
+  const f32x4 t0 = f32x4::load_aligned(tab[off[0] >> 4]), t1 = f32x4::load_aligned(tab[off[1] >> 4]);
+  const f32x4 t2 = f32x4::load_aligned(tab[off[2] >> 4]), t3 = f32x4::load_aligned(tab[off[3] >> 4]);
+  // transpose: c, rcp, L high, L low
+  __m128 a0 = t0.v, a1 = t1.v, a2 = t2.v, a3 = t3.v;
+  _MM_TRANSPOSE4_PS(a0, a1, a2, a3);
+  const f32x4 c = a0, rcp = a1, L_hi = a2, L_lo = a3;
+  const f32x4 m = ((b & i32x4::all(0x007FFFFF)) | i32x4::all(0x3F800000)).as_f32();
+  const f32x4 r = (m - c) * rcp;
+  // Minimax fits of (log(1 + r) - r)/r^2 for the relative error of log(1 + r)
+  // (tools/explog_poly/fit.py): |r| <= 1/128 for N = 64, 1/32 for N = 16.
+  const f32x4 p0 = f32x4::all(N == 64 ? bits<float>(0xBF0000C0u)    // -0.50001144
+                                      : bits<float>(0xBF000C15u));  // -0.50018436
+  const f32x4 p1 = f32x4::all(N == 64 ? bits<float>(0x3EAAAB91u)    // 0.3333402
+                                      : bits<float>(0x3EAAB92Au));  // 0.33344394
+  const f32x4 p = r + r * r * (p0 + p1 * r);
+  if (B == Base::e) {
+    const f32x4 lg2_hi = f32x4::all(bits<float>(0x3F317200u));  // 0.69314575 (e times it is exact)
+    const f32x4 lg2_lo = f32x4::all(bits<float>(0x35BFBE8Eu));  // 1.4286068e-06
+    return (e * lg2_hi + L_hi) + (p + (e * lg2_lo + L_lo));
+  }
+  const f32x4 lg2_hi = f32x4::all(bits<float>(0x3E9A2100u));  // 0.30103302
+  const f32x4 lg2_lo = f32x4::all(bits<float>(0xB64AF608u));  // -3.0243556e-06
+  const f32x4 log10e = f32x4::all(bits<float>(0x3EDE5BD9u));  // 0.4342945
+  return (e * lg2_hi + L_hi) + (log10e * p + (e * lg2_lo + L_lo));
+}
+
+// Float high accuracy: the same reduction over the 65-entry table, evaluated in double with a
+// degree-5 polynomial, then rounded once to float.
+template <Base B>
+inline f64x2 slog_ha_pair(f64x2 m, f64x2 e, const int32_t* off) {
+  const double(&tab)[65][4] = B == Base::e ? kSLnHA : kSLog10HA;
+  const double* t0 = tab[off[0] >> 4];
+  const double* t1 = tab[off[1] >> 4];
+  const f64x2 a0 = f64x2::load_aligned(t0), a1 = f64x2::load_aligned(t1);
+  const f64x2 c = _mm_unpacklo_pd(a0.v, a1.v), rcp = _mm_unpackhi_pd(a0.v, a1.v);
+  const f64x2 L = _mm_unpacklo_pd(f64x2::load_aligned(t0 + 2).v, f64x2::load_aligned(t1 + 2).v);
+  const f64x2 r = (m - c) * rcp;
+  const f64x2 p = r + r * r * (f64x2::all(-0.5) +
+                               r * (f64x2::all(1.0 / 3) + r * (f64x2::all(-0.25) + r * f64x2::all(0.2))));
+  if (B == Base::e) return e * f64x2::all(0.6931471805599453) + L + p;
+  return e * f64x2::all(0.30102999566398120) + L + p * f64x2::all(0.4342944819032518);
+}
+
+template <Base B>
+inline f32x4 slog_ha(f32x4 x) {
+  const i32x4 b = x.bits();
+  const i32x4 e = sar<23>(b - i32x4::all(0x3F3F0000));
+  alignas(16) int32_t off[4];
+  ((shr<13>(b) & i32x4::all(0x3F8)) + i32x4::all(8) & i32x4::all(0x7F0)).store(off);
+  const f32x4 m = ((b & i32x4::all(0x007FFFFF)) | i32x4::all(0x3F800000)).as_f32();
+  const f64x2 lo = slog_ha_pair<B>(to_f64_low2(m), to_f64_low2(e), off);
+  const f64x2 hi = slog_ha_pair<B>(to_f64_high2(m), to_f64_low2(i32x4(_mm_unpackhi_epi64(e.v, e.v))), off + 2);
+  return to_f32(lo, hi);
+}
+
+}  // namespace zaforq::vm::logk

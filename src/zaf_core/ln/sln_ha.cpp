@@ -1,0 +1,26 @@
+// Float Ln, high accuracy: the 65-entry reduction evaluated in double and rounded once;
+// special arguments on the x87 unit.
+#include "zaf_core/ln/log_impl.h"
+
+namespace {
+
+using namespace zaforq;
+using namespace zaforq::vm::logk;
+
+struct SLnHA {
+  using T = float;
+  static constexpr int group = 8;
+  static constexpr X87 x87 = X87::untouched;
+  static constexpr char name[] = "_zafsLn_HA";
+  static uint32_t fast(const float* a, float* r) {
+    const f32x4 x0 = f32x4::load(a), x1 = f32x4::load(a + 4);
+    slog_ha<Base::e>(x0).store(r);
+    slog_ha<Base::e>(x1).store(r + 4);
+    return slog_out_of_range(x0) | (slog_out_of_range(x1) << 4);
+  }
+  static void special(float a, float& r, const vm::Report<float>& report) { slog_special<Base::e>(a, r, report); }
+};
+
+}  // namespace
+
+extern "C" ZAFORQ_API void _zafsLn_HA(int32_t n, const float* a, float* r) { vm::run_unary<SLnHA>(n, a, r); }
