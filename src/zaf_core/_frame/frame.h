@@ -73,133 +73,125 @@ inline void stage(T (&dst)[G], const T* src, int32_t count) {
 
 }  // namespace detail
 
-template <class P, class T = typename P::T>
-inline void run_unary(int32_t n, const T* a, T* r) {
+namespace detail {
+
+enum class Shape { unary, binary, scalar, two_out };
+
+// Adapts the frame's generic operands (input arrays, an optional scalar, output arrays) to the
+// policy's signature for its shape, and says which values the error record carries.
+template <class P, Shape S>
+struct Call;
+
+template <class P>
+struct Call<P, Shape::unary> {
+  using T = typename P::T;
+  static uint32_t fast(const T* const* in, T, T* const* out) { return P::fast(in[0], out[0]); }
+  static void special(const T* const* in, T, int k, T& r1, T&, const Report<T>& rep) {
+    P::special(in[0][k], r1, rep);
+  }
+  static T arg2(const T* const* in, T, int k) { return in[0][k]; }
+};
+
+template <class P>
+struct Call<P, Shape::binary> {
+  using T = typename P::T;
+  static uint32_t fast(const T* const* in, T, T* const* out) { return P::fast(in[0], in[1], out[0]); }
+  static void special(const T* const* in, T, int k, T& r1, T&, const Report<T>& rep) {
+    P::special(in[0][k], in[1][k], r1, rep);
+  }
+  static T arg2(const T* const* in, T, int k) { return in[1][k]; }
+};
+
+template <class P>
+struct Call<P, Shape::scalar> {
+  using T = typename P::T;
+  static uint32_t fast(const T* const* in, T b, T* const* out) { return P::fast(in[0], b, out[0]); }
+  static void special(const T* const* in, T b, int k, T& r1, T&, const Report<T>& rep) {
+    P::special(in[0][k], b, r1, rep);
+  }
+  static T arg2(const T* const*, T b, int) { return b; }
+};
+
+template <class P>
+struct Call<P, Shape::two_out> {
+  using T = typename P::T;
+  static uint32_t fast(const T* const* in, T, T* const* out) { return P::fast(in[0], out[0], out[1]); }
+  static void special(const T* const* in, T, int k, T& r1, T& r2, const Report<T>& rep) {
+    P::special(in[0][k], r1, r2, rep);
+  }
+  static T arg2(const T* const* in, T, int k) { return in[0][k]; }
+};
+
+// The loop every kernel runs: NI input arrays (plus a scalar for the scalar shape), NO output
+// arrays. Whole groups compute straight into the caller's outputs; the tail is staged, padded
+// with 1, computed by the same fast path and copied out; flagged lanes are recomputed by the
+// special routine, lowest index first, after the group's results are stored.
+template <class P, Shape S, int NI, int NO, class T = typename P::T>
+inline void run(int32_t n, const T* const (&in)[NI], T scalar, T* const (&out)[NO]) {
   if (n <= 0) return;
+  using C = Call<P, S>;
   constexpr int G = P::group;
   FpEnv env(P::x87);
-  const bool in_place = a == r;
-  alignas(16) T sa[G];
+  bool in_place = false;
+  for (int j = 0; j < NI; ++j)
+    for (int o = 0; o < NO; ++o) in_place = in_place || in[j] == out[o];
+  alignas(16) T staged_in[NI][G];
+  alignas(16) T staged_out[NO][G];
+  const T* g_in[NI];
+  T* g_out[NO];
+  auto specials = [&](uint32_t m, int32_t i) {
+    each_lane(m, [&](int k) {
+      T* r1 = out[0] + i + k;
+      T* r2 = out[NO - 1] + i + k;
+      C::special(g_in, scalar, k, *r1, *r2,
+                 Report<T>(P::name, i + k, g_in[0][k], C::arg2(g_in, scalar, k), r1, r2));
+    });
+  };
   int32_t i = 0;
   for (; i + G <= n; i += G) {
-    const T* ga = a + i;
-    if (in_place) {
-      memcpy(sa, ga, sizeof sa);
-      ga = sa;
+    for (int j = 0; j < NI; ++j) {
+      g_in[j] = in[j] + i;
+      if (in_place) {
+        memcpy(staged_in[j], g_in[j], sizeof staged_in[j]);
+        g_in[j] = staged_in[j];
+      }
     }
-    const uint32_t m = P::fast(ga, r + i);
-    if (m) detail::each_lane(m, [&](int k) {
-      P::special(ga[k], r[i + k], Report<T>(P::name, i + k, ga[k], ga[k], r + i + k, r + i + k));
-    });
+    for (int o = 0; o < NO; ++o) g_out[o] = out[o] + i;
+    if (const uint32_t m = C::fast(g_in, scalar, g_out)) specials(m, i);
   }
   if (i < n) {
     const int32_t count = n - i;
-    alignas(16) T sr[G];
-    detail::stage(sa, a + i, count);
-    const uint32_t m = P::fast(sa, sr) & detail::lanes_below<G>(count);
-    memcpy(r + i, sr, sizeof(T) * count);
-    if (m) detail::each_lane(m, [&](int k) {
-      P::special(sa[k], r[i + k], Report<T>(P::name, i + k, sa[k], sa[k], r + i + k, r + i + k));
-    });
+    for (int j = 0; j < NI; ++j) {
+      stage(staged_in[j], in[j] + i, count);
+      g_in[j] = staged_in[j];
+    }
+    for (int o = 0; o < NO; ++o) g_out[o] = staged_out[o];
+    const uint32_t m = C::fast(g_in, scalar, g_out) & lanes_below<G>(count);
+    for (int o = 0; o < NO; ++o) memcpy(out[o] + i, staged_out[o], sizeof(T) * count);
+    if (m) specials(m, i);
   }
+}
+
+}  // namespace detail
+
+template <class P, class T = typename P::T>
+inline void run_unary(int32_t n, const T* a, T* r) {
+  detail::run<P, detail::Shape::unary>(n, {a}, T(0), {r});
 }
 
 template <class P, class T = typename P::T>
 inline void run_binary(int32_t n, const T* a, const T* b, T* r) {
-  if (n <= 0) return;
-  constexpr int G = P::group;
-  FpEnv env(P::x87);
-  const bool in_place = a == r || b == r;
-  alignas(16) T sa[G], sb[G];
-  int32_t i = 0;
-  for (; i + G <= n; i += G) {
-    const T* ga = a + i;
-    const T* gb = b + i;
-    if (in_place) {
-      memcpy(sa, ga, sizeof sa);
-      memcpy(sb, gb, sizeof sb);
-      ga = sa;
-      gb = sb;
-    }
-    const uint32_t m = P::fast(ga, gb, r + i);
-    if (m) detail::each_lane(m, [&](int k) {
-      P::special(ga[k], gb[k], r[i + k], Report<T>(P::name, i + k, ga[k], gb[k], r + i + k, r + i + k));
-    });
-  }
-  if (i < n) {
-    const int32_t count = n - i;
-    alignas(16) T sr[G];
-    detail::stage(sa, a + i, count);
-    detail::stage(sb, b + i, count);
-    const uint32_t m = P::fast(sa, sb, sr) & detail::lanes_below<G>(count);
-    memcpy(r + i, sr, sizeof(T) * count);
-    if (m) detail::each_lane(m, [&](int k) {
-      P::special(sa[k], sb[k], r[i + k], Report<T>(P::name, i + k, sa[k], sb[k], r + i + k, r + i + k));
-    });
-  }
+  detail::run<P, detail::Shape::binary>(n, {a, b}, T(0), {r});
 }
 
 template <class P, class T = typename P::T>
 inline void run_scalar(int32_t n, const T* a, T b, T* r) {
-  if (n <= 0) return;
-  constexpr int G = P::group;
-  FpEnv env(P::x87);
-  const bool in_place = a == r;
-  alignas(16) T sa[G];
-  int32_t i = 0;
-  for (; i + G <= n; i += G) {
-    const T* ga = a + i;
-    if (in_place) {
-      memcpy(sa, ga, sizeof sa);
-      ga = sa;
-    }
-    const uint32_t m = P::fast(ga, b, r + i);
-    if (m) detail::each_lane(m, [&](int k) {
-      P::special(ga[k], b, r[i + k], Report<T>(P::name, i + k, ga[k], b, r + i + k, r + i + k));
-    });
-  }
-  if (i < n) {
-    const int32_t count = n - i;
-    alignas(16) T sr[G];
-    detail::stage(sa, a + i, count);
-    const uint32_t m = P::fast(sa, b, sr) & detail::lanes_below<G>(count);
-    memcpy(r + i, sr, sizeof(T) * count);
-    if (m) detail::each_lane(m, [&](int k) {
-      P::special(sa[k], b, r[i + k], Report<T>(P::name, i + k, sa[k], b, r + i + k, r + i + k));
-    });
-  }
+  detail::run<P, detail::Shape::scalar>(n, {a}, b, {r});
 }
 
 template <class P, class T = typename P::T>
 inline void run_two_out(int32_t n, const T* a, T* r1, T* r2) {
-  if (n <= 0) return;
-  constexpr int G = P::group;
-  FpEnv env(P::x87);
-  const bool in_place = a == r1 || a == r2;
-  alignas(16) T sa[G];
-  int32_t i = 0;
-  for (; i + G <= n; i += G) {
-    const T* ga = a + i;
-    if (in_place) {
-      memcpy(sa, ga, sizeof sa);
-      ga = sa;
-    }
-    const uint32_t m = P::fast(ga, r1 + i, r2 + i);
-    if (m) detail::each_lane(m, [&](int k) {
-      P::special(ga[k], r1[i + k], r2[i + k], Report<T>(P::name, i + k, ga[k], ga[k], r1 + i + k, r2 + i + k));
-    });
-  }
-  if (i < n) {
-    const int32_t count = n - i;
-    alignas(16) T s1[G], s2[G];
-    detail::stage(sa, a + i, count);
-    const uint32_t m = P::fast(sa, s1, s2) & detail::lanes_below<G>(count);
-    memcpy(r1 + i, s1, sizeof(T) * count);
-    memcpy(r2 + i, s2, sizeof(T) * count);
-    if (m) detail::each_lane(m, [&](int k) {
-      P::special(sa[k], r1[i + k], r2[i + k], Report<T>(P::name, i + k, sa[k], sa[k], r1 + i + k, r2 + i + k));
-    });
-  }
+  detail::run<P, detail::Shape::two_out>(n, {a}, T(0), {r1, r2});
 }
 
 // The default quiet NaN a domain error writes: sign bit set.

@@ -1,0 +1,6 @@
+#include "zaf.h"
+#include "zaf_core/_pack/pack.h"
+
+extern "C" ZAFORQ_API void _zafdUnpackI(int32_t n, const double* a, double* y, int32_t inc) {
+  zaforq::pack::unpack_i(n, a, y, inc);
+}
