@@ -31,3 +31,9 @@ inline uint8_t* align16(uint8_t* p) {
 // The byte engines behind the typed front ends; no checks.
 extern "C" void ownsZero_8u(uint8_t* dst, size_t bytes);
 extern "C" void ownsCopy_8u(const uint8_t* src, uint8_t* dst, size_t bytes);
+
+// Direct accumulation dst[i + j] += lng[i] * shrt[j] for all i < lng_len, j < shrt_len.
+extern "C" void ownConv_32f(const float* lng, int32_t lng_len, const float* shrt, int32_t shrt_len, float* dst);
+extern "C" void ownConv_64f(const double* lng, int32_t lng_len, const double* shrt, int32_t shrt_len, double* dst);
+// count complex products srcDst[k] = src[k] * srcDst[k] on interleaved (re, im) pairs.
+extern "C" void ownps_Mpy2_32fc(const float* src, float* srcDst, int32_t count);
