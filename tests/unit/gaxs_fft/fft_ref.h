@@ -55,39 +55,58 @@ inline std::vector<LD> perm_idft(const std::vector<LD>& X) {
   return y;
 }
 
-// One bin of the spectrum, in O(N) without a table of N values: the twiddle of index
-// b * T + j is the product of a block twiddle and an inner twiddle, each from sin and cos.
-template <class T>
-void dft_bin(const T* x, size_t N, size_t k, LD& re, LD& im) {
-  const LD pi = 3.141592653589793238462643383279502884L;
-  size_t Tn = 1;
-  while (Tn * Tn < N) Tn *= 2;
-  std::vector<LD> ic(Tn), is(Tn);
-  for (size_t j = 0; j < Tn; ++j) {
-    const LD a = 2 * pi * static_cast<LD>((k * j) & (N - 1)) / N;
-    ic[j] = std::cos(a), is[j] = -std::sin(a);
+// Twiddles e^(-2 pi i j k / N) for all j in O(sqrt N) sin/cos evaluations: the twiddle of
+// j = b T + t is the product of a block twiddle (index b) and an inner one (index t).
+template <class A>
+struct BlockedTwiddles {
+  size_t N, T;
+  std::vector<A> ic, is, bc, bs;
+  BlockedTwiddles(size_t n, size_t k) : N(n), T(1) {
+    const long double pi = 3.141592653589793238462643383279502884L;
+    while (T * T < N) T *= 2;
+    ic.resize(T), is.resize(T), bc.resize(N / T + 1), bs.resize(N / T + 1);
+    for (size_t t = 0; t < T; ++t) {
+      const long double a = 2 * pi * static_cast<long double>((k * t) & (N - 1)) / N;
+      ic[t] = static_cast<A>(std::cos(a)), is[t] = static_cast<A>(-std::sin(a));
+    }
+    for (size_t b = 0; b * T < N; ++b) {
+      const long double a = 2 * pi * static_cast<long double>((k * b * T) & (N - 1)) / N;
+      bc[b] = static_cast<A>(std::cos(a)), bs[b] = static_cast<A>(-std::sin(a));
+    }
   }
+};
+
+// Bin k of the spectrum of N reals, in O(N), accumulated in A.
+template <class A, class T>
+void dft_bin(const T* x, size_t N, size_t k, A& re, A& im) {
+  const BlockedTwiddles<A> w(N, k);
   re = 0, im = 0;
-  for (size_t b = 0; b < N; b += Tn) {
-    LD sr = 0, si = 0;
-    const size_t len = N - b < Tn ? N - b : Tn;
-    for (size_t j = 0; j < len; ++j) sr += x[b + j] * ic[j], si += x[b + j] * is[j];
-    const LD a = 2 * pi * static_cast<LD>((k * b) & (N - 1)) / N;
-    const LD br = std::cos(a), bi = -std::sin(a);
-    re += sr * br - si * bi, im += sr * bi + si * br;
+  for (size_t b = 0, base = 0; base < N; ++b, base += w.T) {
+    A sr = 0, si = 0;
+    const size_t len = N - base < w.T ? N - base : w.T;
+    for (size_t t = 0; t < len; ++t) sr += x[base + t] * w.ic[t], si += x[base + t] * w.is[t];
+    re += sr * w.bc[b] - si * w.bs[b], im += sr * w.bs[b] + si * w.bc[b];
   }
 }
 
-// One output of the unscaled inverse from a Perm spectrum, in O(N).
-template <class T>
-LD idft_point(const T* X, size_t N, size_t n) {
-  const LD pi = 3.141592653589793238462643383279502884L;
-  LD acc = static_cast<LD>(X[0]) + ((n & 1) ? -static_cast<LD>(X[1]) : static_cast<LD>(X[1]));
-  for (size_t k = 1; k < N / 2; ++k) {
-    const LD a = 2 * pi * static_cast<LD>((k * n) & (N - 1)) / N;
-    acc += 2 * (X[2 * k] * std::cos(a) - X[2 * k + 1] * std::sin(a));
+// Output n of the unscaled inverse of a Perm spectrum, in O(N), accumulated in A:
+// y_n = X_0 + (-1)^n X_(N/2) + 2 Re sum_(k=1)^(N/2-1) X_k e^(+2 pi i k n / N).
+template <class A, class T>
+A idft_point(const T* X, size_t N, size_t n) {
+  const BlockedTwiddles<A> w(N, n);  // e^(-2 pi i k n / N); the sum uses the conjugate
+  A acc = 0;
+  const size_t H = N / 2;
+  for (size_t b = 0, base = 0; base < H; ++b, base += w.T) {
+    A sr = 0, si = 0;  // sum of X_k * conj(inner twiddle)
+    const size_t len = H - base < w.T ? H - base : w.T;
+    for (size_t t = base == 0 ? 1 : 0; t < len; ++t) {
+      const A xr = X[2 * (base + t)], xi = X[2 * (base + t) + 1];
+      sr += xr * w.ic[t] + xi * w.is[t];
+      si += xi * w.ic[t] - xr * w.is[t];
+    }
+    acc += sr * w.bc[b] + si * w.bs[b];  // Re((sr + i si) * conj(block))
   }
-  return acc;
+  return static_cast<A>(X[0]) + ((n & 1) ? -static_cast<A>(X[1]) : static_cast<A>(X[1])) + 2 * acc;
 }
 
 template <class T>
