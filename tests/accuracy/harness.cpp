@@ -137,8 +137,10 @@ struct Err {
 Err measure(double c, mpfr_srcptr e, Prec p, Class cls) {
   const Format& f = format_of(p);
   const double ref = round_to(e, p);
-  if (same_bits(c, ref)) return {0.0, false};
   const bool ref_exceptional = isnan(ref) || mpfr_zero_p(e) || mpfr_inf_p(e) || mpfr_nan_p(e);
+  // A correctly rounded result still has its true error measured (up to half an ulp), so the
+  // report shows how close a kernel is, not only whether it rounded right.
+  if (same_bits(c, ref) && (ref_exceptional || isinf(ref))) return {0.0, false};
   if (ref_exceptional) return {INFINITY, true};
   if (isnan(c)) return {INFINITY, false};
   // An infinity where the correctly rounded value is finite (or the reverse) is measured as

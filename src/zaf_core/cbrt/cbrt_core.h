@@ -73,7 +73,8 @@ inline f64x2 root(f64x2 x) {
   } else {
     y = th + th * r * p;
   }
-  const i64x2 step = _mm_set_epi64x(static_cast<int64_t>(l1.step) << 52, static_cast<int64_t>(l0.step) << 52);
+  const i64x2 step = _mm_set_epi64x(static_cast<int64_t>(static_cast<uint64_t>(static_cast<int64_t>(l1.step)) << 52),
+                                     static_cast<int64_t>(static_cast<uint64_t>(static_cast<int64_t>(l0.step)) << 52));
   const i64x2 sign = b & i64x2::all(static_cast<int64_t>(0x8000000000000000ull));
   return ((y.bits() + step) | sign).as_f64();
 }
