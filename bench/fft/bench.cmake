@@ -1,0 +1,2 @@
+# Peer: FFTW in double and single precision.
+target_link_libraries(${b} PRIVATE fftw3 fftw3f)
