@@ -171,6 +171,22 @@ ZAFORQ_CC_ALL_DEC(_orqCorrDDDirectAll_dec, double)
 ZAFORQ_CC_ALL_NODEC(_orqConvDDDirectAll_nodec, double)
 ZAFORQ_CC_ALL_NODEC(_orqCorrDDDirectAll_nodec, double)
 
+/* FFT method, rank 1: the full convolution by the primitive gaxsConv_32f / gaxsConv_64f (SD
+   widens to double), then the requested outputs. Every _nodec entry answers
+   ORQ_CC_STATUS_UNSUPPORTED. */
+ZAFORQ_CC_1D_DEC(_orqConvSSFft1D_dec, float)
+ZAFORQ_CC_1D_DEC(_orqCorrSSFft1D_dec, float)
+ZAFORQ_CC_1D_NODEC(_orqConvSSFft1D_nodec, float)
+ZAFORQ_CC_1D_NODEC(_orqCorrSSFft1D_nodec, float)
+ZAFORQ_CC_1D_DEC(_orqConvSDFft1D_dec, float)
+ZAFORQ_CC_1D_DEC(_orqCorrSDFft1D_dec, float)
+ZAFORQ_CC_1D_NODEC(_orqConvSDFft1D_nodec, float)
+ZAFORQ_CC_1D_NODEC(_orqCorrSDFft1D_nodec, float)
+ZAFORQ_CC_1D_DEC(_orqConvDDFft1D_dec, double)
+ZAFORQ_CC_1D_DEC(_orqCorrDDFft1D_dec, double)
+ZAFORQ_CC_1D_NODEC(_orqConvDDFft1D_nodec, double)
+ZAFORQ_CC_1D_NODEC(_orqCorrDDFft1D_nodec, double)
+
 #undef ZAFORQ_CC_1D_DEC
 #undef ZAFORQ_CC_1D_NODEC
 #undef ZAFORQ_CC_ALL_DEC

@@ -8,10 +8,20 @@ namespace {
 
 using zaforq::cc::convgate_stride;
 
-// Rank-1 FFT method kernels; answered as unsupported until they are built.
-int32_t fft_1d(bool, bool, bool, const void*, int32_t, const void*, int32_t, void*, int32_t, int32_t, int32_t,
-               int32_t, int32_t, int32_t) {
-  return ORQ_CC_STATUS_UNSUPPORTED;
+// Rank-1 FFT method kernels; they take the decimation from the task's vector, or 1.
+int32_t fft_1d(bool conv, bool single_data, bool single_arith, const void* x, int32_t xs, const void* y, int32_t ys,
+               void* z, int32_t zs, int32_t nx, int32_t ny, int32_t start, int32_t nz, int32_t dec) {
+  if (single_data) {
+    const float* xf = static_cast<const float*>(x);
+    const float* yf = static_cast<const float*>(y);
+    float* zf = static_cast<float*>(z);
+    if (single_arith)
+      return (conv ? _orqConvSSFft1D_dec : _orqCorrSSFft1D_dec)(xf, xs, yf, ys, zf, zs, nx, ny, start, nz, dec);
+    return (conv ? _orqConvSDFft1D_dec : _orqCorrSDFft1D_dec)(xf, xs, yf, ys, zf, zs, nx, ny, start, nz, dec);
+  }
+  return (conv ? _orqConvDDFft1D_dec : _orqCorrDDFft1D_dec)(static_cast<const double*>(x), xs,
+                                                             static_cast<const double*>(y), ys,
+                                                             static_cast<double*>(z), zs, nx, ny, start, nz, dec);
 }
 
 int32_t run(CcTask* task, const void* x, const int32_t* xStride, const void* y, const int32_t* yStride, void* z,
