@@ -106,26 +106,37 @@ T dot(const T* x, const T* y, int64_t n) {
   return lead + body + tail;
 }
 
-// out[j] += sum_{i < n} x[i] yj[i] for four y runs: each x value is loaded once and multiplied
-// with the four y values, four outputs per x load. The lead-in aligns y0 (the other runs are
-// usually offset by a few elements and are loaded unaligned).
+// s_j = sum_{i < n} x[i] yj[i] for four y runs: each x value is loaded once and multiplied
+// with the four y values, four outputs per x load. The y runs are usually offset from each
+// other by a few elements, so at most one could be aligned: all are loaded unaligned. On
+// x86-64, with sixteen registers, two steps per iteration keep eight sums in flight.
 template <class T>
-void dot4(const T* x, const T* y0, const T* y1, const T* y2, const T* y3, int64_t n, T out[4]) {
+inline void dot4(const T* x, const T* y0, const T* y1, const T* y2, const T* y3, int64_t n, T& s0, T& s1, T& s2,
+                 T& s3) {
   using L = Lanes<T>;
   using V = typename L::V;
   int64_t i = 0;
-  T s0 = 0, s1 = 0, s2 = 0, s3 = 0;
-  if (n >= 2 * L::n) {
-    int64_t k = lead_in(y0, n);
-    if (k < 0) k = 0;
-    for (; i < k; ++i) {
-      const T xi = x[i];
-      s0 += xi * y0[i];
-      s1 += xi * y1[i];
-      s2 += xi * y2[i];
-      s3 += xi * y3[i];
-    }
+  T r0 = 0, r1 = 0, r2 = 0, r3 = 0;
+  if (n >= L::n) {
     V a0 = L::zero(), a1 = L::zero(), a2 = L::zero(), a3 = L::zero();
+#if defined(__x86_64__)
+    V b0 = L::zero(), b1 = L::zero(), b2 = L::zero(), b3 = L::zero();
+    for (; i + 2 * L::n <= n; i += 2 * L::n) {
+      const V xv = L::loadu(x + i), xw = L::loadu(x + i + L::n);
+      a0 = a0 + xv * L::loadu(y0 + i);
+      a1 = a1 + xv * L::loadu(y1 + i);
+      a2 = a2 + xv * L::loadu(y2 + i);
+      a3 = a3 + xv * L::loadu(y3 + i);
+      b0 = b0 + xw * L::loadu(y0 + i + L::n);
+      b1 = b1 + xw * L::loadu(y1 + i + L::n);
+      b2 = b2 + xw * L::loadu(y2 + i + L::n);
+      b3 = b3 + xw * L::loadu(y3 + i + L::n);
+    }
+    a0 = a0 + b0;
+    a1 = a1 + b1;
+    a2 = a2 + b2;
+    a3 = a3 + b3;
+#endif
     for (; i + L::n <= n; i += L::n) {
       const V xv = L::loadu(x + i);
       a0 = a0 + xv * L::loadu(y0 + i);
@@ -133,22 +144,22 @@ void dot4(const T* x, const T* y0, const T* y1, const T* y2, const T* y3, int64_
       a2 = a2 + xv * L::loadu(y2 + i);
       a3 = a3 + xv * L::loadu(y3 + i);
     }
-    s0 += L::sum(a0);
-    s1 += L::sum(a1);
-    s2 += L::sum(a2);
-    s3 += L::sum(a3);
+    r0 = L::sum(a0);
+    r1 = L::sum(a1);
+    r2 = L::sum(a2);
+    r3 = L::sum(a3);
   }
   for (; i < n; ++i) {
     const T xi = x[i];
-    s0 += xi * y0[i];
-    s1 += xi * y1[i];
-    s2 += xi * y2[i];
-    s3 += xi * y3[i];
+    r0 += xi * y0[i];
+    r1 += xi * y1[i];
+    r2 += xi * y2[i];
+    r3 += xi * y3[i];
   }
-  out[0] += s0;
-  out[1] += s1;
-  out[2] += s2;
-  out[3] += s3;
+  s0 = r0;
+  s1 = r1;
+  s2 = r2;
+  s3 = r3;
 }
 
 // ---- rank 1 --------------------------------------------------------------------------------
@@ -166,13 +177,70 @@ void correlation_core_plain(const T* x, int64_t nx, const T* y, int64_t ny, T* z
   for (int64_t k = 0; k < nz; ++k) z[k] = lag_sum(x, nx, y, ny, shift + k * dec);
 }
 
+// Registers of outputs summed together by the rank-1 interior blocks: eight where there are
+// sixteen vector registers (x86-64), four on the 32-bit build's eight.
+#if defined(__x86_64__)
+constexpr int kInteriorRegs = 8;
+#else
+constexpr int kInteriorRegs = 4;
+#endif
+
+// Rank 1, decimation 1, B = kInteriorRegs x (lanes) consecutive lags s .. s+B-1 that all see
+// the whole of x: z[q] = sum_i x[i] y[i + s + q] as outer products, each x value broadcast
+// against B consecutive y values, every output one running sum.
+template <class T>
+void interior_run(const T* x, int64_t nx, const T* y, T* z) {
+  using L = Lanes<T>;
+  using V = typename L::V;
+  constexpr int w = L::n;
+  V a0 = L::zero(), a1 = L::zero(), a2 = L::zero(), a3 = L::zero();
+#if defined(__x86_64__)
+  V a4 = L::zero(), a5 = L::zero(), a6 = L::zero(), a7 = L::zero();
+#endif
+  for (int64_t i = 0; i < nx; ++i) {
+    const V xb = V::all(x[i]);
+    const T* yi = y + i;
+    a0 = a0 + xb * L::loadu(yi);
+    a1 = a1 + xb * L::loadu(yi + w);
+    a2 = a2 + xb * L::loadu(yi + 2 * w);
+    a3 = a3 + xb * L::loadu(yi + 3 * w);
+#if defined(__x86_64__)
+    a4 = a4 + xb * L::loadu(yi + 4 * w);
+    a5 = a5 + xb * L::loadu(yi + 5 * w);
+    a6 = a6 + xb * L::loadu(yi + 6 * w);
+    a7 = a7 + xb * L::loadu(yi + 7 * w);
+#endif
+  }
+  a0.store(z);
+  a1.store(z + w);
+  a2.store(z + 2 * w);
+  a3.store(z + 3 * w);
+#if defined(__x86_64__)
+  a4.store(z + 4 * w);
+  a5.store(z + 5 * w);
+  a6.store(z + 6 * w);
+  a7.store(z + 7 * w);
+#endif
+}
+
 // Decimation 1: blocks of four consecutive lags share one pass over their common range.
 template <class T>
 void correlation_core_unrolled_by_4(const T* x, int64_t nx, const T* y, int64_t ny, T* z, int64_t nz,
                                     int64_t shift) {
+  constexpr int64_t B = kInteriorRegs * Lanes<T>::n;
   int64_t k = 0;
   for (; k + 4 <= nz; k += 4) {
     const int64_t s = shift + k;
+    // Once the lags are inside the overlap, whole interior blocks while they last.
+    while (k + B <= nz && shift + k >= 0 && shift + k + B - 1 + nx <= ny) {
+      interior_run(x, nx, y + shift + k, z + k);
+      k += B;
+    }
+    if (k + 4 > nz) break;
+    if (shift + k != s) {  // blocks were taken: start the group of four again from here
+      k -= 4;
+      continue;
+    }
     int64_t lo[4], hi[4];
     for (int j = 0; j < 4; ++j) {
       lo[j] = imax(0, -(s + j));
@@ -184,14 +252,21 @@ void correlation_core_unrolled_by_4(const T* x, int64_t nx, const T* y, int64_t 
       for (int j = 0; j < 4; ++j) z[k + j] = lag_sum(x, nx, y, ny, s + j);
       continue;
     }
-    T out[4];
-    for (int j = 0; j < 4; ++j)  // the parts of each range before the common one
-      out[j] = dot(x + lo[j], y + lo[j] + s + j, clo - lo[j]);
     const T* yc = y + clo + s;
-    dot4(x + clo, yc, yc + 1, yc + 2, yc + 3, chi - clo + 1, out);
-    for (int j = 0; j < 4; ++j)  // and after it
-      out[j] += dot(x + chi + 1, y + chi + 1 + s + j, hi[j] - chi);
-    for (int j = 0; j < 4; ++j) z[k + j] = out[j];
+    T c0, c1, c2, c3;
+    dot4(x + clo, yc, yc + 1, yc + 2, yc + 3, chi - clo + 1, c0, c1, c2, c3);
+    if (lo[0] == clo && lo[3] == clo && hi[0] == chi && hi[3] == chi) {  // the usual case: no edge parts
+      z[k] = c0;
+      z[k + 1] = c1;
+      z[k + 2] = c2;
+      z[k + 3] = c3;
+      continue;
+    }
+    // The parts of each range before and after the common one (lo_j falls and hi_j falls with j).
+    const T c[4] = {c0, c1, c2, c3};
+    for (int j = 0; j < 4; ++j)
+      z[k + j] = dot(x + lo[j], y + lo[j] + s + j, clo - lo[j]) + c[j] +
+                 dot(x + chi + 1, y + chi + 1 + s + j, hi[j] - chi);
   }
   for (; k < nz; ++k) z[k] = lag_sum(x, nx, y, ny, shift + k);
 }
@@ -246,7 +321,12 @@ void box_sum4(const Geometry& g, const T* x, const T* y, const int64_t* lo, cons
       yo += (i[d] + s[d]) * g.dy[d];
     }
     const T* yr = y + yo;
-    dot4(x + xo, yr, yr + step, yr + 2 * step, yr + 3 * step, n0, out);
+    T c0, c1, c2, c3;
+    dot4(x + xo, yr, yr + step, yr + 2 * step, yr + 3 * step, n0, c0, c1, c2, c3);
+    out[0] += c0;
+    out[1] += c1;
+    out[2] += c2;
+    out[3] += c3;
     int d = 1;
     for (; d < g.rank; ++d) {
       if (++i[d] <= hi[d]) break;
@@ -300,6 +380,58 @@ void correlation_core_plain(int rank, const T* x, const int32_t* nx, const T* y,
   } while (next_index(k, nz, 0, rank));
 }
 
+// Inside the operands' overlap, where every output of a block of W consecutive outputs along
+// dimension 0 (one register) and four along dimension 1 sees the whole of x, the block is
+// summed as outer products: each x value, broadcast, meets four unaligned runs of W y values,
+// one per dimension-1 output, so the short rows of small kernels still fill the registers.
+// Writes the W x 4 outputs at zk (dense z, dimension 0 contiguous).
+template <class T>
+void interior_block(const Geometry& g, const T* x, const T* y, const int64_t* s, T* zk) {
+  using L = Lanes<T>;
+  using V = typename L::V;
+  V a0 = L::zero(), a1 = L::zero(), a2 = L::zero(), a3 = L::zero();
+  int64_t i[kMaxRank] = {0};
+  const int32_t n0 = g.nx[0];
+  const int64_t step = g.dy[1];
+  for (;;) {
+    int64_t xo = 0, yo = s[0];
+    for (int d = 1; d < g.rank; ++d) {
+      xo += i[d] * g.dx[d];
+      yo += (i[d] + s[d]) * g.dy[d];
+    }
+    const T* xr = x + xo;
+    const T* y0 = y + yo;
+    for (int32_t i0 = 0; i0 < n0; ++i0) {
+      const V xb = V::all(xr[i0]);
+      a0 = a0 + xb * L::loadu(y0 + i0);
+      a1 = a1 + xb * L::loadu(y0 + step + i0);
+      a2 = a2 + xb * L::loadu(y0 + 2 * step + i0);
+      a3 = a3 + xb * L::loadu(y0 + 3 * step + i0);
+    }
+    int d = 1;
+    for (; d < g.rank; ++d) {
+      if (++i[d] < g.nx[d]) break;
+      i[d] = 0;
+    }
+    if (d == g.rank) break;
+  }
+  a0.store(zk);
+  a1.store(zk + g.dz[1]);
+  a2.store(zk + 2 * g.dz[1]);
+  a3.store(zk + 3 * g.dz[1]);
+}
+
+// True when the block of outputs whose lags start at s (W along dimension 0, four along 1,
+// one in the others) lies wholly inside the overlap.
+template <class T>
+bool is_interior(const Geometry& g, const int64_t* s) {
+  for (int d = 0; d < g.rank; ++d) {
+    const int64_t extra = d == 0 ? Lanes<T>::n - 1 : d == 1 ? 3 : 0;
+    if (s[d] < 0 || s[d] + extra + g.nx[d] > g.ny[d]) return false;
+  }
+  return true;
+}
+
 // Decimation 1 in dimensions 0 and 1: outputs in groups of four along dimension 1, the part of
 // their dimension-1 ranges they share summed in one pass; the last fewer than four one by one.
 template <class T>
@@ -313,6 +445,14 @@ void correlation_core_unrolled_by_4(int rank, const T* x, const int32_t* nx, con
       const bool block = k[1] + 4 <= nz[1];  // k1 is a multiple of 4 here, or in the tail
       for (k[0] = 0; k[0] < nz[0]; ++k[0]) {
         T* zk = z + denseoffset(k, g.dz, rank);
+        if (block && k[0] + Lanes<T>::n <= nz[0]) {
+          for (int d = 0; d < rank; ++d) s[d] = shift[d] + k[d] * dec[d];
+          if (is_interior<T>(g, s)) {
+            interior_block(g, x, y, s, zk);
+            k[0] += Lanes<T>::n - 1;
+            continue;
+          }
+        }
         if (!block) {
           *zk = overlap(g, k, shift, dec, s, lo, hi) ? box_sum(g, x, y, lo, hi, s) : T(0);
           continue;
