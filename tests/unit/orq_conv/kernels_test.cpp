@@ -314,6 +314,29 @@ TEST(DirectEntries, NodecVariants) {
   EXPECT_EQ(std::vector<double>(wd, wd + 4), (std::vector<double>{7, 7, 7, 7}));
 }
 
+// The multi-dimensional entries called directly: rank 1 gives what the rank-1 entry gives, and
+// absent strides, start and decimation mean dense, the default start and 1.
+TEST(DirectEntries, AllRankEntriesWithDefaults) {
+  std::mt19937 g(3);
+  std::vector<double> x(7), y(30), z1(36), za(36, -1);
+  for (auto& v : x) v = pick(g, -9, 9);
+  for (auto& v : y) v = pick(g, -9, 9);
+  const int32_t nx = 7, ny = 30, nz = 36;
+  ASSERT_EQ(_orqCorrDDDirect1D_dec(x.data(), 1, y.data(), 1, z1.data(), 1, nx, ny, 1 - nx, nz, 1), 0);
+  ASSERT_EQ(_orqCorrDDDirectAll_dec(1, x.data(), &nx, nullptr, y.data(), &ny, nullptr, za.data(), &nz, nullptr,
+                                    nullptr, nullptr), 0);
+  EXPECT_EQ(za, z1);
+  ASSERT_EQ(_orqConvDDDirect1D_dec(x.data(), 1, y.data(), 1, z1.data(), 1, nx, ny, 0, nz, 1), 0);
+  ASSERT_EQ(_orqConvDDDirectAll_dec(1, x.data(), &nx, nullptr, y.data(), &ny, nullptr, za.data(), &nz, nullptr,
+                                    nullptr, nullptr), 0);
+  EXPECT_EQ(za, z1);
+  const int32_t dec = 3, nz3 = 12, st = 0;
+  ASSERT_EQ(_orqConvDDDirect1D_dec(x.data(), 1, y.data(), 1, z1.data(), 1, nx, ny, 0, nz3, dec), 0);
+  ASSERT_EQ(_orqConvDDDirectAll_dec(1, x.data(), &nx, nullptr, y.data(), &ny, nullptr, za.data(), &nz3, nullptr,
+                                    &st, &dec), 0);
+  EXPECT_EQ(std::vector<double>(za.begin(), za.begin() + 12), std::vector<double>(z1.begin(), z1.begin() + 12));
+}
+
 // Long runs at every alignment of x, y and z: the vector inner products with their lead-in.
 TEST(DirectEntries, LongRunsAtEveryAlignment) {
   std::mt19937 g(11);
