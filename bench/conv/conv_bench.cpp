@@ -117,6 +117,25 @@ void BM_Corr2D_Zaforq(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * int64_t(kK * kK) * kImg * kImg);
 }
 
+// Long filters, where the FFT method pays: 2000 taps over 10^5 samples, direct against FFT.
+constexpr int32_t kLongTaps = 2000;
+
+template <class T>
+void BM_Conv1DLong(benchmark::State& state) {
+  auto x = noise<T>(kLongTaps, 5), y = noise<T>(kLen, 6);
+  const int32_t nz = kLongTaps + kLen - 1;
+  std::vector<T> z(static_cast<size_t>(nz));
+  CcTask* t = nullptr;
+  __orqNewTask(&t, ORQ_CC_KIND_CONV, 0, int32_t(state.range(0)), 0, sizeof(T) == 4 ? 1 : 2, 1, &kLongTaps, &kLen,
+               &nz);
+  for (auto _ : state) {
+    if (__orqExec(t, x.data(), nullptr, y.data(), nullptr, z.data(), nullptr) != 0) state.SkipWithError("exec failed");
+    benchmark::DoNotOptimize(z.data());
+  }
+  __orqDeleteTask(&t);
+  state.SetLabel(state.range(0) == ORQ_CC_METHOD_DIRECT ? "direct" : "fft");
+}
+
 BENCHMARK_TEMPLATE(BM_Corr1D_Plain, double)->Unit(benchmark::kMillisecond);
 BENCHMARK_TEMPLATE(BM_Corr1D_Plain, float)->Unit(benchmark::kMillisecond);
 BENCHMARK_TEMPLATE(BM_Corr1D_Zaforq, float)->Unit(benchmark::kMillisecond);
@@ -126,6 +145,8 @@ BENCHMARK_TEMPLATE(BM_Conv1D_Zaforq, double)->Unit(benchmark::kMillisecond);
 BENCHMARK_TEMPLATE(BM_Corr2D_Plain, double)->Unit(benchmark::kMillisecond);
 BENCHMARK_TEMPLATE(BM_Corr2D_Zaforq, float)->Unit(benchmark::kMillisecond);
 BENCHMARK_TEMPLATE(BM_Corr2D_Zaforq, double)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_Conv1DLong, float)->Arg(ORQ_CC_METHOD_DIRECT)->Arg(ORQ_CC_METHOD_FFT)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_Conv1DLong, double)->Arg(ORQ_CC_METHOD_DIRECT)->Arg(ORQ_CC_METHOD_FFT)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
