@@ -1,0 +1,518 @@
+// Correlation cores of the direct kernels: z[k] = sum_i x[i] y[i + shift + k dec] over the
+// indices where both factors exist, on dense operands, in the arithmetic type T (float or
+// double). Convolution reaches them with x reversed. Empty sums give 0.
+#pragma once
+#include <stddef.h>
+#include <stdint.h>
+
+#include "common/simd.h"
+#include "orq_kernel/conv_corr/_common/staging.h"
+
+namespace zaforq::cc {
+
+inline int64_t imin(int64_t a, int64_t b) { return a < b ? a : b; }
+inline int64_t imax(int64_t a, int64_t b) { return a > b ? a : b; }
+inline int64_t imin4(int64_t a, int64_t b, int64_t c, int64_t d) { return imin(imin(a, b), imin(c, d)); }
+inline int64_t imax4(int64_t a, int64_t b, int64_t c, int64_t d) { return imax(imax(a, b), imax(c, d)); }
+
+// One SSE2 register of T, so the inner products are written once for both precisions.
+template <class T>
+struct Lanes;
+template <>
+struct Lanes<float> {
+  using V = simd::f32x4;
+  static constexpr int n = 4;
+  static V zero() { return V::all(0.0f); }
+  static V loadu(const float* p) { return V::load(p); }
+  static V loada(const float* p) { return V::load_aligned(p); }
+  static float sum(V v) {  // (l0 + l1) + (l2 + l3)
+    alignas(16) float t[4];
+    _mm_store_ps(t, v.v);
+    return (t[0] + t[1]) + (t[2] + t[3]);
+  }
+};
+template <>
+struct Lanes<double> {
+  using V = simd::f64x2;
+  static constexpr int n = 2;
+  static V zero() { return V::all(0.0); }
+  static V loadu(const double* p) { return V::load(p); }
+  static V loada(const double* p) { return V::load_aligned(p); }
+  static double sum(V v) { return v.lane0() + v.lane1(); }
+};
+
+// Number of leading terms to take one by one until p is 16-byte aligned; n when p is not even
+// element-aligned (then no vector load can be aligned and the caller uses unaligned loads).
+template <class T>
+inline int64_t lead_in(const T* p, int64_t n) {
+  const uintptr_t a = reinterpret_cast<uintptr_t>(p);
+  if (a % sizeof(T) != 0) return -1;
+  const int64_t k = static_cast<int64_t>(((16 - (a & 15)) & 15) / sizeof(T));
+  return k < n ? k : n;
+}
+
+// sum_{i < n} x[i] y[i]. Runs of 8 terms or more: a scalar lead-in until y is 16-byte aligned,
+// then 8 terms per step into eight partial sums (two or four registers), combined pairwise,
+// then the remaining terms one by one.
+template <class T>
+T dot(const T* x, const T* y, int64_t n) {
+  using L = Lanes<T>;
+  using V = typename L::V;
+  if (n < 8) {
+    T s = 0;
+    for (int64_t i = 0; i < n; ++i) s += x[i] * y[i];
+    return s;
+  }
+  int64_t i = 0;
+  T lead = 0;
+  const int64_t k = lead_in(y, n);
+  const bool aligned = k >= 0;
+  if (aligned)
+    for (; i < k; ++i) lead += x[i] * y[i];
+  T body = 0;
+  if constexpr (L::n == 4) {
+    V a0 = L::zero(), a1 = L::zero();
+    if (aligned)
+      for (; i + 8 <= n; i += 8) {
+        a0 = a0 + L::loadu(x + i) * L::loada(y + i);
+        a1 = a1 + L::loadu(x + i + 4) * L::loada(y + i + 4);
+      }
+    else
+      for (; i + 8 <= n; i += 8) {
+        a0 = a0 + L::loadu(x + i) * L::loadu(y + i);
+        a1 = a1 + L::loadu(x + i + 4) * L::loadu(y + i + 4);
+      }
+    body = L::sum(a0 + a1);
+  } else {
+    V a0 = L::zero(), a1 = L::zero(), a2 = L::zero(), a3 = L::zero();
+    if (aligned)
+      for (; i + 8 <= n; i += 8) {
+        a0 = a0 + L::loadu(x + i) * L::loada(y + i);
+        a1 = a1 + L::loadu(x + i + 2) * L::loada(y + i + 2);
+        a2 = a2 + L::loadu(x + i + 4) * L::loada(y + i + 4);
+        a3 = a3 + L::loadu(x + i + 6) * L::loada(y + i + 6);
+      }
+    else
+      for (; i + 8 <= n; i += 8) {
+        a0 = a0 + L::loadu(x + i) * L::loadu(y + i);
+        a1 = a1 + L::loadu(x + i + 2) * L::loadu(y + i + 2);
+        a2 = a2 + L::loadu(x + i + 4) * L::loadu(y + i + 4);
+        a3 = a3 + L::loadu(x + i + 6) * L::loadu(y + i + 6);
+      }
+    body = L::sum((a0 + a1) + (a2 + a3));
+  }
+  T tail = 0;
+  for (; i < n; ++i) tail += x[i] * y[i];
+  return lead + body + tail;
+}
+
+// s_j = sum_{i < n} x[i] yj[i] for four y runs: each x value is loaded once and multiplied
+// with the four y values, four outputs per x load. The y runs are usually offset from each
+// other by a few elements, so at most one could be aligned: all are loaded unaligned. On
+// x86-64, with sixteen registers, two steps per iteration keep eight sums in flight.
+template <class T>
+inline void dot4(const T* x, const T* y0, const T* y1, const T* y2, const T* y3, int64_t n, T& s0, T& s1, T& s2,
+                 T& s3) {
+  using L = Lanes<T>;
+  using V = typename L::V;
+  int64_t i = 0;
+  T r0 = 0, r1 = 0, r2 = 0, r3 = 0;
+  if (n >= L::n) {
+    V a0 = L::zero(), a1 = L::zero(), a2 = L::zero(), a3 = L::zero();
+#if defined(__x86_64__)
+    V b0 = L::zero(), b1 = L::zero(), b2 = L::zero(), b3 = L::zero();
+    for (; i + 2 * L::n <= n; i += 2 * L::n) {
+      const V xv = L::loadu(x + i), xw = L::loadu(x + i + L::n);
+      a0 = a0 + xv * L::loadu(y0 + i);
+      a1 = a1 + xv * L::loadu(y1 + i);
+      a2 = a2 + xv * L::loadu(y2 + i);
+      a3 = a3 + xv * L::loadu(y3 + i);
+      b0 = b0 + xw * L::loadu(y0 + i + L::n);
+      b1 = b1 + xw * L::loadu(y1 + i + L::n);
+      b2 = b2 + xw * L::loadu(y2 + i + L::n);
+      b3 = b3 + xw * L::loadu(y3 + i + L::n);
+    }
+    a0 = a0 + b0;
+    a1 = a1 + b1;
+    a2 = a2 + b2;
+    a3 = a3 + b3;
+#endif
+    for (; i + L::n <= n; i += L::n) {
+      const V xv = L::loadu(x + i);
+      a0 = a0 + xv * L::loadu(y0 + i);
+      a1 = a1 + xv * L::loadu(y1 + i);
+      a2 = a2 + xv * L::loadu(y2 + i);
+      a3 = a3 + xv * L::loadu(y3 + i);
+    }
+    r0 = L::sum(a0);
+    r1 = L::sum(a1);
+    r2 = L::sum(a2);
+    r3 = L::sum(a3);
+  }
+  for (; i < n; ++i) {
+    const T xi = x[i];
+    r0 += xi * y0[i];
+    r1 += xi * y1[i];
+    r2 += xi * y2[i];
+    r3 += xi * y3[i];
+  }
+  s0 = r0;
+  s1 = r1;
+  s2 = r2;
+  s3 = r3;
+}
+
+// ---- rank 1 --------------------------------------------------------------------------------
+
+// One output at lag s.
+template <class T>
+inline T lag_sum(const T* x, int64_t nx, const T* y, int64_t ny, int64_t s) {
+  const int64_t lo = imax(0, -s), hi = imin(nx - 1, ny - 1 - s);
+  return lo > hi ? T(0) : dot(x + lo, y + lo + s, hi - lo + 1);
+}
+
+template <class T>
+void correlation_core_plain(const T* x, int64_t nx, const T* y, int64_t ny, T* z, int64_t nz, int64_t shift,
+                            int64_t dec) {
+  for (int64_t k = 0; k < nz; ++k) z[k] = lag_sum(x, nx, y, ny, shift + k * dec);
+}
+
+// Registers of outputs summed together by the rank-1 interior blocks: eight where there are
+// sixteen vector registers (x86-64), four on the 32-bit build's eight.
+#if defined(__x86_64__)
+constexpr int kInteriorRegs = 8;
+#else
+constexpr int kInteriorRegs = 4;
+#endif
+
+// Rank 1, decimation 1, B = kInteriorRegs x (lanes) consecutive lags s .. s+B-1 that all see
+// the whole of x: z[q] = sum_i x[i] y[i + s + q] as outer products, each x value broadcast
+// against B consecutive y values, every output one running sum.
+template <class T>
+void interior_run(const T* x, int64_t nx, const T* y, T* z) {
+  using L = Lanes<T>;
+  using V = typename L::V;
+  constexpr int w = L::n;
+  V a0 = L::zero(), a1 = L::zero(), a2 = L::zero(), a3 = L::zero();
+#if defined(__x86_64__)
+  V a4 = L::zero(), a5 = L::zero(), a6 = L::zero(), a7 = L::zero();
+#endif
+  for (int64_t i = 0; i < nx; ++i) {
+    const V xb = V::all(x[i]);
+    const T* yi = y + i;
+    a0 = a0 + xb * L::loadu(yi);
+    a1 = a1 + xb * L::loadu(yi + w);
+    a2 = a2 + xb * L::loadu(yi + 2 * w);
+    a3 = a3 + xb * L::loadu(yi + 3 * w);
+#if defined(__x86_64__)
+    a4 = a4 + xb * L::loadu(yi + 4 * w);
+    a5 = a5 + xb * L::loadu(yi + 5 * w);
+    a6 = a6 + xb * L::loadu(yi + 6 * w);
+    a7 = a7 + xb * L::loadu(yi + 7 * w);
+#endif
+  }
+  a0.store(z);
+  a1.store(z + w);
+  a2.store(z + 2 * w);
+  a3.store(z + 3 * w);
+#if defined(__x86_64__)
+  a4.store(z + 4 * w);
+  a5.store(z + 5 * w);
+  a6.store(z + 6 * w);
+  a7.store(z + 7 * w);
+#endif
+}
+
+// Decimation 1: blocks of four consecutive lags share one pass over their common range.
+template <class T>
+void correlation_core_unrolled_by_4(const T* x, int64_t nx, const T* y, int64_t ny, T* z, int64_t nz,
+                                    int64_t shift) {
+  constexpr int64_t B = kInteriorRegs * Lanes<T>::n;
+  int64_t k = 0;
+  for (; k + 4 <= nz; k += 4) {
+    const int64_t s = shift + k;
+    // Once the lags are inside the overlap, whole interior blocks while they last.
+    while (k + B <= nz && shift + k >= 0 && shift + k + B - 1 + nx <= ny) {
+      interior_run(x, nx, y + shift + k, z + k);
+      k += B;
+    }
+    if (k + 4 > nz) break;
+    if (shift + k != s) {  // blocks were taken: start the group of four again from here
+      k -= 4;
+      continue;
+    }
+    int64_t lo[4], hi[4];
+    for (int j = 0; j < 4; ++j) {
+      lo[j] = imax(0, -(s + j));
+      hi[j] = imin(nx - 1, ny - 1 - (s + j));
+    }
+    const int64_t clo = imax4(lo[0], lo[1], lo[2], lo[3]);
+    const int64_t chi = imin4(hi[0], hi[1], hi[2], hi[3]);
+    if (clo > chi) {
+      for (int j = 0; j < 4; ++j) z[k + j] = lag_sum(x, nx, y, ny, s + j);
+      continue;
+    }
+    const T* yc = y + clo + s;
+    T c0, c1, c2, c3;
+    dot4(x + clo, yc, yc + 1, yc + 2, yc + 3, chi - clo + 1, c0, c1, c2, c3);
+    if (lo[0] == clo && lo[3] == clo && hi[0] == chi && hi[3] == chi) {  // the usual case: no edge parts
+      z[k] = c0;
+      z[k + 1] = c1;
+      z[k + 2] = c2;
+      z[k + 3] = c3;
+      continue;
+    }
+    // The parts of each range before and after the common one (lo_j falls and hi_j falls with j).
+    const T c[4] = {c0, c1, c2, c3};
+    for (int j = 0; j < 4; ++j)
+      z[k + j] = dot(x + lo[j], y + lo[j] + s + j, clo - lo[j]) + c[j] +
+                 dot(x + chi + 1, y + chi + 1 + s + j, hi[j] - chi);
+  }
+  for (; k < nz; ++k) z[k] = lag_sum(x, nx, y, ny, shift + k);
+}
+
+// ---- ranks 2 .. 7 ----------------------------------------------------------------------------
+
+// Dense geometry of the three operands of a multi-dimensional core.
+struct Geometry {
+  int rank;
+  const int32_t* nx;
+  const int32_t* ny;
+  const int32_t* nz;
+  int64_t dx[kMaxRank], dy[kMaxRank], dz[kMaxRank];
+};
+
+// sum over the box lo .. hi (inclusive, every dimension non-empty) of x[i] y[i + s].
+template <class T>
+T box_sum(const Geometry& g, const T* x, const T* y, const int64_t* lo, const int64_t* hi, const int64_t* s) {
+  int64_t i[kMaxRank];
+  for (int d = 0; d < g.rank; ++d) i[d] = lo[d];
+  const int64_t n0 = hi[0] - lo[0] + 1;
+  T total = 0;
+  for (;;) {
+    int64_t xo = lo[0], yo = lo[0] + s[0];
+    for (int d = 1; d < g.rank; ++d) {
+      xo += i[d] * g.dx[d];
+      yo += (i[d] + s[d]) * g.dy[d];
+    }
+    total += dot(x + xo, y + yo, n0);
+    int d = 1;
+    for (; d < g.rank; ++d) {
+      if (++i[d] <= hi[d]) break;
+      i[d] = lo[d];
+    }
+    if (d == g.rank) return total;
+  }
+}
+
+// The same box for four outputs whose dimension-1 lags are s1, s1+1, s1+2, s1+3: each x row is
+// read once against the four y rows.
+template <class T>
+void box_sum4(const Geometry& g, const T* x, const T* y, const int64_t* lo, const int64_t* hi, const int64_t* s,
+              T out[4]) {
+  int64_t i[kMaxRank];
+  for (int d = 0; d < g.rank; ++d) i[d] = lo[d];
+  const int64_t n0 = hi[0] - lo[0] + 1;
+  const int64_t step = g.dy[1];
+  for (;;) {
+    int64_t xo = lo[0], yo = lo[0] + s[0];
+    for (int d = 1; d < g.rank; ++d) {
+      xo += i[d] * g.dx[d];
+      yo += (i[d] + s[d]) * g.dy[d];
+    }
+    const T* yr = y + yo;
+    T c0, c1, c2, c3;
+    dot4(x + xo, yr, yr + step, yr + 2 * step, yr + 3 * step, n0, c0, c1, c2, c3);
+    out[0] += c0;
+    out[1] += c1;
+    out[2] += c2;
+    out[3] += c3;
+    int d = 1;
+    for (; d < g.rank; ++d) {
+      if (++i[d] <= hi[d]) break;
+      i[d] = lo[d];
+    }
+    if (d == g.rank) return;
+  }
+}
+
+// Per-dimension lags and overlap of output index k; false when the overlap is empty.
+inline bool overlap(const Geometry& g, const int64_t* k, const int64_t* shift, const int32_t* dec, int64_t* s,
+                    int64_t* lo, int64_t* hi) {
+  bool any = true;
+  for (int d = 0; d < g.rank; ++d) {
+    s[d] = shift[d] + k[d] * dec[d];
+    lo[d] = imax(0, -s[d]);
+    hi[d] = imin(int64_t(g.nx[d]) - 1, int64_t(g.ny[d]) - 1 - s[d]);
+    if (lo[d] > hi[d]) any = false;
+  }
+  return any;
+}
+
+inline void init_geometry(Geometry& g, int rank, const int32_t* nx, const int32_t* ny, const int32_t* nz) {
+  g.rank = rank;
+  g.nx = nx;
+  g.ny = ny;
+  g.nz = nz;
+  densestride(g.dx, nx, rank);
+  densestride(g.dy, ny, rank);
+  densestride(g.dz, nz, rank);
+}
+
+// Advances the multi-index k over the shape n starting at dimension `from`; false after the last.
+inline bool next_index(int64_t* k, const int32_t* n, int from, int rank) {
+  for (int d = from; d < rank; ++d) {
+    if (++k[d] < n[d]) return true;
+    k[d] = 0;
+  }
+  return false;
+}
+
+template <class T>
+void correlation_core_plain(int rank, const T* x, const int32_t* nx, const T* y, const int32_t* ny, T* z,
+                            const int32_t* nz, const int64_t* shift, const int32_t* dec) {
+  Geometry g;
+  init_geometry(g, rank, nx, ny, nz);
+  int64_t k[kMaxRank] = {0}, s[kMaxRank] = {0}, lo[kMaxRank] = {0}, hi[kMaxRank] = {0};
+  T* out = z;
+  do {
+    *out++ = overlap(g, k, shift, dec, s, lo, hi) ? box_sum(g, x, y, lo, hi, s) : T(0);
+  } while (next_index(k, nz, 0, rank));
+}
+
+// Inside the operands' overlap, where every output of a block of W consecutive outputs along
+// dimension 0 (one register) and four along dimension 1 sees the whole of x, the block is
+// summed as outer products: each x value, broadcast, meets four unaligned runs of W y values,
+// one per dimension-1 output, so the short rows of small kernels still fill the registers.
+// Writes the W x 4 outputs at zk (dense z, dimension 0 contiguous).
+template <class T>
+void interior_block(const Geometry& g, const T* x, const T* y, const int64_t* s, T* zk) {
+  using L = Lanes<T>;
+  using V = typename L::V;
+  V a0 = L::zero(), a1 = L::zero(), a2 = L::zero(), a3 = L::zero();
+  int64_t i[kMaxRank] = {0};
+  const int32_t n0 = g.nx[0];
+  const int64_t step = g.dy[1];
+  for (;;) {
+    int64_t xo = 0, yo = s[0];
+    for (int d = 1; d < g.rank; ++d) {
+      xo += i[d] * g.dx[d];
+      yo += (i[d] + s[d]) * g.dy[d];
+    }
+    const T* xr = x + xo;
+    const T* y0 = y + yo;
+    for (int32_t i0 = 0; i0 < n0; ++i0) {
+      const V xb = V::all(xr[i0]);
+      a0 = a0 + xb * L::loadu(y0 + i0);
+      a1 = a1 + xb * L::loadu(y0 + step + i0);
+      a2 = a2 + xb * L::loadu(y0 + 2 * step + i0);
+      a3 = a3 + xb * L::loadu(y0 + 3 * step + i0);
+    }
+    int d = 1;
+    for (; d < g.rank; ++d) {
+      if (++i[d] < g.nx[d]) break;
+      i[d] = 0;
+    }
+    if (d == g.rank) break;
+  }
+  a0.store(zk);
+  a1.store(zk + g.dz[1]);
+  a2.store(zk + 2 * g.dz[1]);
+  a3.store(zk + 3 * g.dz[1]);
+}
+
+// True when the block of outputs whose lags start at s (W along dimension 0, four along 1,
+// one in the others) lies wholly inside the overlap.
+template <class T>
+bool is_interior(const Geometry& g, const int64_t* s) {
+  for (int d = 0; d < g.rank; ++d) {
+    const int64_t extra = d == 0 ? Lanes<T>::n - 1 : d == 1 ? 3 : 0;
+    if (s[d] < 0 || s[d] + extra + g.nx[d] > g.ny[d]) return false;
+  }
+  return true;
+}
+
+// Decimation 1 in dimensions 0 and 1: outputs in groups of four along dimension 1, the part of
+// their dimension-1 ranges they share summed in one pass; the last fewer than four one by one.
+template <class T>
+void correlation_core_unrolled_by_4(int rank, const T* x, const int32_t* nx, const T* y, const int32_t* ny, T* z,
+                                    const int32_t* nz, const int64_t* shift, const int32_t* dec) {
+  Geometry g;
+  init_geometry(g, rank, nx, ny, nz);
+  int64_t k[kMaxRank] = {0}, s[kMaxRank] = {0}, lo[kMaxRank] = {0}, hi[kMaxRank] = {0};
+  do {  // dimensions 2 and above
+    for (k[1] = 0; k[1] < nz[1]; ++k[1]) {
+      const bool block = k[1] + 4 <= nz[1];  // k1 is a multiple of 4 here, or in the tail
+      for (k[0] = 0; k[0] < nz[0]; ++k[0]) {
+        T* zk = z + denseoffset(k, g.dz, rank);
+        if (block && k[0] + Lanes<T>::n <= nz[0]) {
+          for (int d = 0; d < rank; ++d) s[d] = shift[d] + k[d] * dec[d];
+          if (is_interior<T>(g, s)) {
+            interior_block(g, x, y, s, zk);
+            k[0] += Lanes<T>::n - 1;
+            continue;
+          }
+        }
+        if (!block) {
+          *zk = overlap(g, k, shift, dec, s, lo, hi) ? box_sum(g, x, y, lo, hi, s) : T(0);
+          continue;
+        }
+        // The four outputs k1 .. k1+3 share every dimension but 1; their dimension-1 ranges
+        // are lo1_j = max(0, -(s1 + j)), hi1_j = min(nx1 - 1, ny1 - 1 - s1 - j).
+        overlap(g, k, shift, dec, s, lo, hi);
+        bool others = true;
+        for (int d = 0; d < rank; ++d)
+          if (d != 1 && lo[d] > hi[d]) others = false;
+        if (!others) {
+          for (int j = 0; j < 4; ++j) zk[j * g.dz[1]] = T(0);
+          continue;
+        }
+        int64_t lo1[4], hi1[4];
+        for (int j = 0; j < 4; ++j) {
+          lo1[j] = imax(0, -(s[1] + j));
+          hi1[j] = imin(int64_t(nx[1]) - 1, int64_t(ny[1]) - 1 - (s[1] + j));
+        }
+        const int64_t clo = imax4(lo1[0], lo1[1], lo1[2], lo1[3]);
+        const int64_t chi = imin4(hi1[0], hi1[1], hi1[2], hi1[3]);
+        T out[4] = {0, 0, 0, 0};
+        int64_t sj[kMaxRank], blo[kMaxRank], bhi[kMaxRank];
+        for (int d = 0; d < rank; ++d) {
+          sj[d] = s[d];
+          blo[d] = lo[d];
+          bhi[d] = hi[d];
+        }
+        for (int j = 0; j < 4; ++j) {  // each output's rows outside the common range
+          sj[1] = s[1] + j;
+          if (clo > chi) {
+            if (lo1[j] <= hi1[j]) {
+              blo[1] = lo1[j];
+              bhi[1] = hi1[j];
+              out[j] = box_sum(g, x, y, blo, bhi, sj);
+            }
+            continue;
+          }
+          if (lo1[j] < clo) {
+            blo[1] = lo1[j];
+            bhi[1] = clo - 1;
+            out[j] += box_sum(g, x, y, blo, bhi, sj);
+          }
+          if (hi1[j] > chi) {
+            blo[1] = chi + 1;
+            bhi[1] = hi1[j];
+            out[j] += box_sum(g, x, y, blo, bhi, sj);
+          }
+        }
+        if (clo <= chi) {
+          blo[1] = clo;
+          bhi[1] = chi;
+          box_sum4(g, x, y, blo, bhi, s, out);
+        }
+        for (int j = 0; j < 4; ++j) zk[j * g.dz[1]] = out[j];
+      }
+      if (block) k[1] += 3;
+    }
+    k[1] = 0;
+  } while (next_index(k, nz, 2, rank));
+}
+
+}  // namespace zaforq::cc

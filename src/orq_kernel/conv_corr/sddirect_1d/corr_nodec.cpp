@@ -1,0 +1,7 @@
+// The front end reaches this type only through the decimating entry; this one has no kernel.
+#include "zaforq/orq_conv.h"
+
+extern "C" int32_t _orqCorrSDDirect1D_nodec(const float*, int32_t, const float*, int32_t, float*, int32_t, int32_t, int32_t, int32_t,
+                                 int32_t) {
+  return ORQ_CC_STATUS_UNSUPPORTED;
+}
