@@ -35,7 +35,7 @@ bool is_abstract_row(const BrngRow* table, int32_t row) {
 
 void __orqCreateString(int32_t* status, const char* name, int32_t length, char** copy) {
   *copy = nullptr;
-  if (*status < 0 || length < 0) return;
+  if (*status < 0 || length < 0 || !name) return;
   *copy = static_cast<char*>(malloc(static_cast<size_t>(length) + 1));
   if (!*copy) {
     *status = ORQ_STATUS_NO_MEMORY;
@@ -70,7 +70,7 @@ void __orqFillInFileHeader(int32_t* status, OrqStream stream, unsigned char* h, 
 void __orqOpenFileToWrite(int32_t* status, const char* name, FILE** f) {
   *f = nullptr;
   if (*status < 0) return;
-  *f = fopen(name, "wb");
+  *f = name ? fopen(name, "wb") : nullptr;
   if (!*f) *status = ORQ_STATUS_FILE_OPEN_FAILED;
 }
 
@@ -110,7 +110,7 @@ void __orqDeleteString(char* copy) { free(copy); }
 // ---- loading ----------------------------------------------------------------------------------
 
 void __orqOpenFileToRead(int32_t* status, const char* name, FILE** f) {
-  *f = fopen(name, "rb");
+  *f = name ? fopen(name, "rb") : nullptr;
   if (!*f) *status = ORQ_STATUS_FILE_OPEN_FAILED;
 }
 

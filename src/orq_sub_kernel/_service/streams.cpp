@@ -84,6 +84,7 @@ extern "C" ZAFORQ_API int32_t __orqCopyStreamState(OrqStream destination, OrqStr
 }
 
 extern "C" ZAFORQ_API int32_t __orqDeleteStream(OrqStream* stream) {
+  if (!stream || !*stream) return ORQ_STATUS_OK;  // nothing to free
   delete_chunks(*stream);
   free(*stream);
   *stream = nullptr;

@@ -145,6 +145,8 @@ TEST(StreamFiles, SaveFailures) {
   OrqStream s = make(ORQ_BRNG_MCG31, 1);
   EXPECT_EQ(__orqSaveStreamF(s, "/nonexistent-dir/x", -1), ORQ_STATUS_FILE_OPEN_FAILED);
   EXPECT_EQ(__orqSaveStreamF(s, "/nonexistent-dir/xyz", 18), ORQ_STATUS_FILE_OPEN_FAILED);
+  EXPECT_EQ(__orqSaveStreamF(s, nullptr, -1), ORQ_STATUS_FILE_OPEN_FAILED);
+  EXPECT_EQ(__orqSaveStreamF(s, nullptr, 4), ORQ_STATUS_FILE_OPEN_FAILED);
   if (FILE* full = fopen("/dev/full", "wb")) {
     fclose(full);
     EXPECT_EQ(__orqSaveStreamF(s, "/dev/full", -1), ORQ_STATUS_FILE_CLOSE_FAILED)
@@ -239,6 +241,7 @@ TEST(StreamFiles, LoadRefusals) {
   }
   OrqStream s = reinterpret_cast<OrqStream>(0x1);
   EXPECT_EQ(__orqLoadStreamF(&s, "/nonexistent-dir/none"), ORQ_STATUS_FILE_OPEN_FAILED);
+  EXPECT_EQ(__orqLoadStreamF(&s, nullptr), ORQ_STATUS_FILE_OPEN_FAILED);
   EXPECT_EQ(s, reinterpret_cast<OrqStream>(0x1));
   // the reserved bytes and a larger header size are accepted (16 bytes are read regardless)
   ASSERT_EQ(load(put16(put16(good, 10, 0xBEEF), 4, 64), &s), 0);

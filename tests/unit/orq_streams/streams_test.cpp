@@ -162,6 +162,8 @@ TEST(Chunks, NewestFirstAndFreedWithTheStream) {
   EXPECT_EQ(__orqSearchChunk(s, 10), nullptr);
   EXPECT_EQ(__orqDeleteStream(&s), 0);  // the sanitizer build checks that every block is freed
   EXPECT_EQ(s, nullptr);
+  EXPECT_EQ(__orqDeleteStream(&s), 0) << "deleting again finds nothing to free";
+  EXPECT_EQ(__orqDeleteStream(nullptr), 0);
 }
 
 }  // namespace
