@@ -1,0 +1,10 @@
+#include "orq_sub_kernel/r250/r250.h"
+
+using namespace zaforq::orq;
+
+extern "C" ZAFORQ_API int32_t __orqsBRngR250(OrqStream stream, int32_t n, float* r, float a, float b) {
+  R250State* st = StateOf<R250State>(stream);
+  const double da = a, db = b;
+  uniform_u32(n, r, (db - da) * (1.0 / 4294967296.0), da, [st](uint32_t* w, int32_t k) { r250_fill(st, w, k); });
+  return ORQ_STATUS_OK;
+}
