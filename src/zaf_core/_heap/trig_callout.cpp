@@ -6,7 +6,7 @@
 #include "common/fpenv.h"
 #include "zaf.h"
 #include "zaf_core/_frame/frame.h"
-#include "zaf_core/_heap/trig.h"
+#include "zaf_core/_heap/trig_scalar.h"
 #include "zaf_core/errors/report.h"
 
 namespace zaforq::trig {
@@ -17,9 +17,9 @@ inline uint32_t magnitude(float x) { return bits_of(x) & 0x7FFFFFFFu; }
 
 inline double eval(Fn f, double x) {
   switch (f) {
-    case Fn::sin: return _dSin(x);
-    case Fn::cos: return _dCos(x);
-    default: return _dTan(x);
+    case Fn::sin: return sin_scalar(x);
+    case Fn::cos: return cos_scalar(x);
+    default: return tan_scalar(x);
   }
 }
 
@@ -44,7 +44,7 @@ void callout_sincos(double x, double* r1, double* r2, int32_t index, const char*
     if (h == 0x7FF00000u) report_element(ZAF_STATUS_ERRDOM, index, x, x, r1, r2, name);
     return;
   }
-  _dSinCos(x, r1, r2);
+  sincos_scalar(x, r1, r2);
 }
 
 // Floats: ±inf is the domain error; everything else, NaN included, runs the double routine
@@ -72,7 +72,7 @@ void callout_sincos(float x, float* r1, float* r2, int32_t index, const char* na
   double s, c;
   {
     FpEnv env(X87::pc53);
-    _dSinCos(static_cast<double>(x), &s, &c);
+    sincos_scalar(static_cast<double>(x), &s, &c);
   }
   *r1 = static_cast<float>(s);
   *r2 = static_cast<float>(c);
