@@ -1,5 +1,6 @@
-// Float cosine, the 4-ulp class: reduced by pi/2 in double lanes, Taylor polynomials of sin and cos
-// cut for the class; beyond |x| = 10000 the double routine through the callout.
+// Float cosine, the 4-ulp class: reduced to the nearest odd multiple of pi/2
+// in double lanes, the degree-9 odd polynomial of the high-accuracy class; beyond
+// |x| = 10000 the double routine through the callout.
 #include "zaf_core/sin/trig_policies.h"
 
 namespace {
@@ -10,7 +11,7 @@ struct SCos21 {
   static constexpr char name[] = "_zafsCos_21";
   static constexpr char callout[] = "sCos_LA";
   static constexpr Fn fn = Fn::cos;
-  static f32x4 eval(f32x4 x) { return cos_of(quadrant<Poly::la>(x)); }
+  static f32x4 eval(f32x4 x) { return sin_by_pi<Poly::la, true>(x); }
 };
 
 }  // namespace

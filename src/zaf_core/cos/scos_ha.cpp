@@ -1,5 +1,6 @@
-// Float cosine, high accuracy: reduced by pi/2 in double lanes, Taylor polynomials of sin and cos
-// cut for the class; beyond |x| = 10000 the double routine through the callout.
+// Float cosine, high accuracy: reduced to the nearest odd multiple of pi/2
+// in double lanes, a degree-9 odd polynomial; beyond |x| = 10000
+// the double routine through the callout.
 #include "zaf_core/sin/trig_policies.h"
 
 namespace {
@@ -10,7 +11,7 @@ struct SCosHA {
   static constexpr char name[] = "_zafsCos_HA";
   static constexpr char callout[] = "sCos_HA";
   static constexpr Fn fn = Fn::cos;
-  static f32x4 eval(f32x4 x) { return cos_of(quadrant<Poly::ha>(x)); }
+  static f32x4 eval(f32x4 x) { return sin_by_pi<Poly::ha, true>(x); }
 };
 
 }  // namespace

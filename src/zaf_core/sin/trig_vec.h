@@ -37,34 +37,56 @@ inline uint32_t float_outside(f32x4 x) {
   return movemask(mag > i32x4::all(0x461C4000));
 }
 
-// ---- float: the high-accuracy sine, reduced by multiples of pi ---------------------------
+// ---- float: sine and cosine reduced by multiples of pi ------------------------------------
 
-// (-1)^k r P(r^2) with k = nearest(x / pi) taken in single precision and r = x - k pi in
-// double, pi in two parts whose first part times k is exact.
-inline f32x4 ssin_ha(f32x4 x) {
-  const i32x4 k = round_to_i32(x * f32x4::all(bits<float>(0x3EA2F983u)));  // 1/pi
-  const f64x2 npi1 = f64x2::all(bits<double>(0xC00921FB54440000ull));     // -3.1415926535846666
-  const f64x2 pi2 = f64x2::all(bits<double>(0x3D968C234C4C6629ull));      // 5.126688303189038e-12
-  const f64x2 c0 = f64x2::all(bits<double>(0x3FF000000089705Full));
-  const f64x2 c1 = f64x2::all(bits<double>(0xBFC55554AE8BA1BDull));
-  const f64x2 c2 = f64x2::all(bits<double>(0x3F8110EE64CD0933ull));
-  const f64x2 c3 = f64x2::all(bits<double>(0xBF29F75E2C166F94ull));
-  const f64x2 c4 = f64x2::all(bits<double>(0x3EC5E0A329A17541ull));
-  auto half = [&](f64x2 xd, f64x2 kd) {
-    const f64x2 r = (xd + kd * npi1) - kd * pi2;
-    const f64x2 r2 = r * r;
+enum class Poly { ha, la, a11 };
+
+// sin r = r P(r^2) on |r| <= pi/2. The high-accuracy polynomial (degree 9, about 2^-28) also
+// serves the 4-ulp class, as degree 7 would leave some 13 ulps; the 11-bit class uses degree 5
+// (2^-13.5), fitted by tools/trig_poly.
+template <Poly P>
+inline f64x2 sin_poly(f64x2 r) {
+  const f64x2 r2 = r * r;
+  if constexpr (P == Poly::a11) {
+    const f64x2 c0 = f64x2::all(bits<double>(0x3FEFFF46E310E256ull));  // 0.9999117312318713
+    const f64x2 c1 = f64x2::all(bits<double>(0xBFC5401840217E2Bull));  // -0.16601851588619473
+    const f64x2 c2 = f64x2::all(bits<double>(0x3F7F3B98AA40EC47ull));  // 0.007625194881309367
+    return r * (c0 + r2 * (c1 + r2 * c2));
+  } else {
+    const f64x2 c0 = f64x2::all(bits<double>(0x3FF000000089705Full));  // 1.000000002
+    const f64x2 c1 = f64x2::all(bits<double>(0xBFC55554AE8BA1BDull));  // -0.166666589
+    const f64x2 c2 = f64x2::all(bits<double>(0x3F8110EE64CD0933ull));  // 0.008333075
+    const f64x2 c3 = f64x2::all(bits<double>(0xBF29F75E2C166F94ull));  // -0.000198107
+    const f64x2 c4 = f64x2::all(bits<double>(0x3EC5E0A329A17541ull));  // 2.608e-06
     return r * (c0 + r2 * (c1 + r2 * (c2 + r2 * (c3 + r2 * c4))));
+  }
+}
+
+// Sine: k = nearest(x / pi) in single precision (1/pi as a float), r = x - k pi in double with
+// pi in two parts whose first part times k is exact, sin x = (-1)^k sin r.
+// Cosine: the same about the odd multiples of pi/2: k = nearest(x / pi - 1/2), r = x - (k + 1/2)
+// pi, cos x = (-1)^(k+1) sin r.
+template <Poly P, bool Cosine>
+inline f32x4 sin_by_pi(f32x4 x) {
+  const f32x4 q = x * f32x4::all(bits<float>(0x3EA2F983u));  // 1/pi
+  const i32x4 k = round_to_i32(Cosine ? q - f32x4::all(0.5f) : q);
+  const f64x2 npi1 = f64x2::all(bits<double>(0xC00921FB54440000ull));  // -3.1415926535846666
+  const f64x2 pi2 = f64x2::all(bits<double>(0x3D968C234C4C6629ull));   // 5.126688303189038e-12
+  const f64x2 half = f64x2::all(Cosine ? 0.5 : 0.0);
+  auto part = [&](f64x2 xd, f64x2 kd) {
+    kd = kd + half;
+    return sin_poly<P>((xd + kd * npi1) - kd * pi2);
   };
-  const f32x4 v = to_f32(half(to_f64_low2(x), to_f64_low2(k)), half(to_f64_high2(x), high_pair(k)));
-  return v ^ shl<31>(k).as_f32();  // odd k: minus
+  const f32x4 v = to_f32(part(to_f64_low2(x), to_f64_low2(k)), part(to_f64_high2(x), high_pair(k)));
+  return v ^ shl<31>(Cosine ? k + i32x4::all(1) : k).as_f32();  // odd: minus
 }
 
 // ---- float: sine and cosine of the angle reduced by pi/2 ---------------------------------
 
-// Taylor polynomials of sin and cos (sin as r times a polynomial, so that -0 stays -0) on |r| <= pi/4 (plus the slack of a single-precision
-// quotient), cut where the class's bound is met: sin to r^9 and cos to r^10 leave 2^-28
-// (high accuracy), cos to r^8 2^-25 (the 4-ulp class), sin to r^5 and cos to r^6 2^-14.
-enum class Poly { ha, la, a11 };
+// Taylor polynomials of sin and cos (sin as r times a polynomial, so that -0 stays -0) on
+// |r| <= pi/4 (plus the slack of a single-precision quotient), cut where the class's bound is
+// met: sin to r^9 and cos to r^10 leave 2^-28 (high accuracy), cos to r^8 2^-25 (the 4-ulp
+// class), sin to r^5 and cos to r^6 2^-14. Tan and SinCos need both.
 
 template <Poly P>
 inline void sincos_poly(f64x2 r, f64x2& s, f64x2& c) {
