@@ -1,5 +1,5 @@
-// Double tangent, 4-ulp class: the staged evaluation of the high-accuracy kernel on groups of
-// four, completed in double instead of extended precision.
+// Double tangent, 4-ulp class: the reduction and half-angle polynomial of the high-accuracy
+// kernel in registers, groups of four, completed in double instead of extended precision.
 #include "zaf_core/sin/trig_policies.h"
 
 namespace {
@@ -12,11 +12,10 @@ struct DTan50 {
   static constexpr zaforq::X87 x87 = zaforq::X87::pc53;
   static constexpr char name[] = "_zafdTan_50";
   static uint32_t fast(const double* a, double* r) {
-    alignas(16) double rh[4], rl[4], odd[4], p[4];
-    dtan_reduction(4, a, rh, rl, odd);
-    dtan_polynomial53(4, rh, p);
-    dtan_complete53(4, rh, rl, p, odd, r);
-    return double_outside(f64x2::load(a), kTanLimit, true) | (double_outside(f64x2::load(a + 2), kTanLimit, true) << 2);
+    const f64x2 x0 = f64x2::load(a), x1 = f64x2::load(a + 2);
+    dtan_la(x0).store(r);
+    dtan_la(x1).store(r + 2);
+    return double_outside(x0, kTanLimit, true) | (double_outside(x1, kTanLimit, true) << 2);
   }
   static void special(double a, double& r, const zaforq::vm::Report<double>& rep) {
     zaforq::trig::callout(Fn::tan, a, &r, rep.index(), "dTan_LA");
