@@ -1,5 +1,5 @@
-// Float sine, the 11-bit class: reduced by multiples of pi in double lanes, a degree-5 odd polynomial;
-// beyond |x| = 10000 the double routine through the callout.
+// Float sine, the 11-bit class, in single precision: reduced by multiples of pi (pi in four
+// parts), a degree-5 odd polynomial; beyond |x| = 10000 the double routine through the callout.
 #include "zaf_core/sin/trig_policies.h"
 
 namespace {
@@ -10,7 +10,7 @@ struct SSin11 {
   static constexpr char name[] = "_zafsSin_11";
   static constexpr char callout[] = "sSin_A11";
   static constexpr Fn fn = Fn::sin;
-  static f32x4 eval(f32x4 x) { return sin_by_pi<Poly::a11, false>(x); }
+  static f32x4 eval(f32x4 x) { return sin_by_pi_single<Poly::a11, false>(x); }
 };
 
 }  // namespace

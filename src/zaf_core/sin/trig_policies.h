@@ -36,12 +36,17 @@ struct FloatSinCos {
   static constexpr const char* name = F::name;
   static uint32_t fast(const float* a, float* r1, float* r2) {
     const f32x4 x0 = f32x4::load(a), x1 = f32x4::load(a + 4);
-    const Quadrant q0 = quadrant<F::poly>(x0), q1 = quadrant<F::poly>(x1);
+    const auto q0 = quad(x0), q1 = quad(x1);
     sin_of(q0).store(r1);
     sin_of(q1).store(r1 + 4);
     cos_of(q0).store(r2);
     cos_of(q1).store(r2 + 4);
     return float_outside(x0) | (float_outside(x1) << 4);
+  }
+  // The lower classes compute in single precision, the high-accuracy class in double lanes.
+  static auto quad(f32x4 x) {
+    if constexpr (F::poly != Poly::ha) return quadrant_single<F::poly>(x);
+    else return quadrant<F::poly>(x);
   }
   static void special(float a, float& r1, float& r2, const Report<float>& rep) {
     trig::callout_sincos(a, &r1, &r2, rep.index(), F::callout);

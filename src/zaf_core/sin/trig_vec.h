@@ -148,6 +148,81 @@ inline f32x4 tan_of(const Quadrant& q) {
   return to_f32(t0, t1) ^ shl<31>(q.k).as_f32();
 }
 
+// ---- float, 11-bit class: everything in single precision, four lanes at a time ----------
+
+// pi and pi/2 in four float parts of 11, 11, 11 and 24 bits: k (up to 13 bits, or k + 1/2)
+// times each of the first three parts is exact and the first differences cancel exactly, so
+// r keeps about 23 correct bits even next to a multiple of pi/2 (|r| >= 2^-22 for floats up
+// to 10000).
+constexpr uint32_t kPiF[4] = {0x40490000u, 0x3A7DA000u, 0x34222000u, 0x2CB4611Au};
+constexpr uint32_t kPio2F[4] = {0x3FC90000u, 0x39FDA000u, 0x33A22000u, 0x2C34611Au};
+
+inline f32x4 cody_waite4(f32x4 x, f32x4 k, const uint32_t (&p)[4]) {
+  return (((x - k * f32x4::all(bits<float>(p[0]))) - k * f32x4::all(bits<float>(p[1]))) -
+          k * f32x4::all(bits<float>(p[2]))) -
+         k * f32x4::all(bits<float>(p[3]));
+}
+
+// sin x (or cos x about the odd multiples of pi/2) with the polynomial of sin_poly<P> in float
+// coefficients.
+template <Poly P, bool Cosine>
+inline f32x4 sin_by_pi_single(f32x4 x) {
+  const f32x4 q = x * f32x4::all(bits<float>(0x3EA2F983u));  // 1/pi
+  const i32x4 k = round_to_i32(Cosine ? q - f32x4::all(0.5f) : q);
+  const f32x4 kf = Cosine ? to_f32(k) + f32x4::all(0.5f) : to_f32(k);
+  const f32x4 r = cody_waite4(x, kf, kPiF), r2 = r * r;
+  f32x4 v;
+  if constexpr (P == Poly::a11) {
+    const f32x4 c0 = f32x4::all(0.99991173f), c1 = f32x4::all(-0.16601852f), c2 = f32x4::all(0.0076251949f);
+    v = r * (c0 + r2 * (c1 + r2 * c2));
+  } else {
+    const f32x4 c1 = f32x4::all(-0.166666589f), c2 = f32x4::all(0.008333075f), c3 = f32x4::all(-0.000198107f),
+                c4 = f32x4::all(2.608e-06f);
+    v = r + r * r2 * (c1 + r2 * (c2 + r2 * (c3 + r2 * c4)));
+    v = select(r == f32x4::all(0.0f), r, v);  // the sum would turn -0 into +0
+  }
+  return v ^ shl<31>(Cosine ? k + i32x4::all(1) : k).as_f32();
+}
+
+struct QuadrantSingle {
+  i32x4 k;
+  f32x4 s, c;
+};
+
+// x = k pi/2 + r, sin r and cos r by Taylor polynomials: to r^5 and r^6 (2^-14) in the 11-bit
+// class, to r^9 and r^8 (2^-25) in the 4-ulp class.
+template <Poly P>
+inline QuadrantSingle quadrant_single(f32x4 x) {
+  QuadrantSingle q;
+  q.k = round_to_i32(x * f32x4::all(bits<float>(0x3F22F983u)));  // 2/pi
+  const f32x4 r = cody_waite4(x, to_f32(q.k), kPio2F), r2 = r * r;
+  const f32x4 one = f32x4::all(1.0f);
+  if constexpr (P == Poly::a11) {
+    q.s = r * (one + r2 * (f32x4::all(-1.0f / 6) + r2 * f32x4::all(1.0f / 120)));
+    q.c = one + r2 * (f32x4::all(-0.5f) + r2 * (f32x4::all(1.0f / 24) + r2 * f32x4::all(-1.0f / 720)));
+  } else {
+    q.s = r + r * r2 * (f32x4::all(-1.0f / 6) + r2 * (f32x4::all(1.0f / 120) +
+                        r2 * (f32x4::all(-1.0f / 5040) + r2 * f32x4::all(1.0f / 362880))));
+    q.s = select(r == f32x4::all(0.0f), r, q.s);  // keep -0
+    q.c = one + r2 * (f32x4::all(-0.5f) + r2 * (f32x4::all(1.0f / 24) +
+                      r2 * (f32x4::all(-1.0f / 720) + r2 * f32x4::all(1.0f / 40320))));
+  }
+  return q;
+}
+
+inline f32x4 sin_of(const QuadrantSingle& q) {
+  const f32x4 odd = odd_mask(q.k).as_f32();
+  return select(odd, q.c, q.s) ^ shl<30>(q.k & i32x4::all(2)).as_f32();
+}
+inline f32x4 cos_of(const QuadrantSingle& q) {
+  const f32x4 odd = odd_mask(q.k).as_f32();
+  return select(odd, q.s, q.c) ^ shl<30>((q.k + i32x4::all(1)) & i32x4::all(2)).as_f32();
+}
+inline f32x4 tan_of(const QuadrantSingle& q) {
+  const f32x4 odd = odd_mask(q.k).as_f32();
+  return (select(odd, q.c, q.s) / select(odd, q.s, q.c)) ^ shl<31>(q.k).as_f32();
+}
+
 // ---- double: the pi/32 table -------------------------------------------------------------
 
 // x = n pi/32 + s + sl for |x| below 2^17, and the four table columns of entry (n + phase)

@@ -1,5 +1,6 @@
-// Float tangent, the 11-bit class: reduced by pi/2 in double lanes, Taylor polynomials of sin and cos
-// cut for the class; beyond |x| = 10000 the double routine through the callout.
+// Float tangent, the 11-bit class, in single precision: reduced by pi/2 (pi/2 in four parts),
+// Taylor polynomials of sin and cos to r^5 and r^6 and one division; beyond |x| = 10000 the
+// double routine through the callout.
 #include "zaf_core/sin/trig_policies.h"
 
 namespace {
@@ -10,7 +11,7 @@ struct STan11 {
   static constexpr char name[] = "_zafsTan_11";
   static constexpr char callout[] = "sTan_A11";
   static constexpr Fn fn = Fn::tan;
-  static f32x4 eval(f32x4 x) { return tan_of(quadrant<Poly::a11>(x)); }
+  static f32x4 eval(f32x4 x) { return tan_of(quadrant_single<Poly::a11>(x)); }
 };
 
 }  // namespace
