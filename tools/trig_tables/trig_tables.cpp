@@ -190,6 +190,84 @@ void sincos() {
   sincos_table("_dSinCosTab", 0);
 }
 
+
+// _dTanTab: tan on |r| <= pi/4 in 51 intervals of width 1/64. Interval i is centred at
+// c_0 = 0 and c_i = (i + 0.5) / 64, short values so that h = |r| - c_i is exact; its block of
+// twenty doubles holds c_i, the Taylor coefficients a_0 and a_1 of tan(c_i + h) as high and
+// low parts, and a_2 ... a_16. Since tan' = 1 + tan^2, (k + 1) a_(k+1) = [k = 0] +
+// sum a_m a_(k-m), so every coefficient follows from tan(c_i) alone. With |h| <= 1/64 the
+// terms fall by about 2^-6 each, and the tail beyond a_16 is far below 2^-70.
+void tan_table() {
+  constexpr int kIntervals = 51, kTerms = 17;
+  mpfr_t c, a[kTerms], t;
+  mpfr_inits2(kPrec, c, t, static_cast<mpfr_ptr>(nullptr));
+  for (auto& x : a) mpfr_init2(x, kPrec);
+  printf("// Written by tools/trig_tables (trig_tables tan); do not edit.\n");
+  printf("// 51 blocks (c_i, a_0 high, a_0 low, a_1 high, a_1 low, a_2 ... a_16): tan(c_i + h) =\n");
+  printf("// sum a_k h^k on interval i of |r| <= pi/4, c_0 = 0 and c_i = (i + 0.5) / 64.\n");
+  printf("alignas(16) const double _dTanTab[%d] = {\n", kIntervals * 20);
+  for (int i = 0; i < kIntervals; ++i) {
+    const double ci = i == 0 ? 0.0 : (i + 0.5) / 64.0;
+    mpfr_set_d(c, ci, MPFR_RNDN);
+    mpfr_tan(a[0], c, MPFR_RNDN);
+    for (int k = 0; k + 1 < kTerms; ++k) {
+      mpfr_set_ui(t, k == 0 ? 1 : 0, MPFR_RNDN);
+      for (int m = 0; m <= k; ++m) {
+        mpfr_t p;
+        mpfr_init2(p, kPrec);
+        mpfr_mul(p, a[m], a[k - m], MPFR_RNDN);
+        mpfr_add(t, t, p, MPFR_RNDN);
+        mpfr_clear(p);
+      }
+      mpfr_div_ui(a[k + 1], t, k + 1, MPFR_RNDN);
+    }
+    printf("    // interval %d\n", i);
+    row("c_i", ci);
+    double hi, lo;
+    split2(a[0], hi, lo);
+    row("a_0 high", hi);
+    row("a_0 low", lo);
+    split2(a[1], hi, lo);
+    row("a_1 high", hi);
+    row("a_1 low", lo);
+    for (int k = 2; k < kTerms; ++k) {
+      char what[16];
+      snprintf(what, sizeof what, "a_%d", k);
+      row(what, mpfr_get_d(a[k], MPFR_RNDN));
+    }
+  }
+  printf("};\n");
+  // The vector kernels evaluate tan(u) = u + u^3 P(u^2) on |u| <= pi/8 (half the reduced
+  // argument): the Taylor coefficients of u^3 ... u^31 leave less than 2^-64 relatively.
+  printf("// Taylor coefficients of tan at 0 for u^3, u^5, ..., u^31.\n");
+  printf("alignas(16) const double _zafTanHalfPoly[15] = {\n");
+  mpfr_set_ui(c, 0, MPFR_RNDN);
+  mpfr_set_ui(a[0], 0, MPFR_RNDN);
+  mpfr_t b[32];
+  for (auto& x : b) mpfr_init2(x, kPrec);
+  mpfr_set_ui(b[0], 0, MPFR_RNDN);
+  for (int k = 0; k + 1 < 32; ++k) {
+    mpfr_set_ui(t, k == 0 ? 1 : 0, MPFR_RNDN);
+    for (int m = 0; m <= k; ++m) {
+      mpfr_t p;
+      mpfr_init2(p, kPrec);
+      mpfr_mul(p, b[m], b[k - m], MPFR_RNDN);
+      mpfr_add(t, t, p, MPFR_RNDN);
+      mpfr_clear(p);
+    }
+    mpfr_div_ui(b[k + 1], t, k + 1, MPFR_RNDN);
+  }
+  for (int k = 3; k < 32; k += 2) {
+    char what[16];
+    snprintf(what, sizeof what, "u^%d", k);
+    row(what, mpfr_get_d(b[k], MPFR_RNDN));
+  }
+  for (auto& x : b) mpfr_clear(x);
+  printf("};\n");
+  for (auto& x : a) mpfr_clear(x);
+  mpfr_clears(c, t, static_cast<mpfr_ptr>(nullptr));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -199,6 +277,7 @@ int main(int argc, char** argv) {
   }
   if (!strcmp(argv[1], "reduction")) reduction();
   else if (!strcmp(argv[1], "sincos")) sincos();
+  else if (!strcmp(argv[1], "tan")) tan_table();
   else {
     fprintf(stderr, "trig_tables: unknown table %s\n", argv[1]);
     return 2;

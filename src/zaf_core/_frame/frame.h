@@ -40,6 +40,7 @@ class Report {
   Report(const char* name, int32_t index, T a1, T a2, T* r1, T* r2)
       : name_(name), index_(index), a1_(a1), a2_(a2), r1_(r1), r2_(r2) {}
   void operator()(int32_t code) const { report_element(code, index_, a1_, a2_, r1_, r2_, name_); }
+  int32_t index() const { return index_; }  // element index, for callouts that report under their own name
 
  private:
   const char* name_;

@@ -12,7 +12,9 @@ extern const double _dSinTab[274];
 extern const double _dCosTab[274];
 extern const double _dSinCosTab[274];
 // Tangent: per interval of the reduced argument, a block of twenty doubles.
-extern const double _dTanTab[];
+extern const double _dTanTab[1020];
+// tan(u) = u + u^3 P(u^2) for |u| <= pi/8: the coefficients of u^3 ... u^31.
+extern const double _zafTanHalfPoly[15];
 
 // One element each, for every double; the float callouts call them at 53-bit x87 precision.
 double _dSin(double x);
@@ -28,8 +30,8 @@ enum SinTabConst : int {
   kInvPio32 = 256,
   kShifter = 257,
   kPio32a = 258,  // pi/32 in three parts
-  kSinC3 = 261,   // -1/6, 1/120, -1/5040, 1/362880
-  kCosC2 = 265,   // -1/2, 1/24, -1/720, 1/40320
+  kSinC3 = 261,   // -1/6, 1/120, -1/5040, 2.7557319223985893e-06
+  kCosC2 = 265,   // -1/2, 1/24, -1/720, 2.48015873015873e-05
   kTwo55 = 269,
   kTwoM55 = 270,
   kOne = 271,

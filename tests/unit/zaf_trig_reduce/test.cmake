@@ -9,7 +9,7 @@ else()
   add_executable(trig_tables ${CMAKE_SOURCE_DIR}/tools/trig_tables/trig_tables.cpp)
   target_link_libraries(trig_tables PRIVATE mpfr gmp)
   set_target_properties(trig_tables PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZAFORQ_TEST_DIR})
-  foreach(table reduction sincos)
+  foreach(table reduction sincos tan)
     add_test(NAME tables.trig_${table}
       COMMAND sh -c "$<TARGET_FILE:trig_tables> ${table} | cmp - ${CMAKE_SOURCE_DIR}/src/zaf_core/_heap/${table}_tab.inc")
   endforeach()

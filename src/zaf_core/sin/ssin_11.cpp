@@ -1,0 +1,20 @@
+// Float sine, the 11-bit class, in single precision: reduced by multiples of pi (pi in four
+// parts), a degree-5 odd polynomial; beyond |x| = 10000 the double routine through the callout.
+#include "zaf_core/sin/trig_policies.h"
+
+namespace {
+
+using namespace zaforq::vm::trigk;
+
+struct SSin11 {
+  static constexpr char name[] = "_zafsSin_11";
+  static constexpr char callout[] = "sSin_A11";
+  static constexpr Fn fn = Fn::sin;
+  static f32x4 eval(f32x4 x) { return sin_by_pi_single<Poly::a11, false>(x); }
+};
+
+}  // namespace
+
+extern "C" ZAFORQ_API void _zafsSin_11(int32_t n, const float* a, float* r) {
+  zaforq::vm::run_unary<FloatUnary<SSin11>>(n, a, r);
+}

@@ -1,0 +1,20 @@
+// Float sine, high accuracy: reduced by multiples of pi in double lanes, a degree-9 odd polynomial;
+// beyond |x| = 10000 the double routine through the callout.
+#include "zaf_core/sin/trig_policies.h"
+
+namespace {
+
+using namespace zaforq::vm::trigk;
+
+struct SSinHA {
+  static constexpr char name[] = "_zafsSin_HA";
+  static constexpr char callout[] = "sSin_HA";
+  static constexpr Fn fn = Fn::sin;
+  static f32x4 eval(f32x4 x) { return sin_by_pi<Poly::ha, false>(x); }
+};
+
+}  // namespace
+
+extern "C" ZAFORQ_API void _zafsSin_HA(int32_t n, const float* a, float* r) {
+  zaforq::vm::run_unary<FloatUnary<SSinHA>>(n, a, r);
+}

@@ -1,0 +1,21 @@
+// Float tangent, the 11-bit class, in single precision: reduced by pi/2 (pi/2 in four parts),
+// Taylor polynomials of sin and cos to r^5 and r^6 and one division; beyond |x| = 10000 the
+// double routine through the callout.
+#include "zaf_core/sin/trig_policies.h"
+
+namespace {
+
+using namespace zaforq::vm::trigk;
+
+struct STan11 {
+  static constexpr char name[] = "_zafsTan_11";
+  static constexpr char callout[] = "sTan_A11";
+  static constexpr Fn fn = Fn::tan;
+  static f32x4 eval(f32x4 x) { return tan_of(quadrant_single<Poly::a11>(x)); }
+};
+
+}  // namespace
+
+extern "C" ZAFORQ_API void _zafsTan_11(int32_t n, const float* a, float* r) {
+  zaforq::vm::run_unary<FloatUnary<STan11>>(n, a, r);
+}
