@@ -277,11 +277,11 @@ inline std::string render() {
   c = rounded(cheb_fit(ln_tail, h_50, 5));
   coefficients(s, "kPowLnTail50", c, "ln(1 + r) = r - r^2/2 + r^3 (c0 + ... + c5 r^5), |r| <= 2^-7, relative",
                max_error(ln1p_f, ln_model, ln1p_f, c, h_50));
-  c = rounded(cheb_fit(exp2_over, h_t, 5));
-  coefficients(s, "kPowExpHA", c, "2^t = 1 + t (c0 + ... + c5 t^5), |t| <= 2^-8, relative",
-               max_error(exp2_f, exp2_model, exp2_f, c, h_t));
   c = rounded(cheb_fit(exp2_over, h_t, 4));
-  coefficients(s, "kPowExp50", c, "2^t = 1 + t (c0 + ... + c4 t^4), |t| <= 2^-8, relative",
+  coefficients(s, "kPowExpHA", c, "2^t = 1 + t (c0 + ... + c4 t^4), |t| <= 2^-8, relative",
+               max_error(exp2_f, exp2_model, exp2_f, c, h_t));
+  c = rounded(cheb_fit(exp2_over, h_t, 3));
+  coefficients(s, "kPowExp50", c, "2^t = 1 + t (c0 + ... + c3 t^3), |t| <= 2^-8, relative",
                max_error(exp2_f, exp2_model, exp2_f, c, h_t));
   c = rounded(cheb_fit(log2_over, h_f, 3));
   coefficients(s, "kSPowLog2", c, "log2(1 + r) = r (c0 + ... + c3 r^3), |r| <= 2^-9, absolute",

@@ -139,6 +139,26 @@ inline void two_prod(f64x2 a, f64x2 b, f64x2& p, f64x2& e) {
   p = a * b;
   e = ((ah * bh - p) + ah * bl + al * bh) + al * bl;
 }
+// The same with b given already split (a constant).
+inline void two_prod(f64x2 a, f64x2 b, f64x2 bh, f64x2 bl, f64x2& p, f64x2& e) {
+  f64x2 ah, al;
+  split27(a, ah, al);
+  p = a * b;
+  e = ((ah * bh - p) + ah * bl + al * bh) + al * bl;
+}
+inline void two_square(f64x2 a, f64x2& p, f64x2& e) {
+  f64x2 ah, al;
+  split27(a, ah, al);
+  p = a * a;
+  e = ((ah * ah - p) + (ah + ah) * al) + al * al;
+}
+
+// Two table rows' first two doubles as lanes: (row0[k], row1[k]) for k = 0, 1.
+inline void gather2(const double* row0, const double* row1, f64x2& c0, f64x2& c1) {
+  const f64x2 a = f64x2::load(row0), b = f64x2::load(row1);
+  c0 = _mm_unpacklo_pd(a.v, b.v);
+  c1 = _mm_unpackhi_pd(a.v, b.v);
+}
 
 // The two members differ in their logarithm table (1025 entries indexed by the leading ten
 // mantissa bits rounded, or 65 by six), the split point that sends mantissas near 2 to the next
@@ -148,8 +168,11 @@ struct DHA {
   static constexpr int32_t split = 0x3FE7FE00;
   static int32_t index(int32_t hw) { return ((hw & 0xFFE00) + 512) >> 10; }
   static constexpr const double* ln_tail = kPowLnTailHA;
-  static constexpr const double* exp_poly = kPowExpHA;
-  static constexpr int exp_degree = 6;  // coefficients
+  static f64x2 exp_poly(f64x2 t) {  // 2^t - 1
+    const double* a = kPowExpHA;
+    return t * (f64x2::all(a[0]) + t * (f64x2::all(a[1]) + t * (f64x2::all(a[2]) + t * (f64x2::all(a[3]) +
+                t * f64x2::all(a[4])))));
+  }
   static constexpr bool exp_low = true;
 };
 struct D50 {
@@ -157,8 +180,10 @@ struct D50 {
   static constexpr int32_t split = 0x3FE7E000;
   static int32_t index(int32_t hw) { return ((hw & 0xFE000) + 8192) >> 14; }
   static constexpr const double* ln_tail = kPowLnTail50;
-  static constexpr const double* exp_poly = kPowExp50;
-  static constexpr int exp_degree = 5;
+  static f64x2 exp_poly(f64x2 t) {
+    const double* a = kPowExp50;
+    return t * (f64x2::all(a[0]) + t * (f64x2::all(a[1]) + t * (f64x2::all(a[2]) + t * f64x2::all(a[3]))));
+  }
   static constexpr bool exp_low = false;
 };
 
@@ -178,9 +203,9 @@ inline f64x2 dpow_core(f64x2 x, f64x2 y, f64x2 ecorr, f64x2& kd, f64x2& ph_out) 
   lanes(hw, h0, h1);
   const double* t0 = V::log_tab[V::index(h0)];
   const double* t1 = V::log_tab[V::index(h1)];
-  const f64x2 rcp = pair(t0[0], t1[0]);
-  const f64x2 lh = pair(t0[1], t1[1]);
-  const f64x2 ll = pair(t0[2], t1[2]);
+  f64x2 rcp, lh, ll, unused;
+  gather2(t0, t1, rcp, lh);
+  gather2(t0 + 2, t1 + 2, ll, unused);
   // r = m rcp - 1 in two parts, both exact: m = m_hi + m_lo with 26 and 27 bits, rcp 26 bits.
   const f64x2 m = ((x.bits() & mant_mask) | one_bits).as_f64();
   f64x2 mh, ml;
@@ -192,15 +217,17 @@ inline f64x2 dpow_core(f64x2 x, f64x2 y, f64x2 ecorr, f64x2& kd, f64x2& ph_out) 
   const f64x2 q = f64x2::all(c[0]) + rh * (f64x2::all(c[1]) + rh * (f64x2::all(c[2]) +
                   rh * (f64x2::all(c[3]) + rh * (f64x2::all(c[4]) + rh * f64x2::all(c[5])))));
   f64x2 p, pe;
-  two_prod(rh, rh, p, pe);
+  two_square(rh, p, pe);
   const f64x2 half = f64x2::all(0.5);
   f64x2 sh, sl;
   two_sum(rh, -(p * half), sh, sl);
   sl = sl + (rl - (pe * half + rh * rl)) + (p * rh) * q;
   // times 1/ln 2, then plus e + L_j (e + L high is exact: L high lies on the grid 2^-42).
   const f64x2 ih = f64x2::all(kInvLn2[0]), il = f64x2::all(kInvLn2[1]);
+  f64x2 ihh, ihl;
+  split27(ih, ihh, ihl);  // a constant: folded by the compiler
   f64x2 mh2, me;
-  two_prod(sh, ih, mh2, me);
+  two_prod(sh, ih, ihh, ihl, mh2, me);
   me = me + (sh * il + sl * ih);
   f64x2 b, be;
   two_sum(e + lh, mh2, b, be);
@@ -219,17 +246,10 @@ inline f64x2 dpow_core(f64x2 x, f64x2 y, f64x2 ecorr, f64x2& kd, f64x2& ph_out) 
   const f64x2 t = (ph - kd * f64x2::all(0.0078125)) + pl;
   const int32_t k0 = _mm_cvtsi128_si32(s.bits().v);
   const int32_t k1 = _mm_cvtsi128_si32(_mm_unpackhi_epi64(s.bits().v, s.bits().v));
-  const double* e0 = kPowExp128[k0 & 0x7F];
-  const double* e1 = kPowExp128[k1 & 0x7F];
-  const double* a = V::exp_poly;
-  f64x2 poly = f64x2::all(a[V::exp_degree - 1]);
-  for (int i = V::exp_degree - 2; i >= 0; --i) poly = f64x2::all(a[i]) + t * poly;
-  const f64x2 em1 = t * poly;  // 2^t - 1
-  const f64x2 th = pair(e0[0], e1[0]);
-  if (V::exp_low) {
-    const f64x2 tl = pair(e0[1], e1[1]);
-    return th + (tl + th * em1);
-  }
+  f64x2 th, tl;
+  gather2(kPowExp128[k0 & 0x7F], kPowExp128[k1 & 0x7F], th, tl);
+  const f64x2 em1 = V::exp_poly(t);  // 2^t - 1
+  if (V::exp_low) return th + (tl + th * em1);
   return th + th * em1;
 }
 
@@ -314,8 +334,8 @@ inline f64x2 spow_core(f64x2 x, f64x2 y) {
   const i32x4 j = shr<12>((hw & i32x4::all(0xFFFFF)) + i32x4::all(0x800));
   int32_t j0, j1;
   lanes(j, j0, j1);
-  const f64x2 lt = pair(kSPowLog[j0][0], kSPowLog[j1][0]);
-  const f64x2 rcp = pair(kSPowLog[j0][1], kSPowLog[j1][1]);
+  f64x2 lt, rcp;
+  gather2(kSPowLog[j0], kSPowLog[j1], lt, rcp);
   const f64x2 m = ((x.bits() & mant_mask) | one_bits).as_f64();
   const f64x2 r = m * rcp - f64x2::all(1.0);
   const double* c = kSPowLog2;

@@ -435,10 +435,12 @@ TEST_F(PowTest, CallerEnvironmentIgnoredAndRestored) {
 }
 
 // Random bases and exponents whose results span the whole range, subnormals included: within
-// 1 ulp of the C library (itself within about half an ulp of the exact value). The accuracy
+// 1 ulp of the C library (itself within about half an ulp of the exact value) for the
+// high-accuracy kernels, 3 ulp for the double _50 kernel (class bound 4 ulp). The accuracy
 // harness measures the kernels against MPFR; this runs in the i386 build too.
 template <class T>
 void agrees_with_libm(int cls, double max_log2) {
+  const double tolerance = cls == 0 ? 1.0 : 3.0;
   std::mt19937_64 g(99 + cls);
   std::uniform_real_distribution<double> u(-1.0, 1.0);
   const int n = 4000;
@@ -460,7 +462,7 @@ void agrees_with_libm(int cls, double max_log2) {
     }
     const double d = ulps_apart(r[i], want);
     worst = std::max(worst, d);
-    EXPECT_LE(d, 1.0) << a[i] << "^" << b[i] << " = " << r[i] << ", C library " << want;
+    EXPECT_LE(d, tolerance) << a[i] << "^" << b[i] << " = " << r[i] << ", C library " << want;
   }
   EXPECT_TRUE(g_seen.empty());
   ::testing::Test::RecordProperty("worst_ulps_apart", std::to_string(worst));
