@@ -1,6 +1,6 @@
 // Double power, lower accuracy: log2 x as a double-double from a 65-entry table and a
 // degree-8 polynomial, the product with y in two parts, 2^(product) from the high parts of
-// the 2^(j/128) table and a degree-5 polynomial. Groups of four; a group with any lane the
+// the 2^(j/128) table and a degree-4 polynomial. Groups of four; a group with any lane the
 // vector path cannot finish is redone element by element.
 #include "zaf_core/pow/pow_impl.h"
 

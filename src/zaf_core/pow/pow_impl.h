@@ -188,11 +188,11 @@ struct D50 {
 };
 
 // x^y before the power of two is applied: x > 0 normal, `ecorr` added to its exponent (-52 for
-// a subnormal scaled by 2^52). Returns z in about [0.997, 2.006) and, in kd, the integer k
-// nearest to 128 y log2 x, so that x^y = z 2^(k >> 7); ph is the high part of y log2 x, for
-// the range tests.
+// a subnormal scaled by 2^52). Returns z = z_hi + z_lo in about [0.997, 2.006), unrounded, and,
+// in kd, the integer k nearest to 128 y log2 x, so that x^y = z 2^(k >> 7); ph is the high
+// part of y log2 x, for the range tests.
 template <class V>
-inline f64x2 dpow_core(f64x2 x, f64x2 y, f64x2 ecorr, f64x2& kd, f64x2& ph_out) {
+inline f64x2 dpow_core(f64x2 x, f64x2 y, f64x2 ecorr, f64x2& kd, f64x2& ph_out, f64x2& z_lo) {
   const i64x2 mant_mask = i64x2::all(0x000FFFFFFFFFFFFFll);
   const i64x2 one_bits = i64x2::all(0x3FF0000000000000ll);
   const f64x2 one = f64x2::all(1.0);
@@ -249,8 +249,8 @@ inline f64x2 dpow_core(f64x2 x, f64x2 y, f64x2 ecorr, f64x2& kd, f64x2& ph_out) 
   f64x2 th, tl;
   gather2(kPowExp128[k0 & 0x7F], kPowExp128[k1 & 0x7F], th, tl);
   const f64x2 em1 = V::exp_poly(t);  // 2^t - 1
-  if (V::exp_low) return th + (tl + th * em1);
-  return th + th * em1;
+  z_lo = V::exp_low ? tl + th * em1 : th * em1;
+  return th;
 }
 
 // Scale factor 2^n for a normal exponent n, from the shifted rounding value's bits.
@@ -277,9 +277,9 @@ inline uint32_t dpow_out_of_range(f64x2 x, f64x2 y, f64x2 kd) {
 // Vector path on one register of x and y; returns the lanes it could not finish.
 template <class V>
 inline uint32_t dpow_fast(f64x2 x, f64x2 y, double* r) {
-  f64x2 kd, ph;
-  const f64x2 z = dpow_core<V>(x, y, f64x2::all(0.0), kd, ph);
-  (z * dpow_scale(kd)).store(r);
+  f64x2 kd, ph, lo;
+  const f64x2 hi = dpow_core<V>(x, y, f64x2::all(0.0), kd, ph, lo);
+  ((hi + lo) * dpow_scale(kd)).store(r);
   return dpow_out_of_range(x, y, kd);
 }
 
@@ -291,22 +291,36 @@ inline double dpow_general(double ax, double y) {
     ax *= bits<double>(0x4330000000000000ull);
     ecorr = -52.0;
   }
-  f64x2 kd2, ph2;
-  const double z = dpow_core<V>(f64x2::all(ax), f64x2::all(y), f64x2::all(ecorr), kd2, ph2).lane0();
+  f64x2 kd2, ph2, lo2;
+  const double hi = dpow_core<V>(f64x2::all(ax), f64x2::all(y), f64x2::all(ecorr), kd2, ph2, lo2).lane0();
+  const double lo = lo2.lane0();
   const double ph = ph2.lane0();
   if (!(ph < 1100.0)) return __builtin_inf();  // far past the range (or an infinite product)
   if (!(ph > -1100.0)) return 0.0;
   const double kd = kd2.lane0();
-  if (kd >= kKMin && kd < kKMax) return z * dpow_scale(f64x2::all(kd)).lane0();
+  if (kd >= kKMin && kd < kKMax) return (hi + lo) * dpow_scale(f64x2::all(kd)).lane0();
   const int32_t n = static_cast<int32_t>(kd) >> 7;  // floor(k / 128)
   if (n > 1025) return __builtin_inf();
   if (n < -1080) return 0.0;
-  // Two steps, each factor a normal power of two; the first product is exact, so the result
-  // (subnormal or near overflow) is rounded once.
-  const int32_t n1 = n >> 1, n2 = n - n1;
-  const double s1 = bit_cast<double>(static_cast<uint64_t>(n1 + 1023) << 52);
-  const double s2 = bit_cast<double>(static_cast<uint64_t>(n2 + 1023) << 52);
-  return (z * s1) * s2;
+  if (n >= 0) {
+    // Near overflow: two normal factors; the first product is exact, so z is rounded once.
+    const int32_t n1 = n >> 1, n2 = n - n1;
+    const double s1 = bit_cast<double>(static_cast<uint64_t>(n1 + 1023) << 52);
+    const double s2 = bit_cast<double>(static_cast<uint64_t>(n2 + 1023) << 52);
+    return ((hi + lo) * s1) * s2;
+  }
+  // Near and below the normal range: a + b = x^y 2^1022 exactly (both scalings are exact).
+  const double S = bit_cast<double>(static_cast<uint64_t>(n + 1022 + 1023) << 52);
+  const double a = hi * S, b = lo * S;
+  const double v = a + b;
+  const double tiny = bits<double>(0x0010000000000000ull);  // 2^-1022
+  if (!(v < 1.0)) return v * tiny;  // a normal result, rounded once in v
+  // A subnormal result: add 1 so that the one rounding of the sum falls on the subnormal grid
+  // (2^-52 here is 2^-1074 there), instead of rounding z first and the subnormal again.
+  const double v_lo = (a - v) + b;
+  const double w = 1.0 + v;
+  const double w_lo = ((1.0 - w) + v) + v_lo;
+  return ((w + w_lo) - 1.0) * tiny;
 }
 
 // One element through the table and the general computation.

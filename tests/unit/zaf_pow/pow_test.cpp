@@ -401,8 +401,8 @@ TEST_F(PowTest, PositionIndependentDouble) { position_independent<double>(); }
 TEST_F(PowTest, PositionIndependentFloat) { position_independent<float>(); }
 
 // A caller running with flush-to-zero and rounding toward +inf gets the same results as under
-// the default environment (subnormal bases and results included), and finds its MXCSR
-// unchanged.
+// the default environment (subnormal bases and results included), and finds its MXCSR and
+// x87 control word (here set to 64-bit precision, which these kernels change) unchanged.
 TEST_F(PowTest, CallerEnvironmentIgnoredAndRestored) {
   std::vector<double> a, b;
   random_args(a, b, 40, 11);
@@ -420,12 +420,18 @@ TEST_F(PowTest, CallerEnvironmentIgnoredAndRestored) {
   _zafsPow_HA(40, fa.data(), fb.data(), fref.data());
   const uint32_t saved = test_stmxcsr();
   const uint32_t hostile = (saved & ~0x6000u) | 0x8000u | 0x4000u;  // flush-to-zero, round up
+  const uint16_t saved_cw = test_fnstcw();
+  const uint16_t cw64 = static_cast<uint16_t>((saved_cw & ~0xF00u) | 0x300u);
+  test_fldcw(cw64);
   test_ldmxcsr(hostile);
   _zafdPow_HA(40, a.data(), b.data(), got.data());
   _zafsPow_HA(40, fa.data(), fb.data(), fgot.data());
   const uint32_t after = test_stmxcsr();
+  const uint16_t after_cw = test_fnstcw();
   test_ldmxcsr(saved);
+  test_fldcw(saved_cw);
   EXPECT_EQ(after & ~0x3Fu, hostile & ~0x3Fu);
+  EXPECT_EQ(after_cw, cw64);
   for (int i = 0; i < 40; ++i) {
     EXPECT_EQ(bits(got[i]), bits(ref[i])) << i;
     EXPECT_EQ(bits(fgot[i]), bits(fref[i])) << i;
