@@ -53,15 +53,21 @@ const std::vector<acc::Range> kFB = {
     {0x1p23, 0x1p24, 0},
 };
 
-// Every pair of the values that decide the special-case table, plus thresholds.
+// Every pair of the values that decide the special-case table (2^53 in both precisions, 2^24
+// in float), plus thresholds.
 // `third` is 1/3 rounded to the kernel's format, so the exact value is taken at the argument
 // the kernel sees.
 std::vector<acc::Special> pairs(double big, double sub, double third) {
   const double v[] = {0.0, -0.0, sub, -sub, 0.5, -0.5, 1.0, -1.0, 2.0, -2.0, 3.0, -3.0,
                       big, -big, kInf, -kInf, kNaN, -8.0, third};
+  std::vector<double> vals(v, v + sizeof v / sizeof v[0]);
+  if (big != 0x1p53) {  // float: 2^53 as well
+    vals.push_back(0x1p53);
+    vals.push_back(-0x1p53);
+  }
   std::vector<acc::Special> s;
-  for (double a : v)
-    for (double b : v) s.push_back({a, b});
+  for (double a : vals)
+    for (double b : vals) s.push_back({a, b});
   return s;
 }
 std::vector<acc::Special> specials_d() {

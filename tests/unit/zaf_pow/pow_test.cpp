@@ -104,12 +104,18 @@ double ulps_apart(T a, T b) {
 // The values that decide the table: zeros, subnormals, 1/2, 1, 2, 3, the first magnitude
 // whose every value is even, infinities, a NaN with a payload (so "result is x" can be told
 // from "result is y"), -8 and 1/3.
+// (2^53 in both precisions, 2^24 in float.)
 template <class T>
 std::vector<T> deciding_values() {
   const T inf = std::numeric_limits<T>::infinity();
-  const T s = Prec<T>::sub(), b = Prec<T>::big();
-  return {T(0), -T(0), s, -s, T(0.5), T(-0.5), T(1), T(-1), T(2), T(-2), T(3), T(-3), b, -b, inf, -inf,
-          std::numeric_limits<T>::quiet_NaN(), T(-8), static_cast<T>(1.0 / 3)};
+  const T s = Prec<T>::sub(), b = Prec<T>::big(), b53 = static_cast<T>(0x1p53);
+  std::vector<T> v = {T(0), -T(0), s, -s, T(0.5), T(-0.5), T(1), T(-1), T(2), T(-2), T(3), T(-3), b, -b, inf, -inf,
+                      std::numeric_limits<T>::quiet_NaN(), T(-8), static_cast<T>(1.0 / 3)};
+  if (b != b53) {
+    v.push_back(b53);
+    v.push_back(-b53);
+  }
+  return v;
 }
 
 template <class T>
@@ -156,7 +162,8 @@ void check_pair(T x, T y, T got, const char* what) {
 template <class T>
 void table_for_every_pair() {
   std::vector<T> v = deciding_values<T>();
-  v[16] = nan_with_payload<T>(0x123);  // the NaN
+  for (T& x : v)
+    if (std::isnan(x)) x = nan_with_payload<T>(0x123);
   std::vector<T> xs, ys;
   for (T x : v)
     for (T y : v) {
