@@ -1,0 +1,10 @@
+# The table generator needs MPFR, an x86-64 library here: this test runs only in 64-bit builds.
+if(ZAFORQ_I386)
+  set(skip ON)
+  message(STATUS "test_zaf_pow_mpfr: skipped in the i386 build (needs the x86-64 MPFR)")
+  set_target_properties(${t} PROPERTIES EXCLUDE_FROM_ALL ON)
+else()
+  target_link_libraries(${t} PRIVATE mpfr gmp)
+  target_compile_definitions(${t} PRIVATE ZAFORQ_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  target_include_directories(${t} PRIVATE ${CMAKE_SOURCE_DIR})
+endif()
