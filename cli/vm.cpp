@@ -24,6 +24,10 @@ struct VmKernel {
   void (*d2)(int32_t, const double*, const double*, double*);
   void (*f1)(int32_t, const float*, float*);
   void (*f2)(int32_t, const float*, const float*, float*);
+  void (*dx)(int32_t, const double*, double, double*) = nullptr;     // Powx
+  void (*fx)(int32_t, const float*, float, float*) = nullptr;
+  void (*dsc)(int32_t, const double*, double*, double*) = nullptr;  // SinCos
+  void (*fsc)(int32_t, const float*, float*, float*) = nullptr;
 };
 
 #define VM_U(Fam)                                                                         \
@@ -39,9 +43,23 @@ struct VmKernel {
       {#Fam, false, "50", Shape::binary, nullptr, _zafd##Fam##_50, nullptr, nullptr},     \
       {#Fam, false, "HA", Shape::binary, nullptr, _zafd##Fam##_HA, nullptr, nullptr}
 
+#define VM_X(Fam)                                                                                    \
+  {#Fam, true, "11", Shape::scalar, nullptr, nullptr, nullptr, nullptr, nullptr, _zafs##Fam##_11},         \
+      {#Fam, true, "21", Shape::scalar, nullptr, nullptr, nullptr, nullptr, nullptr, _zafs##Fam##_21},     \
+      {#Fam, true, "HA", Shape::scalar, nullptr, nullptr, nullptr, nullptr, nullptr, _zafs##Fam##_HA},     \
+      {#Fam, false, "50", Shape::scalar, nullptr, nullptr, nullptr, nullptr, _zafd##Fam##_50, nullptr},    \
+      {#Fam, false, "HA", Shape::scalar, nullptr, nullptr, nullptr, nullptr, _zafd##Fam##_HA, nullptr}
+#define VM_SC(Fam)                                                                                           \
+  {#Fam, true, "11", Shape::two_out, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, _zafs##Fam##_11}, \
+      {#Fam, true, "21", Shape::two_out, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, _zafs##Fam##_21}, \
+      {#Fam, true, "HA", Shape::two_out, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, _zafs##Fam##_HA}, \
+      {#Fam, false, "50", Shape::two_out, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, _zafd##Fam##_50, nullptr}, \
+      {#Fam, false, "HA", Shape::two_out, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, _zafd##Fam##_HA, nullptr}
+
 const VmKernel kKernels[] = {
     VM_U(Sqrt), VM_U(InvSqrt), VM_U(Cbrt), VM_U(InvCbrt), VM_U(Inv), VM_B(Div),
-    VM_U(Exp),  VM_U(Ln),      VM_U(Log10),
+    VM_U(Exp),  VM_U(Ln),      VM_U(Log10), VM_B(Pow),    VM_X(Powx), VM_U(Sin),
+    VM_U(Cos),  VM_U(Tan),     VM_SC(SinCos),
 };
 
 const VmKernel* find_kernel(const char* family, bool is_float, const char* cls) {
@@ -78,8 +96,11 @@ int cmd_vm(int argc, char** argv) {
   const char* cls = "HA";
   const char* file = nullptr;
   bool is_float = false;
+  const char* power = nullptr;
   for (int i = 1; i < argc; ++i) {
-    if (!strcmp(argv[i], "--float")) {
+    if (!strcmp(argv[i], "--power") && i + 1 < argc) {
+      power = argv[++i];
+    } else if (!strcmp(argv[i], "--float")) {
       is_float = true;
     } else if (!strcmp(argv[i], "--accuracy") && i + 1 < argc) {
       cls = argv[++i];
@@ -105,6 +126,14 @@ int cmd_vm(int argc, char** argv) {
                  family, cls);
     return 2;
   }
+  double b_scalar = 0;
+  if (k->shape == Shape::scalar) {
+    char* end = nullptr;
+    if (!power || (b_scalar = std::strtod(power, &end), *end != '\0')) {
+      std::fprintf(stderr, "zaforq vm: %s needs its exponent: --power B\n", k->family);
+      return 2;
+    }
+  }
   FILE* in = stdin;
   if (file && !(in = std::fopen(file, "r"))) {
     std::fprintf(stderr, "zaforq vm: cannot open '%s': %s\n", file, std::strerror(errno));
@@ -129,22 +158,35 @@ int cmd_vm(int argc, char** argv) {
   // Element errors are shown as the standard-error action prints them.
   const uint32_t mode = _zafSetMode((_zafGetMode() & ~ZAF_MODE_ERRMODE_MASK) | ZAF_MODE_ERRMODE_STDERR |
                                     ZAF_MODE_ERRMODE_ERRNO);
+  std::vector<double> r2(n);
   if (is_float) {
-    std::vector<float> af(a.begin(), a.end()), bf(b.begin(), b.end()), rf(n);
-    if (two_args)
-      k->f2(n, af.data(), bf.data(), rf.data());
-    else
-      k->f1(n, af.data(), rf.data());
-    for (int32_t i = 0; i < n; ++i) r[i] = rf[i];
-  } else if (two_args) {
-    k->d2(n, a.data(), b.data(), r.data());
+    std::vector<float> af(a.begin(), a.end()), bf(b.begin(), b.end()), rf(n), r2f(n);
+    switch (k->shape) {
+      case Shape::unary: k->f1(n, af.data(), rf.data()); break;
+      case Shape::binary: k->f2(n, af.data(), bf.data(), rf.data()); break;
+      case Shape::scalar: k->fx(n, af.data(), static_cast<float>(b_scalar), rf.data()); break;
+      case Shape::two_out: k->fsc(n, af.data(), rf.data(), r2f.data()); break;
+    }
+    for (int32_t i = 0; i < n; ++i) {
+      r[i] = rf[i];
+      r2[i] = r2f[i];
+    }
   } else {
-    k->d1(n, a.data(), r.data());
+    switch (k->shape) {
+      case Shape::unary: k->d1(n, a.data(), r.data()); break;
+      case Shape::binary: k->d2(n, a.data(), b.data(), r.data()); break;
+      case Shape::scalar: k->dx(n, a.data(), b_scalar, r.data()); break;
+      case Shape::two_out: k->dsc(n, a.data(), r.data(), r2.data()); break;
+    }
   }
   std::fflush(stderr);
   _zafSetMode(mode);
   for (int32_t i = 0; i < n; ++i) {
     print_value(r[i], is_float);
+    if (k->shape == Shape::two_out) {
+      std::printf(" ");
+      print_value(r2[i], is_float);
+    }
     std::printf("\n");
   }
   return _zafGetErrStatus() < 0 ? 1 : 0;
@@ -152,13 +194,14 @@ int cmd_vm(int argc, char** argv) {
 
 const RegisterCommand vm_command(
     {"vm", "apply a vector-math kernel to numbers from standard input or a file",
-     "usage: zaforq vm FUNC [--accuracy HA|50|21|11] [--float] [FILE]\n\n"
+     "usage: zaforq vm FUNC [--accuracy HA|50|21|11] [--float] [--power B] [FILE]\n\n"
      "Reads numbers (one per line, or any whitespace between them) and prints FUNC of each,\n"
-     "one per line. Two-argument functions (Div) read pairs: a b on each line.\n"
+     "one per line. Two-argument functions (Div, Pow) read pairs: a b on each line; Powx\n"
+     "raises every number to the one exponent given by --power; SinCos prints sin and cos.\n"
      "--accuracy picks the class (default HA; double has HA and 50, float HA, 21 and 11).\n"
      "--float runs the single-precision kernel. Elements the kernel reports (domain errors,\n"
      "poles, overflow, underflow) are shown on standard error as the library prints them.\n"
-     "Functions: Sqrt InvSqrt Cbrt InvCbrt Inv Div Exp Ln Log10\n",
+     "Functions: Sqrt InvSqrt Cbrt InvCbrt Inv Div Exp Ln Log10 Pow Powx Sin Cos Tan SinCos\n",
      cmd_vm});
 
 // ---- demo section --------------------------------------------------------------------------
@@ -184,6 +227,18 @@ void demo_vm() {
   _zafsInv_11(4, f, q11);
   _zafsInv_HA(4, f, qha);
   std::printf("float 1/3: _11 gives %.9g (hardware estimate), _HA gives %.9g\n", q11[0], qha[0]);
+  const double t[3] = {1e22, 1.5707963267948966, -0.0};
+  double sn[3], cs[3], tn[3];
+  _zafdSinCos_HA(3, t, sn, cs);
+  _zafdTan_HA(3, t, tn);
+  std::printf("full-range reduction: sin(1e22) = %.17g, cos(1e22) = %.17g\n", sn[0], cs[0]);
+  std::printf("tan(pi/2 rounded to double) = %.17g, tan(-0) = %g\n", tn[1], tn[2]);
+  const double base[3] = {2.0, -8.0, -8.0}, expo[3] = {0.5, 1.0 / 3.0, 3.0};
+  double pw[3];
+  _zafClearErrStatus();
+  _zafdPow_HA(3, base, expo, pw);
+  std::printf("pow: 2^0.5 = %.17g, (-8)^(1/3) = %g (domain error, status %d), (-8)^3 = %g\n", pw[0], pw[1],
+              _zafGetErrStatus(), pw[2]);
   _zafSetMode(mode);
   _zafClearErrStatus();
 }

@@ -100,6 +100,7 @@ const AddPeer registered[] = {
     {"Tan", kD, "glibc", kHA, loop1<double, tan>},        {"Tan", kF, "glibc", kHA, loop1<float, tanf>},
     {"SinCos", kD, "glibc", kHA, loop_sincos<double, sincos>}, {"SinCos", kF, "glibc", kHA, loop_sincos<float, sincosf>},
     {"Pow", kD, "glibc", kHA, loop2<double, pow>},        {"Pow", kF, "glibc", kHA, loop2<float, powf>},
+    {"Powx", kD, "glibc", kHA, loop2<double, pow>},       {"Powx", kF, "glibc", kHA, loop2<float, powf>},
 
     // Plain SSE2 instructions.
     {"Sqrt", kD, "sqrtpd", kHA, VM_PEER1(LD2, pd_sqrt)},  {"Sqrt", kF, "sqrtps", kHA, VM_PEER1(LF4, ps_sqrt)},
@@ -116,7 +117,8 @@ const AddPeer registered[] = {
     {"Sin", kD, "mvec", kHA, VM_PEER1(LD2, _ZGVbN2v_sin)},     {"Sin", kF, "mvec", kHA, VM_PEER1(LF4, _ZGVbN4v_sinf)},
     {"Cos", kD, "mvec", kHA, VM_PEER1(LD2, _ZGVbN2v_cos)},     {"Cos", kF, "mvec", kHA, VM_PEER1(LF4, _ZGVbN4v_cosf)},
     {"Tan", kD, "mvec", kHA, VM_PEER1(LD2, _ZGVbN2v_tan)},     {"Tan", kF, "mvec", kHA, VM_PEER1(LF4, _ZGVbN4v_tanf)},
-    {"Pow", kD, "mvec", kHA, VM_PEER2(LD2, _ZGVbN2vv_pow)},    {"Pow", kF, "mvec", kHA, VM_PEER2(LF4, _ZGVbN4vv_powf)},
+    {"Pow", kD, "mvec", kHA, VM_PEER2(LD2, _ZGVbN2vv_pow)},
+    {"Powx", kD, "mvec", kHA, VM_PEER2(LD2, _ZGVbN2vv_pow)},    {"Pow", kF, "mvec", kHA, VM_PEER2(LF4, _ZGVbN4vv_powf)},
 
     // SLEEF SSE2, nearest accuracy: u05/u10 beside _HA, u35 (or u10 where there is none) beside the rest.
     {"Sqrt", kD, "sleef-sse2-u05", kHA, VM_PEER1(LD2, Sleef_sqrtd2_u05sse2)},
@@ -156,6 +158,7 @@ const AddPeer registered[] = {
     {"SinCos", kF, "sleef-sse2-u10", kHA, VM_PEERP(LF4, Sleef_sincosf4_u10sse2)},
     {"SinCos", kF, "sleef-sse2-u35", kLow, VM_PEERP(LF4, Sleef_sincosf4_u35sse2)},
     {"Pow", kD, "sleef-sse2-u10", kHA, VM_PEER2(LD2, Sleef_powd2_u10sse2)},
+    {"Powx", kD, "sleef-sse2-u10", kHA, VM_PEER2(LD2, Sleef_powd2_u10sse2)},
     {"Pow", kF, "sleef-sse2-u10", kHA, VM_PEER2(LF4, Sleef_powf4_u10sse2)},
 };
 

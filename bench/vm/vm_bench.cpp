@@ -26,6 +26,16 @@ void k2(int32_t n, const void* a, const void* b, void* r, void*) {
   K(n, static_cast<const T*>(a), static_cast<const T*>(b), static_cast<T*>(r));
 }
 
+template <class T, void (*K)(int32_t, const T*, T*, T*)>
+void k_two_out(int32_t n, const void* a, const void*, void* r, void* r2) {
+  K(n, static_cast<const T*>(a), static_cast<T*>(r), static_cast<T*>(r2));
+}
+// Powx takes its exponent by value: the benchmark passes the first element of b.
+template <class T, void (*K)(int32_t, const T*, T, T*)>
+void k_scalar(int32_t n, const void* a, const void* b, void* r, void*) {
+  K(n, static_cast<const T*>(a), *static_cast<const T*>(b), static_cast<T*>(r));
+}
+
 struct Kernel {
   const char* family;
   bool is_float;
@@ -44,7 +54,10 @@ const Kernel kKernels[] = {
     ZAF_F3(Cbrt, k1),  ZAF_D2(Cbrt, k1),  ZAF_F3(InvCbrt, k1), ZAF_D2(InvCbrt, k1),
     ZAF_F3(Inv, k1),   ZAF_D2(Inv, k1),   ZAF_F3(Div, k2),     ZAF_D2(Div, k2),
     ZAF_F3(Exp, k1),   ZAF_D2(Exp, k1),   ZAF_F3(Ln, k1),      ZAF_D2(Ln, k1),
-    ZAF_F3(Log10, k1), ZAF_D2(Log10, k1),
+    ZAF_F3(Log10, k1), ZAF_D2(Log10, k1), ZAF_F3(Pow, k2),     ZAF_D2(Pow, k2),
+    ZAF_F3(Powx, k_scalar), ZAF_D2(Powx, k_scalar),
+    ZAF_F3(Sin, k1),   ZAF_D2(Sin, k1),   ZAF_F3(Cos, k1),     ZAF_D2(Cos, k1),
+    ZAF_F3(Tan, k1),   ZAF_D2(Tan, k1),   ZAF_F3(SinCos, k_two_out), ZAF_D2(SinCos, k_two_out),
 };
 
 // ---- arguments -------------------------------------------------------------------------------
@@ -83,6 +96,22 @@ const Workload kWorkloads[] = {
     {"Ln", true, "1e-37..1e37", {Dist::log_uniform, 1e-37, 1e37}, false, {}},
     {"Log10", false, "1e-300..1e300", {Dist::log_uniform, 1e-300, 1e300}, false, {}},
     {"Log10", true, "1e-37..1e37", {Dist::log_uniform, 1e-37, 1e37}, false, {}},
+    {"Pow", false, "x 0.1..10, y -50..50", {Dist::uniform, 0.1, 10}, true, {Dist::uniform, -50, 50}},
+    {"Pow", true, "x 0.1..10, y -20..20", {Dist::uniform, 0.1, 10}, true, {Dist::uniform, -20, 20}},
+    {"Powx", false, "x 0.1..10, y fixed", {Dist::uniform, 0.1, 10}, true, {Dist::uniform, 2.5, 2.5}},
+    {"Powx", true, "x 0.1..10, y fixed", {Dist::uniform, 0.1, 10}, true, {Dist::uniform, 2.5, 2.5}},
+    {"Sin", false, "-10..10", {Dist::uniform, -10, 10}, false, {}},
+    {"Sin", false, "-1e5..1e5", {Dist::uniform, -1e5, 1e5}, false, {}},
+    {"Sin", true, "-10..10", {Dist::uniform, -10, 10}, false, {}},
+    {"Sin", true, "-1e4..1e4", {Dist::uniform, -1e4, 1e4}, false, {}},
+    {"Cos", false, "-10..10", {Dist::uniform, -10, 10}, false, {}},
+    {"Cos", false, "-1e5..1e5", {Dist::uniform, -1e5, 1e5}, false, {}},
+    {"Cos", true, "-10..10", {Dist::uniform, -10, 10}, false, {}},
+    {"Tan", false, "-10..10", {Dist::uniform, -10, 10}, false, {}},
+    {"Tan", false, "-1e5..1e5", {Dist::uniform, -1e5, 1e5}, false, {}},
+    {"Tan", true, "-10..10", {Dist::uniform, -10, 10}, false, {}},
+    {"SinCos", false, "-10..10", {Dist::uniform, -10, 10}, false, {}},
+    {"SinCos", true, "-10..10", {Dist::uniform, -10, 10}, false, {}},
 };
 
 double draw(std::mt19937_64& g, const Arg& arg) {

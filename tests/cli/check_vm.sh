@@ -17,6 +17,13 @@ out=$(printf '1 0\n' | $zaforq vm Div 2>&1 >/dev/null | head -1)
 expect "report on standard error" "Error (ZAF_STATUS_SING) in _zafdDiv_HA: argument caused singularity" "$out"
 out=$(printf '0x1p-1074\n' | $zaforq vm sqrt --accuracy 50 2>/dev/null)
 expect "Sqrt of the smallest subnormal" "2.2227587494850775e-162" "$out"
+out=$(printf '2 10\n' | $zaforq vm Pow 2>/dev/null)
+expect "Pow pairs" "1024" "$out"
+out=$(printf '4\n9\n' | $zaforq vm Powx --power 0.5 2>/dev/null | tr '\n' ' ')
+expect "Powx with one exponent" "2 3 " "$out"
+out=$(printf '0\n' | $zaforq vm SinCos 2>/dev/null)
+expect "SinCos prints both results" "0 1" "$out"
+$zaforq vm Powx </dev/null >/dev/null 2>&1 && { echo "Powx without --power must fail"; fail=1; }
 printf '1\nx\n' | $zaforq vm Exp >/dev/null 2>&1 && { echo "a non-number must fail"; fail=1; }
 $zaforq vm Exp --accuracy 11 </dev/null >/dev/null 2>&1 && { echo "double has no _11 class"; fail=1; }
 printf '1\n' | $zaforq vm Div >/dev/null 2>&1 && { echo "an odd count for Div must fail"; fail=1; }
