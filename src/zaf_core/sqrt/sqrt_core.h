@@ -4,8 +4,8 @@
 // the upper classes, a refinement in single precision. With t = x y0^2 - 1 the series step
 // y1 = y0 (1 - t/2 + 3t^2/8) leaves an error of order t^3; the _HA class then corrects
 // s = x y1 by one Newton step on the exactly computed residual x - s^2 (Dekker's product, as
-// SSE has no fused multiply-add), which brings it below one ulp. Arguments below 2^-100 or at
-// least 2^126 (and zeros, negatives, infinities, NaN) go to the scalar routine.
+// SSE has no fused multiply-add), which brings it below one ulp. Denormal arguments, those of
+// at least 2^126, zeros, negatives, infinities and NaN go to the scalar routine.
 //
 // Float InvSqrt: _11 is the estimate itself, _21 the estimate with the series step; denormal
 // arguments are scaled by 2^24 first and the estimate by 2^12 after. _HA takes the double
@@ -61,11 +61,27 @@ inline f32x4 fsqrt_fast(f32x4 x) {
   return s + (f32x4::all(0.5f) * y1) * residual;
 }
 
-// Lanes outside [2^-100, 2^126) (bits 0x0D800000 to 0x7E7FFFFF): negative, zero, tiny, huge,
-// infinite or NaN.
+// The _HA correction forms terms down to about 2^-48 x; below 2^-60 they would be denormal,
+// which is exact but costs the processor a slow assist per operation. Such arguments are
+// scaled by 2^64 and their root by 2^-32, both exact.
+template <>
+inline f32x4 fsqrt_fast<FClass::ha>(f32x4 x) {
+  const f32x4 small = x < f32x4::all(0x1p-60f);
+  const f32x4 xs = select(small, x * f32x4::all(0x1p64f), x);
+  const f32x4 y1 = frefine(xs, rsqrt_estimate(xs));
+  const f32x4 s = xs * y1;
+  f32x4 hi, lo;
+  fsquare_exact(s, hi, lo);
+  const f32x4 residual = (xs - hi) - lo;
+  const f32x4 root = s + (f32x4::all(0.5f) * y1) * residual;
+  return select(small, root * f32x4::all(0x1p-32f), root);
+}
+
+// Lanes outside [2^-126, 2^126) (bits 0x00800000 to 0x7E7FFFFF): negative, zero, denormal,
+// huge, infinite or NaN.
 inline uint32_t fsqrt_out_of_range(f32x4 x) {
-  const i32x4 t = x.bits() - i32x4::all(0x0D800000);
-  return movemask((t < i32x4::all(0)) | (t > i32x4::all(0x7E7FFFFF - 0x0D800000)));
+  const i32x4 t = x.bits() - i32x4::all(0x00800000);
+  return movemask((t < i32x4::all(0)) | (t > i32x4::all(0x7E7FFFFF - 0x00800000)));
 }
 
 // Denormals are scaled into the estimate's range.
