@@ -132,10 +132,10 @@ struct DoublePolicyBase {
     const long double a0 = kDiv ? a[0] : 1.0, a1 = kDiv ? a[1] : 1.0;
     const long double a2 = kDiv ? a[2] : 1.0, a3 = kDiv ? a[3] : 1.0;
     const long double p01 = b0 * b1, p23 = b2 * b3, P = p01 * p23;
-    const float test = static_cast<float>(P);
-    if (test == 0.0f || !(test - test == 0.0f)) {  // zero, infinite or NaN: divide singly
-      return 0xFu;
-    }
+    // P rounded to float would be zero, infinite or NaN: divide singly. Compared in place of
+    // the conversion itself, whose underflow or overflow costs the x87 unit a slow assist.
+    const long double m = P < 0 ? -P : P;
+    if (!(m > 0x1p-150L && m < 0x1.ffffffp127L)) return 0xFu;
     const long double R = 1.0L / P;
     const long double q0 = a0 * b1 * p23 * R, q1 = a1 * b0 * p23 * R;
     const long double q2 = a2 * b3 * p01 * R, q3 = a3 * b2 * p01 * R;
