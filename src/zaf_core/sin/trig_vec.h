@@ -218,9 +218,21 @@ inline f32x4 cos_of(const QuadrantSingle& q) {
   const f32x4 odd = odd_mask(q.k).as_f32();
   return select(odd, q.s, q.c) ^ shl<30>((q.k + i32x4::all(1)) & i32x4::all(2)).as_f32();
 }
-inline f32x4 tan_of(const QuadrantSingle& q) {
-  const f32x4 odd = odd_mask(q.k).as_f32();
-  return (select(odd, q.c, q.s) / select(odd, q.s, q.c)) ^ shl<31>(q.k).as_f32();
+
+// tan x in single precision for the 4-ulp class: x = k pi/2 + r, tan r = r + r^3 Q(r^2) with Q
+// minimax of degree 6 (2^-29.5, tools/trig_poly), and -1 / tan r in odd quadrants.
+inline f32x4 tan_single(f32x4 x) {
+  const i32x4 k = round_to_i32(x * f32x4::all(bits<float>(0x3F22F983u)));  // 2/pi
+  const f32x4 r = cody_waite4(x, to_f32(k), kPio2F), z = r * r;
+  const f32x4 q = f32x4::all(bits<float>(0x3EAAAAB0u)) +
+                  z * (f32x4::all(bits<float>(0x3E0886C0u)) +
+                       z * (f32x4::all(bits<float>(0x3D5D6F23u)) +
+                            z * (f32x4::all(bits<float>(0x3CAE4B20u)) +
+                                 z * (f32x4::all(bits<float>(0x3C31CD57u)) +
+                                      z * (f32x4::all(bits<float>(0x388F0989u)) +
+                                           z * f32x4::all(bits<float>(0x3B8FC174u)))))));
+  const f32x4 t = r + r * z * q;
+  return select(odd_mask(k).as_f32(), f32x4::all(-1.0f) / t, t);
 }
 
 // ---- double: the pi/32 table -------------------------------------------------------------
