@@ -46,7 +46,7 @@ struct FloatSinCos {
   // The lower classes compute in single precision, the high-accuracy class in double lanes.
   static auto quad(f32x4 x) {
     if constexpr (F::poly != Poly::ha) return quadrant_single<F::poly>(x);
-    else return quadrant<F::poly>(x);
+    else return quadrant(x);
   }
   static void special(float a, float& r1, float& r2, const Report<float>& rep) {
     trig::callout_sincos(a, &r1, &r2, rep.index(), F::callout);
