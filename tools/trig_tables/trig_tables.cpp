@@ -237,33 +237,6 @@ void tan_table() {
     }
   }
   printf("};\n");
-  // The vector kernels evaluate tan(u) = u + u^3 P(u^2) on |u| <= pi/8 (half the reduced
-  // argument): the Taylor coefficients of u^3 ... u^31 leave less than 2^-64 relatively.
-  printf("// Taylor coefficients of tan at 0 for u^3, u^5, ..., u^31.\n");
-  printf("alignas(16) const double _zafTanHalfPoly[15] = {\n");
-  mpfr_set_ui(c, 0, MPFR_RNDN);
-  mpfr_set_ui(a[0], 0, MPFR_RNDN);
-  mpfr_t b[32];
-  for (auto& x : b) mpfr_init2(x, kPrec);
-  mpfr_set_ui(b[0], 0, MPFR_RNDN);
-  for (int k = 0; k + 1 < 32; ++k) {
-    mpfr_set_ui(t, k == 0 ? 1 : 0, MPFR_RNDN);
-    for (int m = 0; m <= k; ++m) {
-      mpfr_t p;
-      mpfr_init2(p, kPrec);
-      mpfr_mul(p, b[m], b[k - m], MPFR_RNDN);
-      mpfr_add(t, t, p, MPFR_RNDN);
-      mpfr_clear(p);
-    }
-    mpfr_div_ui(b[k + 1], t, k + 1, MPFR_RNDN);
-  }
-  for (int k = 3; k < 32; k += 2) {
-    char what[16];
-    snprintf(what, sizeof what, "u^%d", k);
-    row(what, mpfr_get_d(b[k], MPFR_RNDN));
-  }
-  for (auto& x : b) mpfr_clear(x);
-  printf("};\n");
   for (auto& x : a) mpfr_clear(x);
   mpfr_clears(c, t, static_cast<mpfr_ptr>(nullptr));
 }

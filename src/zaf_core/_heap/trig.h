@@ -13,8 +13,6 @@ extern const double _dCosTab[274];
 extern const double _dSinCosTab[274];
 // Tangent: per interval of the reduced argument, a block of twenty doubles.
 extern const double _dTanTab[1020];
-// tan(u) = u + u^3 P(u^2) for |u| <= pi/8: the coefficients of u^3 ... u^31.
-extern const double _zafTanHalfPoly[15];
 
 // One element each, for every double; the float callouts call them at 53-bit x87 precision.
 double _dSin(double x);

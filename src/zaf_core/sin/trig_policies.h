@@ -46,7 +46,7 @@ struct FloatSinCos {
   // The lower classes compute in single precision, the high-accuracy class in double lanes.
   static auto quad(f32x4 x) {
     if constexpr (F::poly != Poly::ha) return quadrant_single<F::poly>(x);
-    else return quadrant<F::poly>(x);
+    else return quadrant(x);
   }
   static void special(float a, float& r1, float& r2, const Report<float>& rep) {
     trig::callout_sincos(a, &r1, &r2, rep.index(), F::callout);
@@ -86,11 +86,21 @@ struct DoubleSinCos {
   static constexpr const char* name = F::name;
   static uint32_t fast(const double* a, double* r1, double* r2) {
     const f64x2 x0 = f64x2::load(a), x1 = f64x2::load(a + 2);
-    const DTable d0 = dreduce(x0, _dSinCosTab), d1 = dreduce(x1, _dSinCosTab);
-    keep_zero(Fn::sin, x0, dsin_table(_dSinCosTab, d0, 0)).store(r1);
-    keep_zero(Fn::sin, x1, dsin_table(_dSinCosTab, d1, 0)).store(r1 + 2);
-    dsin_table(_dSinCosTab, d0, 16).store(r2);
-    dsin_table(_dSinCosTab, d1, 16).store(r2 + 2);
+    if constexpr (F::table) {
+      const DTable d0 = dreduce(x0, _dSinCosTab), d1 = dreduce(x1, _dSinCosTab);
+      keep_zero(Fn::sin, x0, dsin_table(_dSinCosTab, d0, 0)).store(r1);
+      keep_zero(Fn::sin, x1, dsin_table(_dSinCosTab, d1, 0)).store(r1 + 2);
+      dsin_table(_dSinCosTab, d0, 16).store(r2);
+      dsin_table(_dSinCosTab, d1, 16).store(r2 + 2);
+    } else {
+      f64x2 s0, c0, s1, c1;
+      dsincos_la(x0, s0, c0);
+      dsincos_la(x1, s1, c1);
+      s0.store(r1);
+      s1.store(r1 + 2);
+      c0.store(r2);
+      c1.store(r2 + 2);
+    }
     return double_outside(x0, F::limit, F::inclusive) | (double_outside(x1, F::limit, F::inclusive) << 2);
   }
   static void special(double a, double& r1, double& r2, const Report<double>& rep) {

@@ -1,9 +1,11 @@
 // Vector fast paths of the Sin, Cos, Tan and SinCos kernels, shared by every class and
 // precision; the kernel sources only pick a path, a polynomial and a callout name.
 //
-// Float kernels compute in double lanes, so a short polynomial is accurate far below a float
-// ulp. Double Sin, Cos and SinCos use the same pi/32 table as the scalar routines, two lanes at
-// a time; double Tan reduces by pi/2 and works on half the reduced angle.
+// High-accuracy float kernels compute in double lanes, so a short polynomial is accurate far
+// below a float ulp; the lower float classes stay in single precision, four lanes at a time,
+// with pi in four parts. Double Sin, Cos and SinCos use the same pi/32 table as the scalar
+// routines, two lanes at a time (the 4-ulp SinCos two polynomials without the table); double
+// Tan reduces by pi/2 and works on half the reduced angle.
 #pragma once
 #include <stdint.h>
 
@@ -41,32 +43,22 @@ inline uint32_t float_outside(f32x4 x) {
 
 enum class Poly { ha, la, a11 };
 
-// sin r = r P(r^2) on |r| <= pi/2. The high-accuracy polynomial (degree 9, about 2^-28) also
-// serves the 4-ulp class, as degree 7 would leave some 13 ulps; the 11-bit class uses degree 5
-// (2^-13.5), fitted by tools/trig_poly.
-template <Poly P>
+// sin r = r P(r^2) on |r| <= pi/2, the high-accuracy polynomial (degree 9, about 2^-28).
 inline f64x2 sin_poly(f64x2 r) {
   const f64x2 r2 = r * r;
-  if constexpr (P == Poly::a11) {
-    const f64x2 c0 = f64x2::all(bits<double>(0x3FEFFF46E310E256ull));  // 0.9999117312318713
-    const f64x2 c1 = f64x2::all(bits<double>(0xBFC5401840217E2Bull));  // -0.16601851588619473
-    const f64x2 c2 = f64x2::all(bits<double>(0x3F7F3B98AA40EC47ull));  // 0.007625194881309367
-    return r * (c0 + r2 * (c1 + r2 * c2));
-  } else {
-    const f64x2 c0 = f64x2::all(bits<double>(0x3FF000000089705Full));  // 1.000000002
-    const f64x2 c1 = f64x2::all(bits<double>(0xBFC55554AE8BA1BDull));  // -0.166666589
-    const f64x2 c2 = f64x2::all(bits<double>(0x3F8110EE64CD0933ull));  // 0.008333075
-    const f64x2 c3 = f64x2::all(bits<double>(0xBF29F75E2C166F94ull));  // -0.000198107
-    const f64x2 c4 = f64x2::all(bits<double>(0x3EC5E0A329A17541ull));  // 2.608e-06
-    return r * (c0 + r2 * (c1 + r2 * (c2 + r2 * (c3 + r2 * c4))));
-  }
+  const f64x2 c0 = f64x2::all(bits<double>(0x3FF000000089705Full));  // 1.000000002
+  const f64x2 c1 = f64x2::all(bits<double>(0xBFC55554AE8BA1BDull));  // -0.166666589
+  const f64x2 c2 = f64x2::all(bits<double>(0x3F8110EE64CD0933ull));  // 0.008333075
+  const f64x2 c3 = f64x2::all(bits<double>(0xBF29F75E2C166F94ull));  // -0.000198107
+  const f64x2 c4 = f64x2::all(bits<double>(0x3EC5E0A329A17541ull));  // 2.608e-06
+  return r * (c0 + r2 * (c1 + r2 * (c2 + r2 * (c3 + r2 * c4))));
 }
 
 // Sine: k = nearest(x / pi) in single precision (1/pi as a float), r = x - k pi in double with
 // pi in two parts whose first part times k is exact, sin x = (-1)^k sin r.
 // Cosine: the same about the odd multiples of pi/2: k = nearest(x / pi - 1/2), r = x - (k + 1/2)
 // pi, cos x = (-1)^(k+1) sin r.
-template <Poly P, bool Cosine>
+template <bool Cosine>
 inline f32x4 sin_by_pi(f32x4 x) {
   const f32x4 q = x * f32x4::all(bits<float>(0x3EA2F983u));  // 1/pi
   const i32x4 k = round_to_i32(Cosine ? q - f32x4::all(0.5f) : q);
@@ -75,7 +67,7 @@ inline f32x4 sin_by_pi(f32x4 x) {
   const f64x2 half = f64x2::all(Cosine ? 0.5 : 0.0);
   auto part = [&](f64x2 xd, f64x2 kd) {
     kd = kd + half;
-    return sin_poly<P>((xd + kd * npi1) - kd * pi2);
+    return sin_poly((xd + kd * npi1) - kd * pi2);
   };
   const f32x4 v = to_f32(part(to_f64_low2(x), to_f64_low2(k)), part(to_f64_high2(x), high_pair(k)));
   return v ^ shl<31>(Cosine ? k + i32x4::all(1) : k).as_f32();  // odd: minus
@@ -83,27 +75,15 @@ inline f32x4 sin_by_pi(f32x4 x) {
 
 // ---- float: sine and cosine of the angle reduced by pi/2 ---------------------------------
 
-// Taylor polynomials of sin and cos (sin as r times a polynomial, so that -0 stays -0) on
-// |r| <= pi/4 (plus the slack of a single-precision quotient), cut where the class's bound is
-// met: sin to r^9 and cos to r^10 leave 2^-28 (high accuracy), cos to r^8 2^-25 (the 4-ulp
-// class), sin to r^5 and cos to r^6 2^-14. Tan and SinCos need both.
-
-template <Poly P>
+// Taylor polynomials of sin (to r^9, as r times a polynomial so that -0 stays -0) and cos (to
+// r^10) on |r| <= pi/4 plus the slack of a single-precision quotient: below 2^-28.
 inline void sincos_poly(f64x2 r, f64x2& s, f64x2& c) {
   const f64x2 r2 = r * r;
-  const f64x2 s3 = f64x2::all(-1.0 / 6), s5 = f64x2::all(1.0 / 120), s7 = f64x2::all(-1.0 / 5040),
-              s9 = f64x2::all(1.0 / 362880);
-  const f64x2 c2 = f64x2::all(-0.5), c4 = f64x2::all(1.0 / 24), c6 = f64x2::all(-1.0 / 720),
-              c8 = f64x2::all(1.0 / 40320), c10 = f64x2::all(-1.0 / 3628800);
   const f64x2 one = f64x2::all(1.0);
-  if constexpr (P == Poly::a11) {
-    s = r * (one + r2 * (s3 + r2 * s5));
-    c = one + r2 * (c2 + r2 * (c4 + r2 * c6));
-  } else {
-    s = r * (one + r2 * (s3 + r2 * (s5 + r2 * (s7 + r2 * s9))));
-    if constexpr (P == Poly::ha) c = one + r2 * (c2 + r2 * (c4 + r2 * (c6 + r2 * (c8 + r2 * c10))));
-    else c = one + r2 * (c2 + r2 * (c4 + r2 * (c6 + r2 * c8)));
-  }
+  s = r * (one + r2 * (f64x2::all(-1.0 / 6) + r2 * (f64x2::all(1.0 / 120) +
+                       r2 * (f64x2::all(-1.0 / 5040) + r2 * f64x2::all(1.0 / 362880)))));
+  c = one + r2 * (f64x2::all(-0.5) + r2 * (f64x2::all(1.0 / 24) + r2 * (f64x2::all(-1.0 / 720) +
+                  r2 * (f64x2::all(1.0 / 40320) + r2 * f64x2::all(-1.0 / 3628800)))));
 }
 
 // x = k pi/2 + r: k = nearest(x 2/pi) in single precision, r in double with pi/2 in two parts
@@ -113,15 +93,14 @@ struct Quadrant {
   f64x2 s_lo, c_lo, s_hi, c_hi;  // sin r and cos r for lanes 0, 1 and 2, 3
 };
 
-template <Poly P>
 inline Quadrant quadrant(f32x4 x) {
   Quadrant q;
   q.k = round_to_i32(x * f32x4::all(bits<float>(0x3F22F983u)));  // 2/pi
   const f64x2 p1 = f64x2::all(bits<double>(0x3FF921FB54440000ull));  // pi/2, 33 bits
   const f64x2 p2 = f64x2::all(bits<double>(0x3D868C234C4C6629ull));  // pi/2 - p1
   const f64x2 k0 = to_f64_low2(q.k), k1 = high_pair(q.k);
-  sincos_poly<P>((to_f64_low2(x) - k0 * p1) - k0 * p2, q.s_lo, q.c_lo);
-  sincos_poly<P>((to_f64_high2(x) - k1 * p1) - k1 * p2, q.s_hi, q.c_hi);
+  sincos_poly((to_f64_low2(x) - k0 * p1) - k0 * p2, q.s_lo, q.c_lo);
+  sincos_poly((to_f64_high2(x) - k1 * p1) - k1 * p2, q.s_hi, q.c_hi);
   return q;
 }
 
@@ -163,8 +142,9 @@ inline f32x4 cody_waite4(f32x4 x, f32x4 k, const uint32_t (&p)[4]) {
          k * f32x4::all(bits<float>(p[3]));
 }
 
-// sin x (or cos x about the odd multiples of pi/2) with the polynomial of sin_poly<P> in float
-// coefficients.
+// sin x (or cos x about the odd multiples of pi/2) in single precision: the degree-5
+// polynomial fitted for the 11-bit class (2^-13.5, tools/trig_poly) or the high-accuracy
+// degree-9 polynomial in float coefficients for the 4-ulp class.
 template <Poly P, bool Cosine>
 inline f32x4 sin_by_pi_single(f32x4 x) {
   const f32x4 q = x * f32x4::all(bits<float>(0x3EA2F983u));  // 1/pi
@@ -173,7 +153,8 @@ inline f32x4 sin_by_pi_single(f32x4 x) {
   const f32x4 r = cody_waite4(x, kf, kPiF), r2 = r * r;
   f32x4 v;
   if constexpr (P == Poly::a11) {
-    const f32x4 c0 = f32x4::all(0.99991173f), c1 = f32x4::all(-0.16601852f), c2 = f32x4::all(0.0076251949f);
+    const f32x4 c0 = f32x4::all(bits<float>(0x3F7FFA37u)), c1 = f32x4::all(bits<float>(0xBE2A00C2u)),
+                c2 = f32x4::all(bits<float>(0x3BF9DCC5u));  // 0.99991173, -0.16601852, 0.0076251949
     v = r * (c0 + r2 * (c1 + r2 * c2));
   } else {
     const f32x4 c1 = f32x4::all(-0.166666589f), c2 = f32x4::all(0.008333075f), c3 = f32x4::all(-0.000198107f),
@@ -218,9 +199,21 @@ inline f32x4 cos_of(const QuadrantSingle& q) {
   const f32x4 odd = odd_mask(q.k).as_f32();
   return select(odd, q.s, q.c) ^ shl<30>((q.k + i32x4::all(1)) & i32x4::all(2)).as_f32();
 }
-inline f32x4 tan_of(const QuadrantSingle& q) {
-  const f32x4 odd = odd_mask(q.k).as_f32();
-  return (select(odd, q.c, q.s) / select(odd, q.s, q.c)) ^ shl<31>(q.k).as_f32();
+
+// tan x in single precision for the 4-ulp class: x = k pi/2 + r, tan r = r + r^3 Q(r^2) with Q
+// minimax of degree 6 (2^-29.5, tools/trig_poly), and -1 / tan r in odd quadrants.
+inline f32x4 tan_single(f32x4 x) {
+  const i32x4 k = round_to_i32(x * f32x4::all(bits<float>(0x3F22F983u)));  // 2/pi
+  const f32x4 r = cody_waite4(x, to_f32(k), kPio2F), z = r * r;
+  const f32x4 q = f32x4::all(bits<float>(0x3EAAAAB0u)) +
+                  z * (f32x4::all(bits<float>(0x3E0886C0u)) +
+                       z * (f32x4::all(bits<float>(0x3D5D6F23u)) +
+                            z * (f32x4::all(bits<float>(0x3CAE4B20u)) +
+                                 z * (f32x4::all(bits<float>(0x3C31CD57u)) +
+                                      z * (f32x4::all(bits<float>(0x388F0989u)) +
+                                           z * f32x4::all(bits<float>(0x3B8FC174u)))))));
+  const f32x4 t = r + r * z * q;
+  return select(odd_mask(k).as_f32(), f32x4::all(-1.0f) / t, t);
 }
 
 // ---- double: the pi/32 table -------------------------------------------------------------
@@ -268,6 +261,36 @@ inline f64x2 dsin_table(const double* tab, const DTable& d, uint32_t phase) {
   return hi + lo;
 }
 
+// Sine and cosine together for the 4-ulp class, |x| <= 128000: x = k pi/2 + r with pi/2 in
+// three parts (k below 2^17, so the first two products are exact), Taylor polynomials of sin
+// to r^15 and cos to r^16 on |r| <= pi/4 (below 2^-54), the quadrant choosing and signing them.
+// No table: about 1.5 ulp.
+inline void dsincos_la(f64x2 x, f64x2& sin_x, f64x2& cos_x) {
+  const f64x2 shifter = f64x2::all(6755399441055744.0);  // 1.5 * 2^52
+  const f64x2 t = x * f64x2::all(0.63661977236758134) + shifter;
+  const f64x2 k = t - shifter;
+  f64x2 h, e;
+  two_sum(x - k * f64x2::all(bits<double>(0x3FF921FB54400000ull)),
+          -(k * f64x2::all(bits<double>(0x3DD0B4611A600000ull))), h, e);
+  const f64x2 r = h + (e - k * f64x2::all(bits<double>(0x3BA3198A2E037073ull)));
+  const f64x2 r2 = r * r;
+  auto c = [](double v) { return f64x2::all(v); };
+  const f64x2 sr = r + r * r2 * (c(-1.0 / 6) + r2 * (c(1.0 / 120) + r2 * (c(-1.0 / 5040) + r2 * (c(1.0 / 362880) +
+                   r2 * (c(-1.0 / 39916800) + r2 * (c(1.0 / 6227020800.0) + r2 * c(-1.0 / 1307674368000.0)))))));
+  const f64x2 cr = c(1.0) + r2 * (c(-0.5) + r2 * (c(1.0 / 24) + r2 * (c(-1.0 / 720) + r2 * (c(1.0 / 40320) +
+                   r2 * (c(-1.0 / 3628800) + r2 * (c(1.0 / 479001600) + r2 * (c(-1.0 / 87178291200.0) +
+                   r2 * c(1.0 / 20922789888000.0))))))));
+  // Quadrant bits from the shifted value: bit 0 swaps sine and cosine, bit 1 (of q, or of
+  // q + 1 for the cosine) negates.
+  const __m128i q = t.bits().v;
+  const __m128i odd_bit = _mm_slli_epi64(q, 63);
+  const f64x2 odd = _mm_castsi128_pd(_mm_srai_epi32(_mm_shuffle_epi32(odd_bit, 0xF5), 31));
+  const f64x2 sin_sign = _mm_castsi128_pd(_mm_slli_epi64(_mm_srli_epi64(q, 1), 63));
+  const f64x2 cos_sign = _mm_castsi128_pd(_mm_slli_epi64(_mm_srli_epi64(_mm_add_epi64(q, _mm_set1_epi64x(1)), 1), 63));
+  sin_x = select(x == f64x2::all(0.0), x, select(odd, cr, sr) ^ sin_sign);  // sin(-0) = -0
+  cos_x = select(odd, sr, cr) ^ cos_sign;
+}
+
 // Lanes of a double pair at or beyond the fast limit (and inf, NaN).
 inline uint32_t double_outside(f64x2 x, double limit, bool inclusive) {
   const f64x2 ax = abs(x), l = f64x2::all(limit);
@@ -303,16 +326,30 @@ inline void dtan_reduction(int count, const double* x, double* rh, double* rl, d
   }
 }
 
-// Stage 2: with u = r/2 (|u| <= pi/8), p = u^3 P(u^2) in double.
+// tan u = u + u^3 Q(u^2) on |u| <= pi/8, Q minimax (tools/trig_poly): degree 9 leaves 2^-64.7
+// relatively, degree 8 (the 4-ulp class) 2^-58.7.
+constexpr uint64_t kTanQ9[10] = {0x3FD5555555555555ull, 0x3FC1111111111288ull, 0x3FABA1BA1B9F3BE5ull,
+                                 0x3F9664F489384A99ull, 0x3F8226E3153FC8B2ull, 0x3F6D6D504832A31Aull,
+                                 0x3F57D8643F9F2A19ull, 0x3F4371953EFFE1ADull, 0x3F2D4623232069D1ull,
+                                 0x3F2208DCD7B7F60Dull};
+constexpr uint64_t kTanQ8[9] = {0x3FD5555555555574ull, 0x3FC111111110D2D0ull, 0x3FABA1BA1BF881A4ull,
+                                0x3F9664F46A91535Bull, 0x3F8226E909092373ull, 0x3F6D6BEAF0F6B0CFull,
+                                0x3F57F232A0B10D7Dull, 0x3F42522D710892ECull, 0x3F358B617CDE5EE8ull};
+
+template <int N>
+inline f64x2 tan_q(f64x2 z, const uint64_t (&c)[N]) {
+  f64x2 q = f64x2::all(bits<double>(c[N - 1]));
+  for (int k = N - 2; k >= 0; --k) q = q * z + f64x2::all(bits<double>(c[k]));
+  return q;
+}
+
+// Stage 2: with u = r/2 (|u| <= pi/8), p = u^3 Q(u^2) in double.
 inline void dtan_polynomial53(int count, const double* rh, double* p) {
-  const double* c = _zafTanHalfPoly;
   const f64x2 half = f64x2::all(0.5);
   for (int i = 0; i < count; i += 2) {
     const f64x2 u = f64x2::load(rh + i) * half;
     const f64x2 u2 = u * u;
-    f64x2 q = f64x2::all(c[14]);
-    for (int k = 13; k >= 0; --k) q = q * u2 + f64x2::all(c[k]);
-    (u * u2 * q).store(p + i);
+    (u * u2 * tan_q(u2, kTanQ9)).store(p + i);
   }
 }
 
@@ -342,10 +379,7 @@ inline f64x2 dtan_la(f64x2 xv) {
   two_sum(ax + k * p1, k * p2, h, e);
   const f64x2 u = (h + (e + k * p3)) * f64x2::all(0.5);
   const f64x2 u2 = u * u;
-  const double* c = _zafTanHalfPoly;
-  f64x2 q = f64x2::all(c[14]);
-  for (int j = 13; j >= 0; --j) q = q * u2 + f64x2::all(c[j]);
-  const f64x2 tt = u + u * u2 * q;
+  const f64x2 tt = u + u * u2 * tan_q(u2, kTanQ8);
   const f64x2 num = tt + tt, den = f64x2::all(1.0) - tt * tt;
   // k odd: all-ones lanes, from the lowest bit of the shifted value.
   const __m128i odd_bit = _mm_slli_epi64(t.bits().v, 63);

@@ -1,5 +1,5 @@
-// Double sine and cosine together, the 4-ulp class: one reduction by pi/32 feeds both table
-// evaluations; beyond the fast limit, inf and NaN through the callout.
+// Double sine and cosine together, the 4-ulp class: one reduction by pi/2 and two Taylor
+// polynomials, no table; beyond |x| = 128000, inf and NaN through the callout.
 #include "zaf_core/sin/trig_policies.h"
 
 namespace {
@@ -11,6 +11,7 @@ struct DSinCos50 {
   static constexpr char callout[] = "dSinCos_LA";
   static constexpr zaforq::X87 x87 = zaforq::X87::pc53;
   static constexpr double limit = kTanLimit;
+  static constexpr bool table = false;  // the pi/32 table, or the table-free polynomials
   static constexpr bool inclusive = true;
 };
 

@@ -1,6 +1,6 @@
-// Float tangent, the 11-bit class, in single precision: reduced by pi/2 (pi/2 in four parts),
-// Taylor polynomials of sin and cos to r^5 and r^6 and one division; beyond |x| = 10000 the
-// double routine through the callout.
+// Float tangent, the 11-bit class: the single-precision evaluation of the 4-ulp class (a
+// shorter polynomial saves little once the division is paid); beyond |x| = 10000 the double
+// routine through the callout.
 #include "zaf_core/sin/trig_policies.h"
 
 namespace {
@@ -11,7 +11,7 @@ struct STan11 {
   static constexpr char name[] = "_zafsTan_11";
   static constexpr char callout[] = "sTan_A11";
   static constexpr Fn fn = Fn::tan;
-  static f32x4 eval(f32x4 x) { return tan_of(quadrant_single<Poly::a11>(x)); }
+  static f32x4 eval(f32x4 x) { return tan_single(x); }
 };
 
 }  // namespace

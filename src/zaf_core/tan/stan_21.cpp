@@ -1,5 +1,6 @@
-// Float tangent, the 4-ulp class: reduced by pi/2 in double lanes, Taylor polynomials of sin
-// and cos cut for the class; beyond |x| = 10000 the double routine through the callout.
+// Float tangent, the 4-ulp class, in single precision: reduced by pi/2 (pi/2 in four parts),
+// a minimax odd polynomial of degree 15 and -1/tan in odd quadrants (every float up to the
+// fast limit within 3.4 ulp); beyond |x| = 10000 the double routine through the callout.
 #include "zaf_core/sin/trig_policies.h"
 
 namespace {
@@ -10,7 +11,7 @@ struct STan21 {
   static constexpr char name[] = "_zafsTan_21";
   static constexpr char callout[] = "sTan_LA";
   static constexpr Fn fn = Fn::tan;
-  static f32x4 eval(f32x4 x) { return tan_of(quadrant<Poly::la>(x)); }
+  static f32x4 eval(f32x4 x) { return tan_single(x); }
 };
 
 }  // namespace
