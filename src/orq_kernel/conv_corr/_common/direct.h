@@ -22,9 +22,10 @@ inline int32_t check_start(int64_t nx, int64_t ny, int64_t nz, int64_t start, in
   return ORQ_CC_STATUS_OK;
 }
 
-template <class E, class A, bool Conv>
-int32_t direct_1d(const E* x, int32_t xs, const E* y, int32_t ys, E* z, int32_t zs, int32_t nx, int32_t ny,
-                  int32_t start, int32_t nz, int32_t dec) {
+// Every rank-1 kernel, direct or FFT, checks its operands in this order.
+template <bool Conv, class E>
+inline int32_t check_rank1(const E* x, int32_t nx, const E* y, int32_t ny, const E* z, int32_t zs, int32_t nz,
+                           int32_t start, int32_t dec) {
   if (!x) return ORQ_CC_STATUS_BAD_X;
   if (nx < 1) return ORQ_CC_STATUS_BAD_X_SHAPE;
   if (!y) return ORQ_CC_STATUS_BAD_Y;
@@ -32,7 +33,13 @@ int32_t direct_1d(const E* x, int32_t xs, const E* y, int32_t ys, E* z, int32_t 
   if (!z) return ORQ_CC_STATUS_BAD_Z;
   if (nz < 1) return ORQ_CC_STATUS_BAD_Z_SHAPE;
   if (zs == 0) return ORQ_CC_STATUS_BAD_Z_STRIDE;
-  if (const int32_t r = check_start<Conv>(nx, ny, nz, start, dec)) return r;
+  return check_start<Conv>(nx, ny, nz, start, dec);
+}
+
+template <class E, class A, bool Conv>
+int32_t direct_1d(const E* x, int32_t xs, const E* y, int32_t ys, E* z, int32_t zs, int32_t nx, int32_t ny,
+                  int32_t start, int32_t nz, int32_t dec) {
+  if (const int32_t r = check_rank1<Conv>(x, nx, y, ny, z, zs, nz, start, dec)) return r;
 
   constexpr bool widen = !std::is_same_v<E, A>;
   WorkBuffer<A> xb, yb, zb;

@@ -21,14 +21,7 @@ inline int32_t full_convolution(const double* a, int32_t na, const double* b, in
 template <class E, class A, bool Conv>
 int32_t fft_1d(const E* x, int32_t xs, const E* y, int32_t ys, E* z, int32_t zs, int32_t nx, int32_t ny,
                int32_t start, int32_t nz, int32_t dec) {
-  if (!x) return ORQ_CC_STATUS_BAD_X;
-  if (nx < 1) return ORQ_CC_STATUS_BAD_X_SHAPE;
-  if (!y) return ORQ_CC_STATUS_BAD_Y;
-  if (ny < 1) return ORQ_CC_STATUS_BAD_Y_SHAPE;
-  if (!z) return ORQ_CC_STATUS_BAD_Z;
-  if (nz < 1) return ORQ_CC_STATUS_BAD_Z_SHAPE;
-  if (zs == 0) return ORQ_CC_STATUS_BAD_Z_STRIDE;
-  if (const int32_t r = check_start<Conv>(nx, ny, nz, start, dec)) return r;
+  if (const int32_t r = check_rank1<Conv>(x, nx, y, ny, z, zs, nz, start, dec)) return r;
   // The full result has nx + ny - 1 values; the primitive counts them in 32 bits.
   const int64_t nfull = int64_t(nx) + ny - 1;
   if (nfull > INT32_MAX) return ORQ_CC_STATUS_NO_WORK_MEMORY;
