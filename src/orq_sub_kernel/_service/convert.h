@@ -7,7 +7,7 @@
 
 namespace zaforq::orq {
 
-constexpr int32_t kBlock = 1024;  // raw words per block of the double and float entries
+constexpr int32_t kBlock = 4096;  // raw words per block of the double and float entries (16 KiB)
 
 inline double u32_to_double(uint32_t v) { return static_cast<double>(v); }
 
