@@ -194,6 +194,9 @@ struct CV<float> {
     _mm_storeu_ps(p, _mm_unpacklo_ps(re.v, im.v));
     _mm_storeu_ps(p + 4, _mm_unpackhi_ps(re.v, im.v));
   }
+  CV reversed() const {  // lane order reversed
+    return {_mm_shuffle_ps(re.v, re.v, _MM_SHUFFLE(0, 1, 2, 3)), _mm_shuffle_ps(im.v, im.v, _MM_SHUFFLE(0, 1, 2, 3))};
+  }
   // The complex values at offsets o[0..3] of p, one per lane.
   static CV gather(const float* p, const size_t* o) {
     __m128 a = _mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(p + 2 * o[0])));
@@ -226,6 +229,7 @@ struct CV<double> {
     _mm_storeu_pd(p, _mm_unpacklo_pd(re.v, im.v));
     _mm_storeu_pd(p + 2, _mm_unpackhi_pd(re.v, im.v));
   }
+  CV reversed() const { return {_mm_shuffle_pd(re.v, re.v, 1), _mm_shuffle_pd(im.v, im.v, 1)}; }
   static CV gather(const double* p, const size_t* o) {
     const __m128d a = _mm_loadu_pd(p + 2 * o[0]), b = _mm_loadu_pd(p + 2 * o[1]);
     return {_mm_unpacklo_pd(a, b), _mm_unpackhi_pd(a, b)};
@@ -273,6 +277,10 @@ inline CV<T> operator+(const CV<T>& a, const CV<T>& b) {
 template <class T>
 inline CV<T> operator-(const CV<T>& a, const CV<T>& b) {
   return {a.re - b.re, a.im - b.im};
+}
+template <class T>
+inline CV<T> conj(const CV<T>& a) {
+  return {a.re, -a.im};
 }
 template <class T>
 inline CV<T> times_i(const CV<T>& a) {
