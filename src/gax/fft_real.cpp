@@ -97,18 +97,17 @@ int32_t forward(const T* src, T* dst, const typename Fft<T>::Spec* spec, uint8_t
   const size_t M = size_t(1) << log2M;
   const int32_t* rev = static_cast<const int32_t*>(spec->bitRevTable);
   const T* tw = static_cast<const T*>(spec->twiddles);
+  // Below the large path the core reads src through the bit-reversal table, which saves the
+  // separate reordering pass over the whole array.
   const bool large = log2M >= Fft<T>::large_min;
-  if (log2M <= Fft<T>::norm_max) {
+  if (!large) {
     radix4<T, false>(src, dst, log2M, rev, tw, true, w);
   } else {
     if (src == dst)
       bitrev_inplace(dst, log2M, rev);
     else
       bitrev_copy(src, dst, log2M, rev);
-    if (large)
-      large_transform<T, false>(dst, log2M, spec, w, spec->scaleForward != 0);
-    else
-      radix4<T, false>(dst, dst, log2M, nullptr, tw, true, nullptr);
+    large_transform<T, false>(dst, log2M, spec, w, spec->scaleForward != 0);
   }
   if (spec->scaleForward && !large) scale_values(dst, 2 * M, spec->scale);
   const T a = dst[0], b = dst[1];
@@ -136,14 +135,11 @@ int32_t inverse(const T* src, T* dst, const typename Fft<T>::Spec* spec, uint8_t
   const T x0 = src[0], xh = src[1];
   ccs_recombine(src, dst, M, static_cast<const T*>(spec->ccsRecTable));
   dst[0] = x0 + xh, dst[1] = x0 - xh;
-  if (log2M <= Fft<T>::norm_max) {
+  if (!large) {
     radix4<T, true>(dst, dst, log2M, rev, tw, true, w);
   } else {
     bitrev_inplace(dst, log2M, rev);
-    if (large)
-      large_transform<T, true>(dst, log2M, spec, w, spec->scaleInverse != 0);
-    else
-      radix4<T, true>(dst, dst, log2M, nullptr, tw, true, nullptr);
+    large_transform<T, true>(dst, log2M, spec, w, spec->scaleInverse != 0);
   }
   if (spec->scaleInverse && !large) scale_values(dst, 2 * M, spec->scale);
   return GAXS_STATUS_OK;
