@@ -3,7 +3,7 @@
 // rev(4j + t) = table[j]/2 + rev2(t) * M/4.
 //
 // Long arrays are permuted by tiles so that memory is touched a cache line at a time: with the
-// index split as i = (a, b, c) into kTileBits high bits, the middle bits and kTileBits low
+// index split as i = (a, b, c) into kTileBits<T> high bits, the middle bits and as many low
 // bits, rev(i) = (rev c, rev b, rev a). For one middle value b the 2^kTileBits source rows
 // (a, b, .) are contiguous runs, read whole into a small buffer as transposed, and the
 // destination rows (rev c, rev b, .) are written whole from it. Rows stand at a power-of-two
@@ -17,8 +17,11 @@ namespace zaforq::gax {
 
 namespace {
 
-constexpr int kTileBits = 4;
-constexpr size_t kTile = size_t(1) << kTileBits;
+// Tiles of 32 x 32 values: rows of 256 (single) or 512 (double) bytes, which also keeps the
+// number of pages touched per value low; buffers of 8 or 16 KiB on the stack (two of them for
+// the exchange in place).
+template <class T>
+constexpr int kTileBits = 5;
 
 template <class T>
 inline void move_complex(const T* s, T* d) {
@@ -31,18 +34,22 @@ inline size_t reverse_bits(size_t x, int bits) {
   return r;
 }
 
+template <class T>
 struct TileGeometry {
+  static constexpr int bits = kTileBits<T>;
+  static constexpr size_t kTile = size_t(1) << bits;
   size_t row_stride;  // distance of consecutive high values a (complex values)
   int mid_bits;
   size_t rev_low[kTile];
-  explicit TileGeometry(int log2M) : row_stride(size_t(1) << (log2M - kTileBits)), mid_bits(log2M - 2 * kTileBits) {
-    for (size_t t = 0; t < kTile; ++t) rev_low[t] = reverse_bits(t, kTileBits);
+  explicit TileGeometry(int log2M) : row_stride(size_t(1) << (log2M - bits)), mid_bits(log2M - 2 * bits) {
+    for (size_t t = 0; t < kTile; ++t) rev_low[t] = reverse_bits(t, bits);
   }
 };
 
 // tmp[c][rev a] = x(a, b, c) for the tile of middle value b (2 * kTile * kTile reals).
 template <class T>
-void read_tile(const T* x, const TileGeometry& g, size_t b, T* tmp) {
+void read_tile(const T* x, const TileGeometry<T>& g, size_t b, T* tmp) {
+  constexpr size_t kTile = TileGeometry<T>::kTile;
   for (size_t a = 0; a < kTile; ++a) {
     const T* row = x + 2 * (a * g.row_stride + b * kTile);
     T* col = tmp + 2 * g.rev_low[a];
@@ -52,7 +59,8 @@ void read_tile(const T* x, const TileGeometry& g, size_t b, T* tmp) {
 
 // Rows (rev c, rb, .) of x from tmp.
 template <class T>
-void write_tile(const T* tmp, const TileGeometry& g, size_t rb, T* x) {
+void write_tile(const T* tmp, const TileGeometry<T>& g, size_t rb, T* x) {
+  constexpr size_t kTile = TileGeometry<T>::kTile;
   for (size_t c = 0; c < kTile; ++c)
     memcpy(x + 2 * (g.rev_low[c] * g.row_stride + rb * kTile), tmp + 2 * kTile * c, 2 * kTile * sizeof(T));
 }
@@ -68,8 +76,9 @@ inline void swap_complex(T* a, T* b) {
 
 template <class T>
 void bitrev_inplace(T* data, int log2M, const int32_t* table) {
-  if (log2M >= 2 * kTileBits) {
-    const TileGeometry g(log2M);
+  if (log2M >= 2 * kTileBits<T>) {
+    const TileGeometry<T> g(log2M);
+    constexpr size_t kTile = TileGeometry<T>::kTile;
     T tmp1[2 * kTile * kTile], tmp2[2 * kTile * kTile];
     const size_t mids = size_t(1) << g.mid_bits;
     for (size_t b = 0; b < mids; ++b) {
@@ -98,8 +107,9 @@ void bitrev_inplace(T* data, int log2M, const int32_t* table) {
 
 template <class T>
 void bitrev_copy(const T* src, T* dst, int log2M, const int32_t* table) {
-  if (log2M >= 2 * kTileBits) {
-    const TileGeometry g(log2M);
+  if (log2M >= 2 * kTileBits<T>) {
+    const TileGeometry<T> g(log2M);
+    constexpr size_t kTile = TileGeometry<T>::kTile;
     T tmp[2 * kTile * kTile];
     const size_t mids = size_t(1) << g.mid_bits;
     for (size_t b = 0; b < mids; ++b) {
