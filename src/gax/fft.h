@@ -15,7 +15,6 @@ template <>
 struct Fft<float> {
   using Spec = FftSpecR_32f;
   static constexpr int32_t tag = GAXS_FFT_SPEC_TAG_32F;
-  static constexpr int norm_max = 14;   // log2 M up to which the core reads through the table
   static constexpr int large_min = 16;  // log2 M from which the large path serves
   static constexpr int row_max = 15;    // rows of the large path up to this size use the core
 };
@@ -23,7 +22,6 @@ template <>
 struct Fft<double> {
   using Spec = FftSpecR_64f;
   static constexpr int32_t tag = GAXS_FFT_SPEC_TAG_64F;
-  static constexpr int norm_max = 13;
   static constexpr int large_min = 14;
   static constexpr int row_max = 13;
 };

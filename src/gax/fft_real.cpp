@@ -18,17 +18,21 @@ void scale_values(T* d, size_t n, T s) {
 // Z = DFT of the M pairs z_n = x_2n + i x_2n+1 in d (bins 1 .. M-1). With F = Z_k and
 // G = conj Z_(M-k), X_k = (F + G)/2 - i w^k (F - G)/2 = G + (F - G)(b - i a) with a = cos/2,
 // b = (1 - sin)/2 of 2 pi k / N, and X_(M-k) = conj(F - (F - G)(b - i a)). Four bins from the
-// front and the four mirrored bins from the back per step; the last step's groups meet in
-// the middle bin, which both compute alike as conj Z_(M/2).
+// front and the four mirrored bins from the back per step (two of each in double precision);
+// the last step's runs meet in the middle bin, which both compute alike as conj Z_(M/2).
 template <class T>
 void real_recombine(T* d, size_t M, const T* tab) {
-  for (size_t k = 1; k < M / 2; k += 4, tab += 8) {
+  using C = CV<T>;
+  using V = typename C::V;
+  constexpr size_t W = C::W;
+  for (size_t k = 1; k < M / 2; k += W) {
+    const T* t = tab + group_table_offset<T>(k - 1, 8);
     T* front = d + 2 * k;
-    T* back = d + 2 * (M - k - 3);
-    const C4<T> F = C4<T>::load_pairs(front);
-    const C4<T> G = conj(C4<T>::load_pairs(back).reversed());
-    const C4<T> P = cmul_conj(F - G, load_r4(tab + 4), load_r4(tab));
-    const C4<T> xf = G + P, xb = conj(F - P);
+    T* back = d + 2 * (M - k - (W - 1));
+    const C F = C::load_pairs(front);
+    const C G = conj(C::load_pairs(back).reversed());
+    const C P = cmul_conj(F - G, V::load_aligned(t + 4), V::load_aligned(t));
+    const C xf = G + P, xb = conj(F - P);
     xf.store_pairs(front);
     xb.reversed().store_pairs(back);
   }
@@ -38,13 +42,17 @@ void real_recombine(T* d, size_t M, const T* tab) {
 // twice the spectrum the forward step started from; Z_(M-k) = conj(F + G - (F - G)(...)).
 template <class T>
 void ccs_recombine(const T* s, T* d, size_t M, const T* tab) {
-  for (size_t k = 1; k < M / 2; k += 4, tab += 8) {
-    const C4<T> F = C4<T>::load_pairs(s + 2 * k);
-    const C4<T> G = conj(C4<T>::load_pairs(s + 2 * (M - k - 3)).reversed());
-    const C4<T> Q = cmul(F - G, load_r4(tab + 4), load_r4(tab));
-    const C4<T> S = F + G;
+  using C = CV<T>;
+  using V = typename C::V;
+  constexpr size_t W = C::W;
+  for (size_t k = 1; k < M / 2; k += W) {
+    const T* t = tab + group_table_offset<T>(k - 1, 8);
+    const C F = C::load_pairs(s + 2 * k);
+    const C G = conj(C::load_pairs(s + 2 * (M - k - (W - 1))).reversed());
+    const C Q = cmul(F - G, V::load_aligned(t + 4), V::load_aligned(t));
+    const C S = F + G;
     (S + Q).store_pairs(d + 2 * k);
-    conj(S - Q).reversed().store_pairs(d + 2 * (M - k - 3));
+    conj(S - Q).reversed().store_pairs(d + 2 * (M - k - (W - 1)));
   }
 }
 
@@ -89,18 +97,17 @@ int32_t forward(const T* src, T* dst, const typename Fft<T>::Spec* spec, uint8_t
   const size_t M = size_t(1) << log2M;
   const int32_t* rev = static_cast<const int32_t*>(spec->bitRevTable);
   const T* tw = static_cast<const T*>(spec->twiddles);
+  // Below the large path the core reads src through the bit-reversal table, which saves the
+  // separate reordering pass over the whole array.
   const bool large = log2M >= Fft<T>::large_min;
-  if (log2M <= Fft<T>::norm_max) {
+  if (!large) {
     radix4<T, false>(src, dst, log2M, rev, tw, true, w);
   } else {
     if (src == dst)
       bitrev_inplace(dst, log2M, rev);
     else
       bitrev_copy(src, dst, log2M, rev);
-    if (large)
-      large_transform<T, false>(dst, log2M, spec, w, spec->scaleForward != 0);
-    else
-      radix4<T, false>(dst, dst, log2M, nullptr, tw, true, nullptr);
+    large_transform<T, false>(dst, log2M, spec, w, spec->scaleForward != 0);
   }
   if (spec->scaleForward && !large) scale_values(dst, 2 * M, spec->scale);
   const T a = dst[0], b = dst[1];
@@ -128,14 +135,11 @@ int32_t inverse(const T* src, T* dst, const typename Fft<T>::Spec* spec, uint8_t
   const T x0 = src[0], xh = src[1];
   ccs_recombine(src, dst, M, static_cast<const T*>(spec->ccsRecTable));
   dst[0] = x0 + xh, dst[1] = x0 - xh;
-  if (log2M <= Fft<T>::norm_max) {
+  if (!large) {
     radix4<T, true>(dst, dst, log2M, rev, tw, true, w);
   } else {
     bitrev_inplace(dst, log2M, rev);
-    if (large)
-      large_transform<T, true>(dst, log2M, spec, w, spec->scaleInverse != 0);
-    else
-      radix4<T, true>(dst, dst, log2M, nullptr, tw, true, nullptr);
+    large_transform<T, true>(dst, log2M, spec, w, spec->scaleInverse != 0);
   }
   if (spec->scaleInverse && !large) scale_values(dst, 2 * M, spec->scale);
   return GAXS_STATUS_OK;

@@ -175,4 +175,125 @@ inline void transpose(C4<double>& a, C4<double>& b, C4<double>& c, C4<double>& d
   transpose(a.im0, a.im1, b.im0, b.im1, c.im0, c.im1, d.im0, d.im1);
 }
 
+// A register pair of complex values for the butterflies: their real parts and their imaginary
+// parts, four values in single precision and two in double (W), so that a radix-4 butterfly
+// with its twiddles fits the sixteen (or, on i386, eight) vector registers. In split groups a
+// run of W values starts at a multiple of W, so its parts load and store as whole registers.
+template <class T>
+struct CV;
+template <>
+struct CV<float> {
+  using V = f32x4;
+  static constexpr size_t W = 4;
+  V re, im;
+  static CV load_pairs(const float* p) {
+    const __m128 a = _mm_loadu_ps(p), b = _mm_loadu_ps(p + 4);
+    return {_mm_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0)), _mm_shuffle_ps(a, b, _MM_SHUFFLE(3, 1, 3, 1))};
+  }
+  void store_pairs(float* p) const {
+    _mm_storeu_ps(p, _mm_unpacklo_ps(re.v, im.v));
+    _mm_storeu_ps(p + 4, _mm_unpackhi_ps(re.v, im.v));
+  }
+  CV reversed() const {  // lane order reversed
+    return {_mm_shuffle_ps(re.v, re.v, _MM_SHUFFLE(0, 1, 2, 3)), _mm_shuffle_ps(im.v, im.v, _MM_SHUFFLE(0, 1, 2, 3))};
+  }
+  // The complex values at offsets o[0..3] of p, one per lane.
+  static CV gather(const float* p, const size_t* o) {
+    __m128 a = _mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(p + 2 * o[0])));
+    a = _mm_loadh_pi(a, reinterpret_cast<const __m64*>(p + 2 * o[1]));
+    __m128 b = _mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(p + 2 * o[2])));
+    b = _mm_loadh_pi(b, reinterpret_cast<const __m64*>(p + 2 * o[3]));
+    return {_mm_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0)), _mm_shuffle_ps(a, b, _MM_SHUFFLE(3, 1, 3, 1))};
+  }
+  // Lane b of x0..x3 becomes the split group at dst[b] (b < valid).
+  static void store_lanes_as_groups(CV x0, CV x1, CV x2, CV x3, float* const* dst, size_t valid) {
+    _MM_TRANSPOSE4_PS(x0.re.v, x1.re.v, x2.re.v, x3.re.v);
+    _MM_TRANSPOSE4_PS(x0.im.v, x1.im.v, x2.im.v, x3.im.v);
+    const CV xs[4] = {x0, x1, x2, x3};
+    for (size_t b = 0; b < valid; ++b) {
+      xs[b].re.store(dst[b]);
+      xs[b].im.store(dst[b] + 4);
+    }
+  }
+};
+template <>
+struct CV<double> {
+  using V = f64x2;
+  static constexpr size_t W = 2;
+  V re, im;
+  static CV load_pairs(const double* p) {
+    const __m128d a = _mm_loadu_pd(p), b = _mm_loadu_pd(p + 2);
+    return {_mm_unpacklo_pd(a, b), _mm_unpackhi_pd(a, b)};
+  }
+  void store_pairs(double* p) const {
+    _mm_storeu_pd(p, _mm_unpacklo_pd(re.v, im.v));
+    _mm_storeu_pd(p + 2, _mm_unpackhi_pd(re.v, im.v));
+  }
+  CV reversed() const { return {_mm_shuffle_pd(re.v, re.v, 1), _mm_shuffle_pd(im.v, im.v, 1)}; }
+  static CV gather(const double* p, const size_t* o) {
+    const __m128d a = _mm_loadu_pd(p + 2 * o[0]), b = _mm_loadu_pd(p + 2 * o[1]);
+    return {_mm_unpacklo_pd(a, b), _mm_unpackhi_pd(a, b)};
+  }
+  static void store_lanes_as_groups(CV x0, CV x1, CV x2, CV x3, double* const* dst, size_t valid) {
+    double* out = dst[0];
+    _mm_storeu_pd(out, _mm_unpacklo_pd(x0.re.v, x1.re.v));
+    _mm_storeu_pd(out + 2, _mm_unpacklo_pd(x2.re.v, x3.re.v));
+    _mm_storeu_pd(out + 4, _mm_unpacklo_pd(x0.im.v, x1.im.v));
+    _mm_storeu_pd(out + 6, _mm_unpacklo_pd(x2.im.v, x3.im.v));
+    if (valid < 2) return;
+    out = dst[1];
+    _mm_storeu_pd(out, _mm_unpackhi_pd(x0.re.v, x1.re.v));
+    _mm_storeu_pd(out + 2, _mm_unpackhi_pd(x2.re.v, x3.re.v));
+    _mm_storeu_pd(out + 4, _mm_unpackhi_pd(x0.im.v, x1.im.v));
+    _mm_storeu_pd(out + 6, _mm_unpackhi_pd(x2.im.v, x3.im.v));
+  }
+};
+
+// Offset in reals of complex value i in split groups; for a run of W values i is a multiple of
+// W, which in single precision leaves no remainder within a group.
+template <class T>
+inline size_t split_offset(size_t i) {
+  return CV<T>::W == 4 ? 2 * i : 8 * (i >> 2) + (i & 3);
+}
+// Offset of the twiddles of run i in a table of per reals for each group of four values.
+template <class T>
+inline size_t group_table_offset(size_t i, size_t per) {
+  return CV<T>::W == 4 ? per / 4 * i : per / 4 * (i & ~size_t(3)) + (i & 3);
+}
+
+template <class T>
+inline CV<T> load_split_run(const T* p) {  // p: the run's first real part
+  return {CV<T>::V::load(p), CV<T>::V::load(p + 4)};
+}
+template <class T>
+inline void store_split_run(const CV<T>& x, T* p) {
+  x.re.store(p);
+  x.im.store(p + 4);
+}
+template <class T>
+inline CV<T> operator+(const CV<T>& a, const CV<T>& b) {
+  return {a.re + b.re, a.im + b.im};
+}
+template <class T>
+inline CV<T> operator-(const CV<T>& a, const CV<T>& b) {
+  return {a.re - b.re, a.im - b.im};
+}
+template <class T>
+inline CV<T> conj(const CV<T>& a) {
+  return {a.re, -a.im};
+}
+template <class T>
+inline CV<T> times_i(const CV<T>& a) {
+  return {-a.im, a.re};
+}
+// a * (wr + i wi), and a * (wr - i wi)
+template <class T, class V>
+inline CV<T> cmul(const CV<T>& a, V wr, V wi) {
+  return {a.re * wr - a.im * wi, a.re * wi + a.im * wr};
+}
+template <class T, class V>
+inline CV<T> cmul_conj(const CV<T>& a, V wr, V wi) {
+  return {a.re * wr + a.im * wi, a.im * wr - a.re * wi};
+}
+
 }  // namespace zaforq::gax
