@@ -270,7 +270,7 @@ int cmd_table(int argc, char** argv) {
          "// a, b, c. Every a gives an irreducible (so primitive) characteristic polynomial of\n"
          "// degree 2203. The defect of a row is the sum over v in {1..8, 16, 32} of\n"
          "// floor(2203 / v) - k(v), k(v) the dimension to which the top v bits of the tempered\n"
-         "// output are equidistributed; b and c minimise it over four random masks and 12\n"
+         "// output are equidistributed; b and c minimise it over sixteen random masks and 48\n"
          "// single-bit changes (the four fixed sets keep their masks). Do not edit.\n");
   for (int k = first; k <= last; ++k) {
     uint32_t best_b = 0, best_c = 0;
@@ -291,14 +291,14 @@ int cmd_table(int argc, char** argv) {
       best_c = fixed[3];
       best = defect_of(best_b, best_c);
     } else {
-      // four random masks, then single-bit changes of the best that lower the defect
-      for (int cand = 0; cand < 4; ++cand) {
+      // sixteen random masks, then single-bit changes of the best that lower the defect
+      for (int cand = 0; cand < 16; ++cand) {
         uint32_t b = static_cast<uint32_t>(splitmix(rng)) & 0xFFFFFF80u;
         uint32_t c = static_cast<uint32_t>(splitmix(rng)) & 0xFFFF8000u;
         int d = defect_of(b, c);
         if (best < 0 || d < best) { best = d; best_b = b; best_c = c; }
       }
-      for (int step = 0; step < 12; ++step) {
+      for (int step = 0; step < 48; ++step) {
         uint32_t r = static_cast<uint32_t>(splitmix(rng));
         uint32_t b = best_b, c = best_c;
         if (r & 1) b ^= 1u << (7 + (r >> 1) % 25);
