@@ -191,8 +191,10 @@ struct D50 {
 // a subnormal scaled by 2^52). Returns z = z_hi + z_lo in about [0.997, 2.006), unrounded, and,
 // in kd, the integer k nearest to 128 y log2 x, so that x^y = z 2^(k >> 7); ph is the high
 // part of y log2 x, for the range tests.
+// Always inlined: a group's two registers then interleave their long dependency chains, and
+// the outputs stay in registers instead of going through memory.
 template <class V>
-inline f64x2 dpow_core(f64x2 x, f64x2 y, f64x2 ecorr, f64x2& kd, f64x2& ph_out, f64x2& z_lo) {
+__attribute__((always_inline)) inline f64x2 dpow_core(f64x2 x, f64x2 y, f64x2 ecorr, f64x2& kd, f64x2& ph_out, f64x2& z_lo) {
   const i64x2 mant_mask = i64x2::all(0x000FFFFFFFFFFFFFll);
   const i64x2 one_bits = i64x2::all(0x3FF0000000000000ll);
   const f64x2 one = f64x2::all(1.0);
@@ -276,7 +278,7 @@ inline uint32_t dpow_out_of_range(f64x2 x, f64x2 y, f64x2 kd) {
 
 // Vector path on one register of x and y; returns the lanes it could not finish.
 template <class V>
-inline uint32_t dpow_fast(f64x2 x, f64x2 y, double* r) {
+__attribute__((always_inline)) inline uint32_t dpow_fast(f64x2 x, f64x2 y, double* r) {
   f64x2 kd, ph, lo;
   const f64x2 hi = dpow_core<V>(x, y, f64x2::all(0.0), kd, ph, lo);
   ((hi + lo) * dpow_scale(kd)).store(r);
