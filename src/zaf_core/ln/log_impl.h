@@ -68,7 +68,10 @@ __attribute__((always_inline)) inline f64x2 dlog_ha(f64x2 x, f64x2 corr, f64x2 e
   const f64x2 H = ed * lg2_hi + L_hi;  // exact
   f64x2 hs = H + u;
   const f64x2 hb = hs - H;
-  const f64x2 herr = (H - (hs - hb)) + (u - hb);
+  // For base e, H is 0 or at least one table step (about 2^-9) from 0 while |u| stays under
+  // half a step, so the ordered sum's error term is exact. For base 10, u carries the offset
+  // log10(e) - 0.43359375 and can outgrow H, so the full sum is needed there.
+  const f64x2 herr = B == Base::e ? u - hb : (H - (hs - hb)) + (u - hb);
   const f64x2 ls = ed * lg2_lo + L_lo;
   // Where the low sum is exactly zero (e = 0 and L = 0) v joins u, so that r is rounded once.
   const f64x2 to_high = ls == f64x2::all(0.0);
