@@ -220,7 +220,7 @@ __attribute__((always_inline)) inline f64x2 dpow_core(f64x2 x, f64x2 y, f64x2 e,
   two_square(rh, p, pe);
   const f64x2 half = f64x2::all(0.5);
   f64x2 sh, sl;
-  two_sum(rh, -(p * half), sh, sl);
+  fast_two_sum(rh, -(p * half), sh, sl);  // |r| > r^2/2: the ordered sum is exact
   sl = sl + (rl - (pe * half + rh * rl)) + (p * rh) * q;
   // times 1/ln 2, then plus e + L_j (e + L high is exact: L high lies on the grid 2^-42).
   const f64x2 ih = f64x2::all(kInvLn2[0]), il = f64x2::all(kInvLn2[1]);
@@ -229,8 +229,10 @@ __attribute__((always_inline)) inline f64x2 dpow_core(f64x2 x, f64x2 y, f64x2 e,
   f64x2 mh2, me;
   two_prod(sh, ih, ihh, ihl, mh2, me);
   me = me + (sh * il + sl * ih);
+  // Ordered sum: e + L high is 0 or the base-2 logarithm of a table point other than 1, at least
+  // one table step from 0 and so larger in magnitude than log2(1 + r), r being under half a step.
   f64x2 b, be;
-  two_sum(e + lh, mh2, b, be);
+  fast_two_sum(e + lh, mh2, b, be);
   f64x2 Lh, Ll;
   fast_two_sum(b, be + (me + ll), Lh, Ll);
   // y log2 x = ph + pl.
