@@ -176,6 +176,7 @@ struct DHA {
                 t * f64x2::all(a[4])))));
   }
   static constexpr bool exp_low = true;
+  static constexpr bool exact_square = true;
 };
 struct D50 {
   static constexpr const double (*log_tab)[4] = kPowLog50;
@@ -188,6 +189,7 @@ struct D50 {
     return t * (f64x2::all(a[0]) + t * (f64x2::all(a[1]) + t * (f64x2::all(a[2]) + t * f64x2::all(a[3]))));
   }
   static constexpr bool exp_low = false;
+  static constexpr bool exact_square = false;
 };
 
 // x^y before the power of two is applied: x > 0 normal, `ecorr` added to its exponent (-52 for
@@ -216,8 +218,12 @@ __attribute__((always_inline)) inline f64x2 dpow_core(f64x2 x, f64x2 y, f64x2 e,
   const double* c = V::ln_tail;
   const f64x2 q = f64x2::all(c[0]) + rh * (f64x2::all(c[1]) + rh * (f64x2::all(c[2]) +
                   rh * (f64x2::all(c[3]) + rh * (f64x2::all(c[4]) + rh * f64x2::all(c[5])))));
+  // r^2 exactly in _HA; in _50 its rounding (under 2^-61 |r|) fits the looser bound.
   f64x2 p, pe;
-  two_square(rh, p, pe);
+  if (V::exact_square)
+    two_square(rh, p, pe);
+  else
+    p = rh * rh, pe = f64x2::all(0.0);
   const f64x2 half = f64x2::all(0.5);
   f64x2 sh, sl;
   fast_two_sum(rh, -(p * half), sh, sl);  // |r| > r^2/2: the ordered sum is exact
