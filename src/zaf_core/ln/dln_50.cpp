@@ -13,10 +13,7 @@ struct DLn50 {
   static constexpr X87 x87 = X87::untouched;
   static constexpr char name[] = "_zafdLn_50";
   static uint32_t fast(const double* a, double* r) {
-    const f64x2 x0 = f64x2::load(a), x1 = f64x2::load(a + 2);
-    dlog_50<Base::e>(x0).store(r);
-    dlog_50<Base::e>(x1).store(r + 2);
-    return dlog_out_of_range(x0) | (dlog_out_of_range(x1) << 2);
+    return dlog_50_4<Base::e>(f64x2::load(a), f64x2::load(a + 2), r);
   }
   static void special(double a, double& r, const vm::Report<double>& report) { dlog_50_special<Base::e>(a, r, report); }
 };

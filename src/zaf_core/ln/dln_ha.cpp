@@ -13,10 +13,7 @@ struct DLnHA {
   static constexpr X87 x87 = X87::untouched;
   static constexpr char name[] = "_zafdLn_HA";
   static uint32_t fast(const double* a, double* r) {
-    const f64x2 x0 = f64x2::load(a), x1 = f64x2::load(a + 2), zero = f64x2::all(0.0);
-    dlog_ha<Base::e>(x0, zero).store(r);
-    dlog_ha<Base::e>(x1, zero).store(r + 2);
-    return dlog_out_of_range(x0) | (dlog_out_of_range(x1) << 2);
+    return dlog_ha4<Base::e>(f64x2::load(a), f64x2::load(a + 2), r);
   }
   static void special(double a, double& r, const vm::Report<double>& report) { dlog_special<Base::e>(a, r, report); }
 };

@@ -24,22 +24,27 @@ inline i32x4 high_words(f64x2 x) { return _mm_shuffle_epi32(x.bits().v, _MM_SHUF
 // Doubles whose high words are lanes 0 and 1 of h and whose low words are zero.
 inline f64x2 from_high_words(i32x4 h) { return i32x4(_mm_unpacklo_epi32(_mm_setzero_si128(), h.v)).as_f64(); }
 
-// Lanes that are not positive normal numbers: (high word - 0x80100000), signed, not below
-// -0x200000.
-inline uint32_t dlog_out_of_range(f64x2 x) {
-  const i32x4 t = high_words(x) - i32x4::all(static_cast<int32_t>(0x80100000u));
-  return ~movemask(t < i32x4::all(-0x200000)) & 3u;
-}
-
 // ---- double, high accuracy: 513-entry table, 21-bit mantissa high part ------------------
 // corr is 0 for normal x, and 52 log 2 for a subnormal x scaled by 2^52.
 template <Base B>
-inline f64x2 dlog_ha(f64x2 x, f64x2 corr) {
-  const double(&tab)[513][4] = B == Base::e ? kLnHA : kLog10HA;
+inline const double (&dlog_ha_table())[513][4] { return B == Base::e ? kLnHA : kLog10HA; }
+
+// The integer steps on the high words h of four lanes at once: the exponent e (split point
+// applied) and j, the table row (leading 9 mantissa bits rounded, 0 to 512).
+inline i32x4 dlog_ha_exponent(i32x4 h) { return sar<20>(h - i32x4::all(0x3FE7FC00)); }
+inline i32x4 dlog_ha_row(i32x4 h) { return shr<11>((h & i32x4::all(0xFFC00)) + i32x4::all(0x400) & i32x4::all(0x1FF800)); }
+// Lanes 0 and 1 of an integer register as doubles, through the shifter 1.5 * 2^20.
+inline f64x2 dlog_ha_exponent_f64(i32x4 e) {
+  return from_high_words(e + i32x4::all(0x41380000)) - f64x2::all(bits<double>(0x4138000000000000ull));
+}
+
+// One register of x whose exponent ed (as doubles) and table rows t0, t1 are known.
+template <Base B>
+__attribute__((always_inline)) inline f64x2 dlog_ha(f64x2 x, f64x2 corr, f64x2 ed, const double* t0,
+                                                    const double* t1) {
   const i64x2 mant_mask = i64x2::all(0x000FFFFFFFFFFFFFll);
   const f64x2 one = f64x2::all(bits<double>(0x3FF0000000000000ull));  // 1.0
   const i64x2 high_mask = i64x2::all(static_cast<int64_t>(0xFFFFFFFF00000000ull));
-  const f64x2 shifter = f64x2::all(bits<double>(0x4138000000000000ull));  // 1572864.0 = 1.5 * 2^20
   // log 2 in two parts; the high part has trailing zeros so that e times it is exact.
   const f64x2 lg2_hi = f64x2::all(B == Base::e ? bits<double>(0x3FE62E42FEFA3800ull)    // 0.6931471805598903
                                                : bits<double>(0x3FD34413509F7800ull));  // 0.30102999566395283
@@ -48,15 +53,6 @@ inline f64x2 dlog_ha(f64x2 x, f64x2 corr) {
   // 1 for base e; for base 10 the short high part 0.43359375 of log10(e), the table's
   // reciprocals being scaled by log10(e).
   const f64x2 unit = B == Base::e ? one : f64x2::all(bits<double>(0x3FDBC00000000000ull));
-  const i32x4 hw = high_words(x);
-  // e: mantissas from 1.4990234375 on count to the next power of two (split point 0.74951171875).
-  const i32x4 e = sar<20>(hw - i32x4::all(0x3FE7FC00));
-  const f64x2 ed = from_high_words(e + i32x4::all(0x41380000)) - shifter;
-  // j: the leading 9 mantissa bits rounded to nearest, 0 to 512.
-  alignas(16) int32_t j[4];
-  shr<11>((hw & i32x4::all(0xFFC00)) + i32x4::all(0x400) & i32x4::all(0x1FF800)).store(j);
-  const double* t0 = tab[j[0]];
-  const double* t1 = tab[j[1]];
   const f64x2 rcp = _mm_unpacklo_pd(f64x2::load_aligned(t0).v, f64x2::load_aligned(t1).v);
   const f64x2 l0 = f64x2::load_aligned(t0 + 2), l1 = f64x2::load_aligned(t1 + 2);
   const f64x2 L_hi = _mm_unpacklo_pd(l0.v, l1.v);
@@ -72,7 +68,10 @@ inline f64x2 dlog_ha(f64x2 x, f64x2 corr) {
   const f64x2 H = ed * lg2_hi + L_hi;  // exact
   f64x2 hs = H + u;
   const f64x2 hb = hs - H;
-  const f64x2 herr = (H - (hs - hb)) + (u - hb);
+  // For base e, H is 0 or at least one table step (about 2^-9) from 0 while |u| stays under
+  // half a step, so the ordered sum's error term is exact. For base 10, u carries the offset
+  // log10(e) - 0.43359375 and can outgrow H, so the full sum is needed there.
+  const f64x2 herr = B == Base::e ? u - hb : (H - (hs - hb)) + (u - hb);
   const f64x2 ls = ed * lg2_lo + L_lo;
   // Where the low sum is exactly zero (e = 0 and L = 0) v joins u, so that r is rounded once.
   const f64x2 to_high = ls == f64x2::all(0.0);
@@ -95,6 +94,33 @@ inline f64x2 dlog_ha(f64x2 x, f64x2 corr) {
     q = r * (p1 + r * (p2 + r * (p3 + r * (p4 + r * p5))));
   }
   return ((q + (ls + herr) + v_low) - corr) + hs;
+}
+
+// One register of x, e.g. one element broadcast.
+// e: mantissas from 1.4990234375 on count to the next power of two (split point 0.74951171875).
+template <Base B>
+inline f64x2 dlog_ha(f64x2 x, f64x2 corr) {
+  const i32x4 hw = high_words(x);
+  alignas(16) int32_t j[4];
+  dlog_ha_row(hw).store(j);
+  return dlog_ha<B>(x, corr, dlog_ha_exponent_f64(dlog_ha_exponent(hw)), dlog_ha_table<B>()[j[0]],
+                    dlog_ha_table<B>()[j[1]]);
+}
+
+// A group of four normal numbers in two registers; the integer steps and the range test run
+// once on the four high words. Returns the lanes that are not positive normal numbers.
+template <Base B>
+__attribute__((always_inline)) inline uint32_t dlog_ha4(f64x2 x0, f64x2 x1, double* r) {
+  const i32x4 hw = _mm_castps_si128(_mm_shuffle_ps(_mm_castpd_ps(x0.v), _mm_castpd_ps(x1.v), _MM_SHUFFLE(3, 1, 3, 1)));
+  const i32x4 e = dlog_ha_exponent(hw);
+  alignas(16) int32_t j[4];
+  dlog_ha_row(hw).store(j);
+  const double(&tab)[513][4] = dlog_ha_table<B>();
+  const f64x2 zero = f64x2::all(0.0);
+  dlog_ha<B>(x0, zero, dlog_ha_exponent_f64(e), tab[j[0]], tab[j[1]]).store(r);
+  dlog_ha<B>(x1, zero, dlog_ha_exponent_f64(i32x4(_mm_unpackhi_epi64(e.v, e.v))), tab[j[2]], tab[j[3]]).store(r + 2);
+  const i32x4 t = hw - i32x4::all(static_cast<int32_t>(0x80100000u));
+  return ~movemask(t < i32x4::all(-0x200000)) & 0xFu;
 }
 
 template <Base B>
@@ -128,20 +154,21 @@ inline void dlog_special(double x, double& r, const Report<double>& report) {
 
 // ---- double, lower accuracy: 257-entry table ------------------------------------------------
 template <Base B>
-inline f64x2 dlog_50(f64x2 x) {
-  const double(&tab)[257][4] = B == Base::e ? kLn50 : kLog1050;
+inline const double (&dlog_50_table())[257][4] { return B == Base::e ? kLn50 : kLog1050; }
+// Integer steps on four high words: the row, from the leading 9 mantissa bits rounded to 8
+// (as a 32-byte offset, shifted down), and the unbiased exponent.
+inline i32x4 dlog_50_row(i32x4 h) { return shr<5>((shr<7>(h) & i32x4::all(0x1FF0)) + i32x4::all(0x10) & i32x4::all(0x3FE0)); }
+inline i32x4 dlog_50_exponent(i32x4 h) { return sar<20>(h) - i32x4::all(1023); }
+
+// One register of x whose exponent ed (as doubles) and table rows t0, t1 are known.
+template <Base B>
+__attribute__((always_inline)) inline f64x2 dlog_50(f64x2 x, f64x2 ed, const double* t0, const double* t1) {
   const f64x2 one = f64x2::all(1.0);
   const f64x2 shifter = f64x2::all(bits<double>(0x42B0000000000000ull));  // 2^44: rounds m to 8 fraction bits
   const f64x2 lg2_hi = f64x2::all(B == Base::e ? bits<double>(0x3FE62E42FEFA4000ull)    // 0.6931471805601177
                                                : bits<double>(0x3FD34413509F8000ull));  // 0.3010299956640665
   const f64x2 lg2_lo = f64x2::all(B == Base::e ? bits<double>(0xBD48432A1B0E2634ull)    // -1.7239444525614835e-13
                                                : bits<double>(0xBD380433B83B532Aull));  // -8.532344317057107e-14
-  const i32x4 hw = high_words(x);
-  const f64x2 ed = to_f64_low2(sar<20>(hw) - i32x4::all(1023));
-  alignas(16) int32_t off[4];
-  ((shr<7>(hw) & i32x4::all(0x1FF0)) + i32x4::all(0x10) & i32x4::all(0x3FE0)).store(off);
-  const double* t0 = tab[off[0] >> 5];
-  const double* t1 = tab[off[1] >> 5];
   const f64x2 l0 = f64x2::load_aligned(t0), l1 = f64x2::load_aligned(t1);
   const f64x2 L_hi = _mm_unpacklo_pd(l0.v, l1.v);
   const f64x2 L_lo = _mm_unpackhi_pd(l0.v, l1.v);
@@ -163,6 +190,28 @@ inline f64x2 dlog_50(f64x2 x) {
   }
   const f64x2 q = r * r * (b2 + r * (b3 + r * (b4 + r * b5)));
   return (ed * lg2_hi + L_hi) + (r + (q + (ed * lg2_lo + L_lo)));
+}
+
+template <Base B>
+inline f64x2 dlog_50(f64x2 x) {
+  const i32x4 hw = high_words(x);
+  alignas(16) int32_t j[4];
+  dlog_50_row(hw).store(j);
+  return dlog_50<B>(x, to_f64_low2(dlog_50_exponent(hw)), dlog_50_table<B>()[j[0]], dlog_50_table<B>()[j[1]]);
+}
+
+// A group of four in two registers, the integer steps and the range test once for all four.
+template <Base B>
+__attribute__((always_inline)) inline uint32_t dlog_50_4(f64x2 x0, f64x2 x1, double* r) {
+  const i32x4 hw = _mm_castps_si128(_mm_shuffle_ps(_mm_castpd_ps(x0.v), _mm_castpd_ps(x1.v), _MM_SHUFFLE(3, 1, 3, 1)));
+  const i32x4 e = dlog_50_exponent(hw);
+  alignas(16) int32_t j[4];
+  dlog_50_row(hw).store(j);
+  const double(&tab)[257][4] = dlog_50_table<B>();
+  dlog_50<B>(x0, to_f64_low2(e), tab[j[0]], tab[j[1]]).store(r);
+  dlog_50<B>(x1, to_f64_low2(i32x4(_mm_unpackhi_epi64(e.v, e.v))), tab[j[2]], tab[j[3]]).store(r + 2);
+  const i32x4 t = hw - i32x4::all(static_cast<int32_t>(0x80100000u));
+  return ~movemask(t < i32x4::all(-0x200000)) & 0xFu;
 }
 
 template <Base B>

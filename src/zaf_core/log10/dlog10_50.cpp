@@ -13,10 +13,7 @@ struct DLog1050 {
   static constexpr X87 x87 = X87::untouched;
   static constexpr char name[] = "_zafdLog10_50";
   static uint32_t fast(const double* a, double* r) {
-    const f64x2 x0 = f64x2::load(a), x1 = f64x2::load(a + 2);
-    dlog_50<Base::ten>(x0).store(r);
-    dlog_50<Base::ten>(x1).store(r + 2);
-    return dlog_out_of_range(x0) | (dlog_out_of_range(x1) << 2);
+    return dlog_50_4<Base::ten>(f64x2::load(a), f64x2::load(a + 2), r);
   }
   static void special(double a, double& r, const vm::Report<double>& report) { dlog_50_special<Base::ten>(a, r, report); }
 };

@@ -18,7 +18,7 @@ struct DPow50 {
   __attribute__((noinline)) static uint32_t fast(const double* a, const double* b, double* r) {
     const f64x2 x0 = f64x2::load(a), x1 = f64x2::load(a + 2);
     const f64x2 y0 = f64x2::load(b), y1 = f64x2::load(b + 2);
-    return (dpow_fast<D50>(x0, y0, r) | dpow_fast<D50>(x1, y1, r + 2)) ? 0xFu : 0u;
+    return dpow_fast4<D50>(x0, x1, y0, y1, r);
   }
   static void special(double a, double b, double& r, const vm::Report<double>& report) {
     dpow_special<D50>(a, b, r, report);

@@ -167,6 +167,8 @@ struct DHA {
   static constexpr const double (*log_tab)[4] = kPowLogHA;
   static constexpr int32_t split = 0x3FE7FE00;
   static int32_t index(int32_t hw) { return ((hw & 0xFFE00) + 512) >> 10; }
+  // The same index computed as ((hw & index_mask) + index_round) >> (10 + index_shift).
+  static constexpr int32_t index_mask = 0xFFE00, index_round = 512, index_shift = 0;
   static constexpr const double* ln_tail = kPowLnTailHA;
   static f64x2 exp_poly(f64x2 t) {  // 2^t - 1
     const double* a = kPowExpHA;
@@ -174,35 +176,35 @@ struct DHA {
                 t * f64x2::all(a[4])))));
   }
   static constexpr bool exp_low = true;
+  static constexpr bool exact_square = true;
 };
 struct D50 {
   static constexpr const double (*log_tab)[4] = kPowLog50;
   static constexpr int32_t split = 0x3FE7E000;
   static int32_t index(int32_t hw) { return ((hw & 0xFE000) + 8192) >> 14; }
+  static constexpr int32_t index_mask = 0xFE000, index_round = 8192, index_shift = 4;
   static constexpr const double* ln_tail = kPowLnTail50;
   static f64x2 exp_poly(f64x2 t) {
     const double* a = kPowExp50;
     return t * (f64x2::all(a[0]) + t * (f64x2::all(a[1]) + t * (f64x2::all(a[2]) + t * f64x2::all(a[3]))));
   }
   static constexpr bool exp_low = false;
+  static constexpr bool exact_square = false;
 };
 
 // x^y before the power of two is applied: x > 0 normal, `ecorr` added to its exponent (-52 for
 // a subnormal scaled by 2^52). Returns z = z_hi + z_lo in about [0.997, 2.006), unrounded, and,
 // in kd, the integer k nearest to 128 y log2 x, so that x^y = z 2^(k >> 7); ph is the high
 // part of y log2 x, for the range tests.
+// Always inlined: a group's two registers then interleave their long dependency chains, and
+// the outputs stay in registers instead of going through memory.
+// The exponent e (split point applied) and the logarithm table rows of two lanes.
 template <class V>
-inline f64x2 dpow_core(f64x2 x, f64x2 y, f64x2 ecorr, f64x2& kd, f64x2& ph_out, f64x2& z_lo) {
+__attribute__((always_inline)) inline f64x2 dpow_core(f64x2 x, f64x2 y, f64x2 e, const double* t0, const double* t1,
+                                                      f64x2& kd, f64x2& ph_out, f64x2& z_lo) {
   const i64x2 mant_mask = i64x2::all(0x000FFFFFFFFFFFFFll);
   const i64x2 one_bits = i64x2::all(0x3FF0000000000000ll);
   const f64x2 one = f64x2::all(1.0);
-  // x = 2^e m: e counts mantissas past the split point to the next power of two.
-  const i32x4 hw = high_words(x);
-  const f64x2 e = to_f64_low2(sar<20>(hw - i32x4::all(V::split))) + ecorr;
-  int32_t h0, h1;
-  lanes(hw, h0, h1);
-  const double* t0 = V::log_tab[V::index(h0)];
-  const double* t1 = V::log_tab[V::index(h1)];
   f64x2 rcp, lh, ll, unused;
   gather2(t0, t1, rcp, lh);
   gather2(t0 + 2, t1 + 2, ll, unused);
@@ -216,11 +218,15 @@ inline f64x2 dpow_core(f64x2 x, f64x2 y, f64x2 ecorr, f64x2& kd, f64x2& ph_out, 
   const double* c = V::ln_tail;
   const f64x2 q = f64x2::all(c[0]) + rh * (f64x2::all(c[1]) + rh * (f64x2::all(c[2]) +
                   rh * (f64x2::all(c[3]) + rh * (f64x2::all(c[4]) + rh * f64x2::all(c[5])))));
+  // r^2 exactly in _HA; in _50 its rounding (under 2^-61 |r|) fits the looser bound.
   f64x2 p, pe;
-  two_square(rh, p, pe);
+  if (V::exact_square)
+    two_square(rh, p, pe);
+  else
+    p = rh * rh, pe = f64x2::all(0.0);
   const f64x2 half = f64x2::all(0.5);
   f64x2 sh, sl;
-  two_sum(rh, -(p * half), sh, sl);
+  fast_two_sum(rh, -(p * half), sh, sl);  // |r| > r^2/2: the ordered sum is exact
   sl = sl + (rl - (pe * half + rh * rl)) + (p * rh) * q;
   // times 1/ln 2, then plus e + L_j (e + L high is exact: L high lies on the grid 2^-42).
   const f64x2 ih = f64x2::all(kInvLn2[0]), il = f64x2::all(kInvLn2[1]);
@@ -229,8 +235,10 @@ inline f64x2 dpow_core(f64x2 x, f64x2 y, f64x2 ecorr, f64x2& kd, f64x2& ph_out, 
   f64x2 mh2, me;
   two_prod(sh, ih, ihh, ihl, mh2, me);
   me = me + (sh * il + sl * ih);
+  // Ordered sum: e + L high is 0 or the base-2 logarithm of a table point other than 1, at least
+  // one table step from 0 and so larger in magnitude than log2(1 + r), r being under half a step.
   f64x2 b, be;
-  two_sum(e + lh, mh2, b, be);
+  fast_two_sum(e + lh, mh2, b, be);
   f64x2 Lh, Ll;
   fast_two_sum(b, be + (me + ll), Lh, Ll);
   // y log2 x = ph + pl.
@@ -253,6 +261,18 @@ inline f64x2 dpow_core(f64x2 x, f64x2 y, f64x2 ecorr, f64x2& kd, f64x2& ph_out, 
   return th;
 }
 
+// One register of x: x = 2^e m, e counting mantissas past the split point to the next power
+// of two; `ecorr` is added to e (-52 for a subnormal scaled by 2^52).
+template <class V>
+__attribute__((always_inline)) inline f64x2 dpow_core(f64x2 x, f64x2 y, f64x2 ecorr, f64x2& kd, f64x2& ph_out,
+                                                      f64x2& z_lo) {
+  const i32x4 hw = high_words(x);
+  const f64x2 e = to_f64_low2(sar<20>(hw - i32x4::all(V::split))) + ecorr;
+  int32_t h0, h1;
+  lanes(hw, h0, h1);
+  return dpow_core<V>(x, y, e, V::log_tab[V::index(h0)], V::log_tab[V::index(h1)], kd, ph_out, z_lo);
+}
+
 // Scale factor 2^n for a normal exponent n, from the shifted rounding value's bits.
 inline f64x2 dpow_scale(f64x2 kd) {
   const f64x2 shifter = f64x2::all(bits<double>(0x4338000000000000ull));
@@ -265,22 +285,35 @@ inline f64x2 dpow_scale(f64x2 kd) {
 constexpr double kKMax = 1023 * 128;  // exclusive
 constexpr double kKMin = -123391;     // inclusive
 
-// Lanes the vector path cannot finish: x not a positive normal finite number, y zero, infinite
-// or NaN, or k outside the one-step range (NaN included: the tests are written to fail on it).
-inline uint32_t dpow_out_of_range(f64x2 x, f64x2 y, f64x2 kd) {
-  const f64x2 ok = (x >= f64x2::all(bits<double>(0x0010000000000000ull))) &  // smallest normal
-                   (x < f64x2::all(__builtin_inf())) & (abs(y) < f64x2::all(__builtin_inf())) &
-                   (y != f64x2::all(0.0)) & (kd >= f64x2::all(kKMin)) & (kd < f64x2::all(kKMax));
-  return ~movemask(ok) & 3u;
+// High words of two registers, lanes 0 and 1 from a, 2 and 3 from b.
+inline i32x4 high_words(f64x2 a, f64x2 b) {
+  return _mm_castps_si128(_mm_shuffle_ps(_mm_castpd_ps(a.v), _mm_castpd_ps(b.v), _MM_SHUFFLE(3, 1, 3, 1)));
 }
 
-// Vector path on one register of x and y; returns the lanes it could not finish.
+// Vector path on a group of four (two registers of x and y); returns 0xF when any lane needs
+// the per-element routine, else 0. The range tests work on the high words of all four lanes at
+// once, in the integer unit: x a positive normal finite number, y finite and nonzero (a
+// subnormal y with a zero high word is sent on as well), and k in the one-step range (NaN fails).
 template <class V>
-inline uint32_t dpow_fast(f64x2 x, f64x2 y, double* r) {
-  f64x2 kd, ph, lo;
-  const f64x2 hi = dpow_core<V>(x, y, f64x2::all(0.0), kd, ph, lo);
-  ((hi + lo) * dpow_scale(kd)).store(r);
-  return dpow_out_of_range(x, y, kd);
+__attribute__((always_inline)) inline uint32_t dpow_fast4(f64x2 x0, f64x2 x1, f64x2 y0, f64x2 y1, double* r) {
+  const i32x4 hx = high_words(x0, x1), hy = high_words(y0, y1);
+  const i32x4 e = sar<20>(hx - i32x4::all(V::split));
+  alignas(16) int32_t row[4];
+  (shr<10>((hx & i32x4::all(V::index_mask)) + i32x4::all(V::index_round))).store(row);
+  f64x2 kd0, ph0, lo0, kd1, ph1, lo1;
+  const f64x2 hi0 = dpow_core<V>(x0, y0, to_f64_low2(e), V::log_tab[row[0] >> V::index_shift],
+                                 V::log_tab[row[1] >> V::index_shift], kd0, ph0, lo0);
+  const f64x2 hi1 = dpow_core<V>(x1, y1, to_f64_low2(i32x4(_mm_unpackhi_epi64(e.v, e.v))),
+                                 V::log_tab[row[2] >> V::index_shift], V::log_tab[row[3] >> V::index_shift], kd1,
+                                 ph1, lo1);
+  ((hi0 + lo0) * dpow_scale(kd0)).store(r);
+  ((hi1 + lo1) * dpow_scale(kd1)).store(r + 2);
+  const i32x4 x_ok = (hx - i32x4::all(static_cast<int32_t>(0x80100000u))) < i32x4::all(-0x200000);
+  const i32x4 y_ok = ((hy & i32x4::all(0x7FFFFFFF)) + i32x4::all(0x7FFFFFFF)) < i32x4::all(-0x100001);
+  const f64x2 k_ok0 = (kd0 >= f64x2::all(kKMin)) & (kd0 < f64x2::all(kKMax));
+  const f64x2 k_ok1 = (kd1 >= f64x2::all(kKMin)) & (kd1 < f64x2::all(kKMax));
+  const i32x4 k_ok = high_words(k_ok0, k_ok1);
+  return movemask(x_ok & y_ok & k_ok) == 0xFu ? 0u : 0xFu;
 }
 
 // The general computation for one element: ax > 0 finite, y finite and nonzero.

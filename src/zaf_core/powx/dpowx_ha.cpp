@@ -14,7 +14,7 @@ struct DPowxHA {
   static constexpr char name[] = "_zafdPowx_HA";
   static uint32_t fast(const double* a, double b, double* r) {
     const f64x2 y = f64x2::all(b);
-    return (dpow_fast<DHA>(f64x2::load(a), y, r) | dpow_fast<DHA>(f64x2::load(a + 2), y, r + 2)) ? 0xFu : 0u;
+    return dpow_fast4<DHA>(f64x2::load(a), f64x2::load(a + 2), y, y, r);
   }
   static void special(double a, double b, double& r, const vm::Report<double>& report) {
     dpow_special<DHA>(a, b, r, report);
