@@ -32,7 +32,7 @@ inline const double (&dlog_ha_table())[513][4] { return B == Base::e ? kLnHA : k
 // The integer steps on the high words h of four lanes at once: the exponent e (split point
 // applied) and j, the table row (leading 9 mantissa bits rounded, 0 to 512).
 inline i32x4 dlog_ha_exponent(i32x4 h) { return sar<20>(h - i32x4::all(0x3FE7FC00)); }
-inline i32x4 dlog_ha_row(i32x4 h) { return shr<11>((h & i32x4::all(0xFFC00)) + i32x4::all(0x400) & i32x4::all(0x1FF800)); }
+inline i32x4 dlog_ha_row(i32x4 h) { return shr<11>(((h & i32x4::all(0xFFC00)) + i32x4::all(0x400)) & i32x4::all(0x1FF800)); }
 // Lanes 0 and 1 of an integer register as doubles, through the shifter 1.5 * 2^20.
 inline f64x2 dlog_ha_exponent_f64(i32x4 e) {
   return from_high_words(e + i32x4::all(0x41380000)) - f64x2::all(bits<double>(0x4138000000000000ull));
@@ -157,7 +157,7 @@ template <Base B>
 inline const double (&dlog_50_table())[257][4] { return B == Base::e ? kLn50 : kLog1050; }
 // Integer steps on four high words: the row, from the leading 9 mantissa bits rounded to 8
 // (as a 32-byte offset, shifted down), and the unbiased exponent.
-inline i32x4 dlog_50_row(i32x4 h) { return shr<5>((shr<7>(h) & i32x4::all(0x1FF0)) + i32x4::all(0x10) & i32x4::all(0x3FE0)); }
+inline i32x4 dlog_50_row(i32x4 h) { return shr<5>(((shr<7>(h) & i32x4::all(0x1FF0)) + i32x4::all(0x10)) & i32x4::all(0x3FE0)); }
 inline i32x4 dlog_50_exponent(i32x4 h) { return sar<20>(h) - i32x4::all(1023); }
 
 // One register of x whose exponent ed (as doubles) and table rows t0, t1 are known.
