@@ -212,7 +212,7 @@ void demo_vm() {
   _zafClearErrStatus();
   const uint32_t mode = _zafSetMode(ZAF_MODE_ERRMODE_IGNORE);
   _zafdExp_HA(9, a, r);
-  std::printf("_zafdExp_HA over 9 elements (group of 2 plus tail):\n");
+  std::printf("_zafdExp_HA over 9 elements (two groups of 4 plus a tail of 1):\n");
   for (int i = 0; i < 9; ++i) std::printf("  exp(%g) = %.17g\n", a[i], r[i]);
   std::printf("thread status after the call: %d (the last report: 4 = underflow of exp(-745.5);\n"
               "  element 6 reported 3 = overflow before it)\n", _zafGetErrStatus());
