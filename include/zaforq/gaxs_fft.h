@@ -13,7 +13,7 @@ ZAFORQ_BEGIN_DECLS
 #define GAXS_STATUS_MEM_ALLOC_ERR (-9)   /* memory allocation failed */
 #define GAXS_STATUS_FFT_ORDER_ERR (-15)  /* FFT order outside 0 .. 30 */
 #define GAXS_STATUS_FFT_FLAG_ERR (-16)   /* scaling flag not one of 1, 2, 4, 8 */
-#define GAXS_STATUS_CONTEXT_MATCH_ERR (-17) /* FFT specification of the wrong kind */
+#define GAXS_STATUS_CONTEXT_MATCH_ERR (-17) /* FFT descriptor of the wrong precision */
 
 /* ---- aligned memory, clearing and copying ------------------------------------------------
    Blocks are 32-byte aligned; release them with gaxsFree only. */
@@ -42,7 +42,7 @@ ZAFORQ_API int32_t gaxsCopy_64f(const double* src, double* dst, int32_t n);
 #define GAXS_FFT_SPEC_TAG_64F 9
 #define GAXS_FFT_LEVEL_TABLES 6
 
-/* The specification objects. Callers may read them; they hold pointers, so their size
+/* The transform descriptors (FftSpecR). Callers may read them; they hold pointers, so their size
    differs between the 32-bit build (80 and 84 bytes) and the 64-bit build. */
 typedef struct FftSpecR_32f {
   int32_t tag;          /* GAXS_FFT_SPEC_TAG_32F */

@@ -1,4 +1,4 @@
-// Creation, release and buffer query of the real-FFT specification objects.
+// Creation, release and buffer query of the real-FFT descriptors (FftSpecR).
 #include <math.h>
 #include <string.h>
 

@@ -1,5 +1,5 @@
 /* Layout assertions of the gaxs_fft records (included by layout_checks.h). The FFT
-   specifications hold pointers: their sizes and the offsets after the eighth word differ
+   descriptors hold pointers: their sizes and the offsets after the eighth word differ
    between the 32-bit build (asserted here) and the 64-bit build. */
 _Static_assert(offsetof(FftSpecR_32f, tag) == 0, "tag");
 _Static_assert(offsetof(FftSpecR_32f, order) == 4, "order");
