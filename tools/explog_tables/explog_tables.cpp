@@ -132,7 +132,7 @@ inline std::string render_exp() {
 // 513 entries for the double high-accuracy kernels: rcp_j = 1/(1 + j/512) to 23 bits. The
 // base-e table stores (rcp, rcp, L high, L low) with L = -ln(rcp_j), less ln 2 from j = 256 on
 // (those mantissas count to the next exponent). The base-10 table stores R = rcp_j K with K the
-// short high part 0.43359375 of log10(e) (exact: 23 + 8 bits, so that a 21-bit mantissa times
+// short leading term 0.43359375 of log10(e) (exact: 23 + 8 bits, so that a 21-bit mantissa times
 // R is exact too) and L = -log10(rcp_j), less log10 2 from 256 on; the kernel evaluates
 // log10(1 + (m R - K)/K). L high lies on the grid of the exponent's high part of log 2, so that
 // e * log2_high + L high is exact.

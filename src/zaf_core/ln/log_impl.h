@@ -50,7 +50,7 @@ __attribute__((always_inline)) inline f64x2 dlog_ha(f64x2 x, f64x2 corr, f64x2 e
                                                : bits<double>(0x3FD34413509F7800ull));  // 0.30102999566395283
   const f64x2 lg2_lo = f64x2::all(B == Base::e ? bits<double>(0x3D2EF35793C76730ull)    // 5.497923018708371e-14
                                                : bits<double>(0x3D1FEF311F12B358ull));  // 2.8363394551044964e-14
-  // 1 for base e; for base 10 the short high part 0.43359375 of log10(e), the table's
+  // 1 for base e; for base 10 the short leading term 0.43359375 of log10(e), the table's
   // reciprocals being scaled by log10(e).
   const f64x2 unit = B == Base::e ? one : f64x2::all(bits<double>(0x3FDBC00000000000ull));
   const f64x2 rcp = _mm_unpacklo_pd(f64x2::load_aligned(t0).v, f64x2::load_aligned(t1).v);
