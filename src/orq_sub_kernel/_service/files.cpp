@@ -119,6 +119,56 @@ void read_item(int32_t* status, FILE* f, void* p, size_t bytes) {
   if (fread(p, bytes, 1, f) != 1) *status = ORQ_STATUS_FILE_READ_FAILED;
 }
 
+// A chunk's data, read only as fast as the file delivers it. The size word comes from the file
+// and may be corrupt, so nothing is allocated before the bytes that will fill it have arrived:
+// each piece is read onto the stack and kept in a heap block of exactly its length, and the
+// chunk's own block is allocated once all of it has been read. A size word of 0xFFFFFFFF in a
+// short file then ends in a read failure after a few kilobytes, not in a 4 GiB request.
+// Returns the block, or null with the status set.
+void* read_chunk_data(int32_t* status, FILE* f, uint32_t size) {
+  constexpr uint32_t kPiece = 4096;
+  struct Piece {
+    Piece* next;
+    uint32_t bytes;
+  };
+  unsigned char staged[kPiece];
+  Piece* head = nullptr;
+  Piece** tail = &head;
+  uint32_t have = 0;
+  // The last piece stays on the stack; only earlier ones need a heap block.
+  while (*status >= 0 && size - have > kPiece) {
+    read_item(status, f, staged, kPiece);
+    if (*status < 0) break;
+    Piece* p = static_cast<Piece*>(malloc(sizeof(Piece) + kPiece));
+    if (!p) {
+      *status = ORQ_STATUS_NO_MEMORY;
+      break;
+    }
+    p->next = nullptr;
+    p->bytes = kPiece;
+    memcpy(p + 1, staged, kPiece);
+    *tail = p;
+    tail = &p->next;
+    have += kPiece;
+  }
+  if (size > have) read_item(status, f, staged, size - have);
+  unsigned char* data = nullptr;
+  if (*status >= 0) {
+    data = static_cast<unsigned char*>(malloc(size ? size : 1));
+    if (!data) *status = ORQ_STATUS_NO_MEMORY;
+  }
+  uint32_t at = 0;
+  while (head) {
+    Piece* next = head->next;
+    if (data) memcpy(data + at, head + 1, head->bytes);
+    at += head->bytes;
+    free(head);
+    head = next;
+  }
+  if (data && size > at) memcpy(data + at, staged, size - at);
+  return data;
+}
+
 void __orqReadFileHeaderFromFile(int32_t* status, FILE* f, unsigned char* h) {
   read_item(status, f, h, kFileHeaderBytes);
 }
@@ -163,13 +213,9 @@ void __orqReadChunksFromFile(int32_t* status, FILE* f, OrqStream stream, const u
     read_item(status, f, kv + 4, 4);
     if (*status < 0) return;
     const uint32_t size = get32(kv + 4);
-    void* data = malloc(size ? size : 1);
-    if (!data) {
-      *status = ORQ_STATUS_NO_MEMORY;
-      return;
-    }
-    read_item(status, f, data, size);
-    if (*status >= 0) *status = __orqAddChunk(stream, get32(kv), data, size);
+    void* data = read_chunk_data(status, f, size);
+    if (!data) return;
+    *status = __orqAddChunk(stream, get32(kv), data, size);
     if (*status < 0) free(data);
   }
 }
