@@ -1,7 +1,6 @@
 #include "zaf_core/mode/thread_word.h"
 
 #include <stdlib.h>
-#include <string.h>
 
 #include "zaf.h"
 
@@ -11,16 +10,22 @@ uint32_t* thread_word(pthread_once_t* once, void (*create_key)(), const pthread_
                       uint32_t initial, uint32_t* fallback) {
   pthread_once(once, create_key);
   if (void* p = pthread_getspecific(*key)) return static_cast<uint32_t*>(p);
-  // Eight bytes: room for the word, or for a callback pointer on a 64-bit build.
-  void* block = malloc(8);
+  // Room for the word, or for a callback pointer on a 64-bit build. Cleared by a plain store,
+  // not memset, which the compiler would fold with malloc into a calloc import.
+  union Slot {
+    uint32_t word;
+    void* pointer;
+    uint64_t all;
+  };
+  Slot* block = static_cast<Slot*>(malloc(sizeof(Slot)));
   if (!block) return fallback;
-  memset(block, 0, 8);
-  *static_cast<uint32_t*>(block) = initial;
+  block->all = 0;
+  block->word = initial;
   if (pthread_setspecific(*key, block) != 0) {
     free(block);
     return fallback;
   }
-  return static_cast<uint32_t*>(block);
+  return &block->word;
 }
 
 }  // namespace zaforq
