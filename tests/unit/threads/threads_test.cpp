@@ -101,8 +101,8 @@ std::vector<int32_t> generators() {
 }
 
 // One thread's worth of work across the random, convolution and FFT components; the result
-// is every number it produced.
-std::vector<double> workload(int t, const std::vector<int32_t>& ids) {
+// is every number it produced. `shared` is one FFT specification that every thread reads.
+std::vector<double> workload(int t, const std::vector<int32_t>& ids, const FftSpecR_64f* shared) {
   std::vector<double> out;
   for (int32_t id : ids) {
     OrqStream s = nullptr, c = nullptr;
@@ -143,15 +143,20 @@ std::vector<double> workload(int t, const std::vector<int32_t>& ids) {
   gaxsFFTFree_R_64f(spec);
   if (fft_status != 0) return {};
   out.insert(out.end(), f.begin(), f.end());
+  if (gaxsFFTFwd_RToPerm_64f(x.data(), f.data(), shared, nullptr) != 0) return {};
+  out.insert(out.end(), f.begin(), f.end());
   return out;
 }
 
 TEST(Threads, StreamsTasksAndTransformsMatchOneThread) {
   const std::vector<int32_t> ids = generators();
   ASSERT_GE(ids.size(), 5u);
+  FftSpecR_64f* shared = nullptr;
+  ASSERT_EQ(gaxsFFTInitAlloc_R_64f(&shared, 9, GAXS_FFT_DIV_INV_BY_N, 0), 0);
   std::vector<std::vector<double>> alone(kThreads), together(kThreads);
-  for (int t = 0; t < kThreads; ++t) alone[t] = workload(t, ids);
-  run_together([&](int t) { together[t] = workload(t, ids); });
+  for (int t = 0; t < kThreads; ++t) alone[t] = workload(t, ids, shared);
+  run_together([&](int t) { together[t] = workload(t, ids, shared); });
+  gaxsFFTFree_R_64f(shared);
   for (int t = 0; t < kThreads; ++t) {
     ASSERT_FALSE(alone[t].empty()) << t;
     ASSERT_EQ(together[t].size(), alone[t].size()) << t;
