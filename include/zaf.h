@@ -4,7 +4,9 @@
    float classes _11 (relative error 2^-11), _21 (below 4 ulp) and _HA (below 1 ulp),
    double classes _50 (below 4 ulp) and _HA (below 1 ulp). Each thread has a mode word,
    a sticky error status and an error callback; exceptional elements are reported
-   through them after their result has been written. */
+   through them after their result has been written.
+   A count of 0 or less does nothing; the arrays are trusted (a null array with a positive
+   count is the caller's error, not a status), and results may overwrite the arguments. */
 #ifndef ZAFORQ_ZAF_H
 #define ZAFORQ_ZAF_H
 

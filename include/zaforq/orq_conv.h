@@ -7,8 +7,12 @@
 ZAFORQ_BEGIN_DECLS
 
 /* ---- status codes of the convolution and correlation component ---------------------------
-   0 is success; every failure is negative. Execution stores its code as the task's sticky
-   status, so a failed task refuses further edits, commits, copies and executions. */
+   0 is success; every failure is negative. A failed edit and a failed execution both store
+   their code as the task's sticky status, so such a task refuses further edits, commits,
+   copies and executions (answering that code) until __orqccSetStatus clears it.
+   Pointers: the task services check the task handle and the edited value for null (-5), and
+   execution checks the operand and result pointers (-2011, -2021, -2031); shapes and strides
+   given at creation are trusted to hold rank entries. */
 #define ORQ_CC_STATUS_OK 0
 #define ORQ_CC_STATUS_NO_MEMORY (-4)              /* the task record could not be allocated */
 #define ORQ_CC_STATUS_NULL_ARGUMENT (-5)          /* a required pointer argument is null */
@@ -69,7 +73,8 @@ typedef struct CcTask {
   int32_t status;        /* sticky: 0 or the last failure */
   int32_t kind;          /* 1 convolution, other correlation */
   int32_t callerWordA;   /* stored and copied only */
-  int32_t method;        /* 1 direct, other FFT (rank 1) or direct (rank 2 .. 7) */
+  int32_t method;        /* 1 direct; 2 FFT (rank 1 only: rank 2 .. 7 answer ORQ_CC_STATUS_UNSUPPORTED);
+                            any other value FFT for rank 1 and direct for rank 2 .. 7 */
   int32_t optionWord;    /* stored and copied only */
   int32_t* start;        /* null: default start */
   int32_t* decimation;   /* null: decimation 1 */

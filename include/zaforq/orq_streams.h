@@ -1,4 +1,10 @@
-/* zaforq random streams: status codes, generator registry, stream services, stream files, basic generators. C99; included by orq.h. */
+/* zaforq random streams: status codes, generator registry, stream services, stream files, basic generators. C99; included by orq.h.
+
+   What is checked: generator ids, initialisation methods, leapfrog and skip-ahead arguments,
+   registry rows, abstract-stream arguments and stream files answer with the statuses below.
+   What is trusted: stream handles and output arrays must be valid, and generation and
+   distribution counts at least 1; a null stream or array there is the caller's error, not a
+   status. Deleting a null stream does nothing. */
 #ifndef ZAFORQ_ORQ_STREAMS_H
 #define ZAFORQ_ORQ_STREAMS_H
 
