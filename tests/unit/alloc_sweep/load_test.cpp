@@ -1,6 +1,6 @@
 // Stream-file loading under hostile sizes and failing allocations: the loader never asks for
 // more memory than the file has already delivered, every failed allocation gives -4 with the
-// handle null, and nothing stays allocated. This binary interposes malloc and free.
+// handle null, and nothing stays allocated.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -10,50 +10,7 @@
 
 #include "zaforq/orq_streams.h"
 
-extern "C" void* __libc_malloc(size_t);
-extern "C" void __libc_free(void*);
-
-namespace {
-
-bool watching = false;
-int fail_at = 0;  // the n-th watched allocation fails (1-based); 0: none fails
-int allocations = 0;
-size_t largest = 0;
-std::vector<void*>* live = nullptr;  // blocks taken while watching and not yet freed
-
-void watch(int fail) {
-  if (!live) live = new std::vector<void*>;
-  live->clear();
-  live->reserve(4096);
-  watching = true;
-  fail_at = fail;
-  allocations = 0;
-  largest = 0;
-}
-void unwatch() { watching = false; }
-
-}  // namespace
-
-extern "C" void* malloc(size_t n) {
-  if (!watching) return __libc_malloc(n);
-  ++allocations;
-  if (n > largest) largest = n;
-  if (allocations == fail_at) return nullptr;
-  void* p = __libc_malloc(n);
-  if (p && live->size() < live->capacity()) live->push_back(p);
-  return p;
-}
-
-extern "C" void free(void* p) {
-  if (live)
-    for (size_t i = 0; i < live->size(); ++i)
-      if ((*live)[i] == p) {
-        (*live)[i] = live->back();
-        live->pop_back();
-        break;
-      }
-  __libc_free(p);
-}
+#include "watch.h"
 
 namespace {
 
