@@ -351,12 +351,23 @@ _DIST = {
 }
 
 
-def _draw(self, pyname, n, values, method, dtype):
+def _draw(self, pyname, n, values, method, dtype, out):
     family, kind, params, methods, _ = _DIST[pyname]
     what = "Stream." + pyname
     n = _lib.count(n, what)
+    if out is not None:
+        if not isinstance(out, np.ndarray) or out.ndim != 1 or not out.flags.c_contiguous \
+                or not out.flags.writeable:
+            raise TypeError("%s: out must be a writeable, contiguous 1-D numpy array" % what)
+        if out.size != n:
+            raise ValueError("%s: out has %d elements, n is %d" % (what, out.size, n))
+        if kind == "f" and dtype is not None and np.dtype(dtype) != out.dtype:
+            raise TypeError("%s: dtype %s and out of dtype %s" % (what, np.dtype(dtype), out.dtype))
+        if kind == "i" and out.dtype != np.int32:
+            raise TypeError("%s: out must be an int32 array, got %s" % (what, out.dtype))
+        dtype = out.dtype if kind == "f" else None
     if kind == "f":
-        dt = np.dtype(dtype)
+        dt = np.dtype(np.float64 if dtype is None else dtype)
         if dt not in (np.float32, np.float64):
             raise TypeError("%s: dtype must be float32 or float64, got %s" % (what, dt))
         letter, ftype = ("d", _d) if dt == np.float64 else ("s", _f)
@@ -394,7 +405,7 @@ def _draw(self, pyname, n, values, method, dtype):
         raise ValueError("%s: method must be one of %s, got %r" % (what, sorted(methods), method))
     entry = "_orq%sRng%s" % (letter, family)
     f = _lib.need(entry, _i32, [_i32, _vp, _i32, _vp] + ctypes_, what)
-    r = np.empty(n, dtype=dt)
+    r = np.empty(n, dtype=dt) if out is None else out
     h = self._handle()
     for start in range(0, n, _CHUNK):
         k = min(_CHUNK, n - start)
@@ -410,7 +421,8 @@ def _method(pyname):
     if methods:
         sig.append(P("method", P.KEYWORD_ONLY, default=next(iter(methods))))
     if kind == "f":
-        sig.append(P("dtype", P.KEYWORD_ONLY, default="float64"))
+        sig.append(P("dtype", P.KEYWORD_ONLY, default=None))
+    sig.append(P("out", P.KEYWORD_ONLY, default=None))
     signature = inspect.Signature(sig)
 
     def draw(*args, **kwargs):
@@ -418,16 +430,17 @@ def _method(pyname):
         b.apply_defaults()
         a = b.arguments
         return _draw(a["self"], pyname, a["n"], [a[p[0]] for p in params], a.get("method"),
-                     a.get("dtype"))
+                     a.get("dtype"), a["out"])
 
     draw.__signature__ = signature
     draw.__name__ = draw.__qualname__ = pyname
     letters = "d|s" if kind == "f" else "i"
     draw.__doc__ = ("%s%s\n\n``n`` variates, %s, as a numpy array (%s), by _orq<%s>Rng%s.\n"
+                    "out: an array of n elements to fill instead of a new one.\n"
                     "Raises NotImplementedError when the library lacks the entry, ValueError or "
                     "TypeError for bad arguments, ZaforqError for a library failure."
                     % (pyname, str(signature).replace("self, ", ""), summary,
-                       "float64 or float32 by dtype" if kind == "f" else "int32", letters, family))
+                       "float64, or float32 with dtype=np.float32" if kind == "f" else "int32", letters, family))
     return draw
 
 

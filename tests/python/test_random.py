@@ -70,6 +70,9 @@ def test_mcg_recurrences():
         expect.append(x)
         x = x * 13**13 % 2**59
     assert s.uniform_bits(1000).tolist() == expect
+    # a skip beyond one 32-bit count is applied in pieces: x(k) = a^k mod 2^59 from x(0) = 1
+    k = 10**12 + 7
+    assert zr.Stream("mcg59", seed=1).skip_ahead(k).uniform_bits(1)[0] == pow(13**13, k, 2**59)
 
 
 # Generators checked word for word against streams made through raw C calls.
@@ -222,6 +225,10 @@ BAD = [
     (lambda: zr.Stream("mcg31m1").bernoulli(5, 1.5), ValueError, "p must be in"),
     (lambda: zr.Stream("mcg31m1").hypergeometric(5, 10, 11, 3), ValueError, "exceed"),
     (lambda: zr.Stream("mcg31m1").uniform_bits(-3), ValueError, "negative"),
+    (lambda: zr.Stream("mcg31m1").uniform(3, out=np.empty(3, np.int32)), TypeError, "float32 or float64"),
+    (lambda: zr.Stream("mcg31m1").uniform(3, out=np.empty(4)), ValueError, "4 elements"),
+    (lambda: zr.Stream("mcg31m1").uniform(3, dtype=np.float32, out=np.empty(3)), TypeError, "dtype"),
+    (lambda: zr.Stream("mcg31m1").uniform(4, out=np.empty(8)[::2]), TypeError, "contiguous"),
     (lambda: zr.Stream("mcg31m1").skip_ahead(-3), ValueError, "negative"),
     (lambda: zr.Stream("mcg31m1").leapfrog(0, 2**31), ValueError, "2\\*\\*31"),
     (lambda: zr.Stream("mcg31m1").gaussian_mv(3, [0.0, 0.0], np.eye(3)), ValueError, "shape"),
@@ -233,6 +240,13 @@ BAD = [
 def test_bad_arguments(call, exc, match):
     with pytest.raises(exc, match=match):
         call()
+
+
+def test_out_array():
+    s = zr.Stream("mt2203", seed=5, set=3)
+    expect = s.copy().uniform(100, 1.0, 2.0, dtype=np.float32)
+    out = np.zeros(100, dtype=np.float32)
+    assert s.uniform(100, 1.0, 2.0, out=out) is out and np.array_equal(out, expect)
 
 
 def test_closed_stream_and_zero_count():
