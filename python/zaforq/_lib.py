@@ -35,6 +35,8 @@ def _load():
     paths, explicit = _candidates()
     for p in paths:
         if explicit or os.path.exists(p):
+            if os.sep in p:
+                p = os.path.abspath(p)  # the same file whatever the working directory later
             try:
                 return ctypes.CDLL(p), p
             except OSError as e:
