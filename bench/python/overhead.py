@@ -72,3 +72,17 @@ for group, variants in GROUPS.items():
     for name, _ in variants:
         best, med = min(times[name]), statistics.median(times[name])
         print("  %-46s %8.3f ms %8.3f ms  %5.2fx" % (name, best * 1e3, med * 1e3, best / base))
+
+# The layer's fixed cost per call, measured where it is all there is (n = 1), beside the bare
+# entry through ctypes: argument checks, dtype dispatch, status bookkeeping.
+import timeit  # noqa: E402
+
+one, r1 = np.ones(1), np.empty(1)
+FIXED = [("C entry _zafdExp_HA, n = 1", lambda: c_exp(1, one.ctypes.data, r1.ctypes.data)),
+         ("zaforq.vm.exp, n = 1", lambda: vm.exp(one, out=r1)),
+         ("C entry _orqdRngUniform, n = 1", lambda: c_uni(0, h, 1, r1.ctypes.data, 0.0, 1.0)),
+         ("Stream.uniform, n = 1", lambda: stream.uniform(1, out=r1))]
+print("fixed cost per call (fastest of 7 x 2000 calls)")
+for name, f in FIXED:
+    t = min(timeit.repeat(f, number=2000, repeat=7)) / 2000
+    print("  %-46s %8.2f us" % (name, t * 1e6))

@@ -20,6 +20,7 @@ failures raise ZaforqError carrying the status name.
 
 import ctypes
 import inspect
+import math
 import os
 
 import numpy as np
@@ -386,7 +387,7 @@ def _draw(self, pyname, n, values, method, dtype, out):
             if isinstance(v, (bool, np.bool_)) or not isinstance(v, (int, float, np.integer, np.floating)):
                 raise TypeError("%s: %s must be a real number, got %r" % (what, pname, v))
             v = float(v)
-            if not np.isfinite(v):
+            if not math.isfinite(v):
                 raise ValueError("%s: %s must be finite, got %r" % (what, pname, v))
             t = ftype if ctype == "f" else _d
         if ok is not None and not ok(v):
