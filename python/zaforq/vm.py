@@ -310,8 +310,14 @@ def _run(fname, family, shape, inputs, scalar, accuracy, outs):
     dtype = inputs[0].dtype.type
     if len(inputs) == 2:
         if inputs[1].dtype.type is not dtype:
-            dtype = np.float64
-            inputs = [i.astype(np.float64, copy=False) for i in inputs]
+            # A scalar takes the array's precision (as numpy does); two arrays meet in float64.
+            if inputs[1].ndim == 0 and inputs[0].ndim:
+                dtype = inputs[0].dtype.type
+            elif inputs[0].ndim == 0 and inputs[1].ndim:
+                dtype = inputs[1].dtype.type
+            else:
+                dtype = np.float64
+            inputs = [i.astype(dtype, copy=False) for i in inputs]
         inputs = np.broadcast_arrays(*inputs)
     name, kernel = _entry(family, shape, dtype, accuracy, fname)
     rshape = inputs[0].shape

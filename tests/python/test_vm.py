@@ -194,3 +194,5 @@ def test_empty_and_mixed_precision():
     assert vm.exp(np.empty(0)).shape == (0,)
     r = vm.div(np.ones(2, dtype=np.float32), np.full(2, 3.0))
     assert r.dtype == np.float64 and r[0] == 1 / 3
+    r = vm.div(np.ones(2, dtype=np.float32), 3.0)  # a scalar follows the array's precision
+    assert r.dtype == np.float32 and r[0] == np.float32(1) / np.float32(3)
