@@ -15,7 +15,7 @@ import os
 
 import numpy as np
 
-__all__ = ["lib", "path", "has", "func", "ZaforqError", "NUMPY_INT32_MAX"]
+__all__ = ["lib", "path", "has", "func", "ZaforqError", "INT32_MAX"]
 
 _LIBNAME = "libzaforq.so"
 _HERE = os.path.dirname(os.path.abspath(__file__))
@@ -51,7 +51,7 @@ def _load():
 lib, path = _load()
 
 #: Largest count one library call takes (counts are signed 32-bit).
-NUMPY_INT32_MAX = 2**31 - 1
+INT32_MAX = 2**31 - 1
 
 _funcs = {}
 
@@ -109,11 +109,6 @@ def check(status, table, entry, detail=""):
     if status < 0:
         raise ZaforqError(status, table.get(status, "unknown status"), entry, detail)
     return status
-
-
-def ptr(a):
-    """Address of an array's first element, for a c_void_p argument."""
-    return a.ctypes.data
 
 
 def count(n, what):

@@ -72,7 +72,7 @@ _brng = _lib.func("__orqGetStreamStateBrng", _i32, [_vp])
 _props = _lib.func("__orqGetBrngProperties", _i32, [_i32, ctypes.POINTER(_BrngRow)])
 _save = _lib.func("__orqSaveStreamF", _i32, [_vp, ctypes.c_char_p, _i32])
 _load = _lib.func("__orqLoadStreamF", _i32, [_PS, ctypes.c_char_p])
-_CHUNK = _lib.NUMPY_INT32_MAX
+_CHUNK = _lib.INT32_MAX
 
 
 def _check(status, entry, detail=""):
@@ -152,7 +152,7 @@ class Stream:
         if not 0 <= set < sets:
             raise ValueError("Stream: %s has parameter sets 0 .. %d, got %d" % (key, sets - 1, set))
         words = _seed_words(seed)
-        if words.size > _lib.NUMPY_INT32_MAX:
+        if words.size > _lib.INT32_MAX:
             raise ValueError("Stream: too many seed words")
         self._h = _vp()
         status = _new(ctypes.byref(self._h), base + int(set), words.size,
@@ -246,7 +246,7 @@ class Stream:
         for v, what in ((k, "k"), (n, "n")):
             if isinstance(v, (bool, np.bool_)) or not isinstance(v, (int, np.integer)):
                 raise TypeError("Stream.leapfrog: %s must be an integer" % what)
-            if not 0 <= v <= _lib.NUMPY_INT32_MAX:
+            if not 0 <= v <= _lib.INT32_MAX:
                 raise ValueError("Stream.leapfrog: %s must lie in 0 .. 2**31-1, got %d" % (what, v))
         _check(_leapfrog(self._handle(), int(k), int(n)), "__orqLeapfrogStream")
         return self
@@ -479,7 +479,7 @@ def _gaussian_mv(self, n, mean, t, storage="full", *, method="box_muller", dtype
                          % (what, storage, d, want, t.shape))
     if not (np.all(np.isfinite(mean)) and np.all(np.isfinite(t))):
         raise ValueError("%s: mean and t must be finite" % what)
-    if n * d > _lib.NUMPY_INT32_MAX:
+    if n * d > _lib.INT32_MAX:
         raise ValueError("%s: n * d must stay below 2**31" % what)
     letter = "d" if dt == np.float64 else "s"
     entry = "_orq%sRngGaussianMV" % letter
@@ -500,7 +500,7 @@ def _poisson_v(self, lam):
     lam = np.ascontiguousarray(lam, dtype=np.float64)
     if lam.ndim != 1:
         raise ValueError("%s: lam must be a 1-D array" % what)
-    if lam.size > _lib.NUMPY_INT32_MAX:
+    if lam.size > _lib.INT32_MAX:
         raise ValueError("%s: at most 2**31-1 means per call" % what)
     if not np.all(np.isfinite(lam) & (lam > 0)):
         raise ValueError("%s: every mean must be positive and finite" % what)

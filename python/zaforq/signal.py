@@ -110,7 +110,7 @@ def _run(what, in1, in2, mode, method, precision):
     else:
         x, y, start = a2, a1, off - (n2 - 1)
     z = np.empty(tuple(nz), dtype=dt)
-    if z.size > _lib.NUMPY_INT32_MAX:
+    if z.size > _lib.INT32_MAX:
         raise ValueError("zaforq.signal.%s: the result must have fewer than 2**31 elements" % what)
     x, xb, xs = _operand(x)
     y, yb, ys = _operand(y)

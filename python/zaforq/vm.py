@@ -192,7 +192,7 @@ def _layout(a):
     ("I", inc) for one strided axis, ("V", int32 offsets) otherwise, or None when the element
     offsets do not fit the entries (then numpy copies)."""
     size = a.itemsize
-    if a.size > _lib.NUMPY_INT32_MAX or any(s % size for s in a.strides):
+    if a.size > _lib.INT32_MAX or any(s % size for s in a.strides):
         return None
     axes = [(n, s // size) for n, s in zip(a.shape, a.strides) if n != 1]
     if len(axes) == 1:
@@ -258,7 +258,7 @@ _CATALOGUE = [
 _CLASSES = {np.float32: ("s", {"HA": "HA", "LA": "21", "21": "21", "11": "11"}),
             np.float64: ("d", {"HA": "HA", "LA": "50", "50": "50"})}
 _SHAPE_ARGS = {"a": [_i32, _vp, _vp], "ab": [_i32, _vp, _vp, _vp], "a2": [_i32, _vp, _vp, _vp]}
-_CHUNK = _lib.NUMPY_INT32_MAX
+_CHUNK = _lib.INT32_MAX
 
 
 def _entry(family, shape, dtype, accuracy, fname):
