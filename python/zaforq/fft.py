@@ -38,12 +38,12 @@ for _t, _dt in (("32f", np.float32), ("64f", np.float64)):
 
 # One transform descriptor and work buffer per (precision, order, scaling), built on first use
 # and kept: building the tables costs far more than a transform of the same length.
-_specs = {}
+_descriptors = {}
 
 
-def _spec(dt, order, flag):
+def _descriptor(dt, order, flag):
     key = (dt, order, flag)
-    s = _specs.get(key)
+    s = _descriptors.get(key)
     if s is None:
         init, _, bufsize = _ENTRIES[dt][:3]
         h = _vp()
@@ -52,15 +52,15 @@ def _spec(dt, order, flag):
         size = _i32()
         bufsize(h, ctypes.byref(size))
         buf = np.empty(max(size.value, 1), dtype=np.uint8)
-        s = _specs[key] = (h, buf)
+        s = _descriptors[key] = (h, buf)
     return s
 
 
 @atexit.register
-def _free_specs():
-    for (dt, _, _), (h, _) in _specs.items():
+def _free_descriptors():
+    for (dt, _, _), (h, _) in _descriptors.items():
         _ENTRIES[dt][1](h)
-    _specs.clear()
+    _descriptors.clear()
 
 
 def _norm(norm, what):
@@ -110,7 +110,7 @@ def rfft(a, n=None, axis=-1, norm=None):
     x = np.ascontiguousarray(_fit(a.astype(dt, copy=False), n))
     rows = x.reshape(-1, n)
     perm = np.empty_like(rows)
-    h, buf = _spec(dt, order, _norm(norm, "rfft"))
+    h, buf = _descriptor(dt, order, _norm(norm, "rfft"))
     fwd = _ENTRIES[dt][3]
     name = "gaxsFFTFwd_RToPerm_" + ("32f" if dt is np.float32 else "64f")
     for i in range(rows.shape[0]):
@@ -143,15 +143,15 @@ def irfft(a, n=None, axis=-1, norm=None):
     a = np.moveaxis(a, axis, -1)
     n = 2 * (a.shape[-1] - 1) if n is None else n
     order = _order(n, "irfft")
-    spec = _fit(a, n // 2 + 1).reshape(-1, n // 2 + 1)
-    perm = np.empty((spec.shape[0], n), dtype=dt)
-    perm[:, 0] = spec[:, 0].real
+    bins = _fit(a, n // 2 + 1).reshape(-1, n // 2 + 1)
+    perm = np.empty((bins.shape[0], n), dtype=dt)
+    perm[:, 0] = bins[:, 0].real
     if n > 1:
-        perm[:, 1] = spec[:, n // 2].real
-        perm[:, 2::2] = spec[:, 1:n // 2].real
-        perm[:, 3::2] = spec[:, 1:n // 2].imag
+        perm[:, 1] = bins[:, n // 2].real
+        perm[:, 2::2] = bins[:, 1:n // 2].real
+        perm[:, 3::2] = bins[:, 1:n // 2].imag
     out = np.empty_like(perm)
-    h, buf = _spec(dt, order, _norm(norm, "irfft"))
+    h, buf = _descriptor(dt, order, _norm(norm, "irfft"))
     inv = _ENTRIES[dt][4]
     name = "gaxsFFTInv_PermToR_" + ("32f" if dt is np.float32 else "64f")
     for i in range(perm.shape[0]):
