@@ -116,17 +116,4 @@ TEST(TrigMpfr, ArgumentsClosestToMultiplesOfPiOverTwo) {
   check_doubles(xs);
 }
 
-TEST(TrigMpfr, RandomArgumentsInEveryBinade) {
-  const int per = full_mode() ? 1000 : 40;
-  std::mt19937_64 g(20261206);
-  std::vector<double> xs;
-  for (int b = -20; b <= 1023; ++b)
-    for (int k = 0; k < per; ++k) {
-      const double m = 1.0 + static_cast<double>(g() >> 11) * 0x1p-53;
-      const double x = std::ldexp(m, b);
-      xs.push_back(g() & 1 ? -x : x);
-    }
-  check_doubles(xs);
-}
-
 }  // namespace
