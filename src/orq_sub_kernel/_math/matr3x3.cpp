@@ -2,44 +2,18 @@
 // recurrences. Entries and vector elements are taken as already reduced below m.
 #include "orq_sub_kernel/_math/matr3x3.h"
 
-#include <string.h>
-
-namespace {
-
-inline uint32_t mul_mod(uint32_t a, uint32_t b, uint32_t m) {
-  return static_cast<uint32_t>(static_cast<uint64_t>(a) * b % m);
-}
-// a + b mod m for a, b < m: the sum may need 33 bits, so it is formed in 64.
-inline uint32_t add_mod(uint32_t a, uint32_t b, uint32_t m) {
-  uint64_t s = static_cast<uint64_t>(a) + b;
-  return static_cast<uint32_t>(s >= m ? s - m : s);
-}
-inline uint32_t dot3(const uint32_t* row, uint32_t x0, uint32_t x1, uint32_t x2, uint32_t m) {
-  return add_mod(add_mod(mul_mod(row[0], x0, m), mul_mod(row[1], x1, m), m), mul_mod(row[2], x2, m), m);
-}
-
-}  // namespace
+using namespace zaforq::orq;
 
 extern "C" void __orqiMatr3x3MulMod(const uint32_t* A, const uint32_t* B, uint32_t* R, uint32_t m) {
-  uint32_t t[9];
-  for (int i = 0; i < 3; ++i)
-    for (int j = 0; j < 3; ++j) t[3 * i + j] = dot3(A + 3 * i, B[j], B[3 + j], B[6 + j], m);
-  memcpy(R, t, sizeof t);  // through a copy, so R may alias A or B
+  mat3_mul(A, B, R, RuntimeModulus{m});
 }
 
 extern "C" void __orqiMatr3x3VectMulMod(const uint32_t* A, const uint32_t* v, uint32_t* w, uint32_t m) {
-  const uint32_t x0 = v[0], x1 = v[1], x2 = v[2];
-  for (int i = 0; i < 3; ++i) w[i] = dot3(A + 3 * i, x0, x1, x2, m);
+  mat3_vec(A, v, w, RuntimeModulus{m});
 }
 
 extern "C" void __orqiMatr3x3PowMod(uint32_t* A, uint32_t* P, uint32_t m, int32_t e) {
-  const uint32_t one = 1 % m;
-  for (int i = 0; i < 9; ++i) P[i] = i % 4 == 0 ? one : 0;
-  while (e > 0) {
-    if (e & 1) __orqiMatr3x3MulMod(A, P, P, m);
-    e >>= 1;
-    if (e) __orqiMatr3x3MulMod(A, A, A, m);
-  }
+  mat3_pow(A, P, e, RuntimeModulus{m});
 }
 
 // v = K^e v mod m with the companion matrix K = [[0, 1, 0], [0, 0, 1], [c2, c1, c0]]: K maps

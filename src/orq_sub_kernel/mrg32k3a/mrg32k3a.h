@@ -11,7 +11,8 @@
 // the call (FpEnv).
 //
 // Long calls split the output into 16 segments of S = n/16 consecutive elements. Lane i starts
-// at element i S, reached by the matrix power A^S applied i times to the stream's state, and
+// at element i S, reached by the matrix power A^S (a product of tabulated squares A^(2^k))
+// applied i times to the stream's state, and
 // each pass of the vector loop advances all 16 lanes by one step, so one pass writes 16
 // outputs; the leftover n - 16 S elements follow serially from the end of lane 15.
 #pragma once
@@ -42,19 +43,56 @@ constexpr uint32_t kCoef1[3] = {0u, kA12, kM1 - kA13};  // m1 - 810728 = 4294156
 constexpr uint32_t kCoef2[3] = {kA21, 0u, kM2 - kA23};  // m2 - 1370589 = 4293573854
 
 constexpr int32_t kLanes = 16;
-constexpr int32_t kLaneMin = 2048;  // below this the lane set-up costs more than it saves
+constexpr int32_t kLaneMin = 64;  // below this the lane set-up costs more than it saves
+
+// A^(2^k) for k = 0..30 and both components, A the companion matrix, computed by the compiler:
+// a segment length S then costs one matrix product per set bit of S.
+struct Powers {
+  uint32_t p1[31][9], p2[31][9];
+};
+constexpr uint32_t cmul(uint32_t a, uint32_t b, uint32_t m) {
+  return static_cast<uint32_t>(static_cast<uint64_t>(a) * b % m);
+}
+constexpr void csquare(const uint32_t* a, uint32_t* r, uint32_t m) {
+  for (int i = 0; i < 3; ++i)
+    for (int j = 0; j < 3; ++j) {
+      uint64_t s = 0;
+      for (int k = 0; k < 3; ++k) s = (s + cmul(a[3 * i + k], a[3 * k + j], m)) % m;
+      r[3 * i + j] = static_cast<uint32_t>(s);
+    }
+}
+constexpr Powers make_powers() {
+  Powers w{};
+  const uint32_t a1[9] = {0, 1, 0, 0, 0, 1, kCoef1[2], kCoef1[1], kCoef1[0]};
+  const uint32_t a2[9] = {0, 1, 0, 0, 0, 1, kCoef2[2], kCoef2[1], kCoef2[0]};
+  for (int i = 0; i < 9; ++i) w.p1[0][i] = a1[i], w.p2[0][i] = a2[i];
+  for (int k = 1; k < 31; ++k) {
+    csquare(w.p1[k - 1], w.p1[k], kM1);
+    csquare(w.p2[k - 1], w.p2[k], kM2);
+  }
+  return w;
+}
+inline constexpr Powers kPowers = make_powers();
+
+// B = A^S for one component from the table of squares.
+template <uint32_t M>
+inline void power_of(const uint32_t (*squares)[9], int32_t S, uint32_t* B) {
+  const FixedModulus<M> mod;
+  bool first = true;
+  for (int k = 0; S; ++k, S >>= 1) {
+    if (!(S & 1)) continue;
+    if (first) memcpy(B, squares[k], 9 * sizeof(uint32_t));
+    else mat3_mul(squares[k], B, B, mod);
+    first = false;
+  }
+}
 
 // An integer 0 <= z < 2^32 held in a double, as uint32 (through the signed conversion).
 inline uint32_t to_u32(double z) {
   return static_cast<uint32_t>(_mm_cvttsd_si32(_mm_set_sd(z - 2147483648.0))) ^ 0x80000000u;
 }
 
-// p mod m for an integer |p| < 2^53 held exactly in a double.
-inline double reduce(double p, double m, double inv) {
-  const double q = static_cast<double>(_mm_cvtsd_si32(_mm_set_sd(p * inv)));
-  const double r = p - q * m;
-  return r < 0.0 ? r + m : r;
-}
+// p mod m for integers |p| < 2^53 held exactly in doubles.
 inline simd::f64x2 reduce(simd::f64x2 p, simd::f64x2 m, simd::f64x2 inv) {
   using namespace simd;
   const f64x2 q = _mm_cvtepi32_pd(_mm_cvtpd_epi32((p * inv).v));
@@ -62,21 +100,26 @@ inline simd::f64x2 reduce(simd::f64x2 p, simd::f64x2 m, simd::f64x2 inv) {
   return r + (m & (r < f64x2::all(0.0)));
 }
 
-// Serial generation of n outputs from a double copy of the state; sink(i, z) takes the raw
-// output z (an integer below m1, as a double) of element i.
+// Serial generation of n outputs from a double copy of the state, both components side by side
+// (component 1 in lane 0, component 2 in lane 1); sink.one(i, z) takes the raw output z (an
+// integer below m1, as a double) of element i.
 template <class Sink>
 inline void serial(double* x1, double* x2, int32_t first, int32_t n, Sink& sink) {
-  double a0 = x1[0], a1 = x1[1], a2 = x1[2], b0 = x2[0], b1 = x2[1], b2 = x2[2];
+  using namespace simd;
+  const f64x2 ca = _mm_set_pd(kA21, kA12), cb = _mm_set_pd(kA23, kA13);
+  const f64x2 m = _mm_set_pd(kM2d, kM1d), inv = _mm_set_pd(kInvM2, kInvM1), m1 = f64x2::all(kM1d);
+  f64x2 o = _mm_set_pd(x2[0], x1[0]), mid = _mm_set_pd(x2[1], x1[1]), last = _mm_set_pd(x2[2], x1[2]);
   for (int32_t i = 0; i < n; ++i) {
-    const double x = reduce(kA12 * a1 - kA13 * a0, kM1d, kInvM1);
-    const double y = reduce(kA21 * b2 - kA23 * b0, kM2d, kInvM2);
-    a0 = a1, a1 = a2, a2 = x;
-    b0 = b1, b1 = b2, b2 = y;
-    const double z = x - y;
-    sink.one(first + i, z < 0.0 ? z + kM1d : z);
+    // x1(n-2) for component 1, x2(n-1) for component 2
+    const f64x2 lag = _mm_move_sd(last.v, mid.v);
+    const f64x2 x = reduce(ca * lag - cb * o, m, inv);
+    o = mid, mid = last, last = x;
+    f64x2 z = _mm_sub_sd(x.v, _mm_unpackhi_pd(x.v, x.v));
+    z = z + (m1 & (z < f64x2::all(0.0)));
+    sink.one(first + i, z.lane0());
   }
-  x1[0] = a0, x1[1] = a1, x1[2] = a2;
-  x2[0] = b0, x2[1] = b1, x2[2] = b2;
+  x1[0] = o.lane0(), x1[1] = mid.lane0(), x1[2] = last.lane0();
+  x2[0] = o.lane1(), x2[1] = mid.lane1(), x2[2] = last.lane1();
 }
 
 // The 16-lane loop over l1[slot][lane] and l2[slot][lane], the slots a ring over x(n-3),
@@ -115,17 +158,15 @@ inline void generate(State* st, int32_t n, Sink& sink) {
   int32_t done = 0;
   if (n >= kLaneMin) {
     const int32_t S = n / kLanes;
-    uint32_t A1[9] = {0, 1, 0, 0, 0, 1, kCoef1[2], kCoef1[1], kCoef1[0]};
-    uint32_t A2[9] = {0, 1, 0, 0, 0, 1, kCoef2[2], kCoef2[1], kCoef2[0]};
     uint32_t B1[9], B2[9];
-    __orqiMatr3x3PowMod(A1, B1, kM1, S);
-    __orqiMatr3x3PowMod(A2, B2, kM2, S);
+    power_of<kM1>(kPowers.p1, S, B1);
+    power_of<kM2>(kPowers.p2, S, B2);
     alignas(16) double l1[3][kLanes], l2[3][kLanes];
     uint32_t v1[3] = {st->x1[0], st->x1[1], st->x1[2]}, v2[3] = {st->x2[0], st->x2[1], st->x2[2]};
     for (int32_t j = 0; j < kLanes; ++j) {
       if (j) {
-        __orqiMatr3x3VectMulMod(B1, v1, v1, kM1);
-        __orqiMatr3x3VectMulMod(B2, v2, v2, kM2);
+        mat3_vec(B1, v1, v1, FixedModulus<kM1>{});
+        mat3_vec(B2, v2, v2, FixedModulus<kM2>{});
       }
       for (int32_t k = 0; k < 3; ++k) l1[k][j] = v1[k], l2[k][j] = v2[k];
     }
