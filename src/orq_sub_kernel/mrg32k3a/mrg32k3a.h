@@ -104,8 +104,9 @@ inline simd::f64x2 reduce(simd::f64x2 p, simd::f64x2 m, simd::f64x2 inv) {
 // (component 1 in lane 0, component 2 in lane 1); sink.one(i, z) takes the raw output z (an
 // integer below m1, as a double) of element i.
 template <class Sink>
-inline void serial(double* x1, double* x2, int32_t first, int32_t n, Sink& sink) {
+inline void serial(double* x1, double* x2, int32_t first, int32_t n, const Sink& out) {
   using namespace simd;
+  Sink sink = out;
   const f64x2 ca = _mm_set_pd(kA21, kA12), cb = _mm_set_pd(kA23, kA13);
   const f64x2 m = _mm_set_pd(kM2d, kM1d), inv = _mm_set_pd(kInvM2, kInvM1), m1 = f64x2::all(kM1d);
   f64x2 o = _mm_set_pd(x2[0], x1[0]), mid = _mm_set_pd(x2[1], x1[1]), last = _mm_set_pd(x2[2], x1[2]);
@@ -125,8 +126,9 @@ inline void serial(double* x1, double* x2, int32_t first, int32_t n, Sink& sink)
 // The 16-lane loop over l1[slot][lane] and l2[slot][lane], the slots a ring over x(n-3),
 // x(n-2), x(n-1); writes lane 15's final state to x1, x2.
 template <class Sink>
-inline void lanes(double (*l1)[kLanes], double (*l2)[kLanes], int32_t steps, Sink& sink, double* x1, double* x2) {
+inline void lanes(double (*l1)[kLanes], double (*l2)[kLanes], int32_t steps, const Sink& out, double* x1, double* x2) {
   using namespace simd;
+  Sink sink = out;  // a private copy: stores to the output cannot alias its scale and offset
   const f64x2 c12 = f64x2::all(kA12), c13 = f64x2::all(kA13), c21 = f64x2::all(kA21), c23 = f64x2::all(kA23);
   const f64x2 m1 = f64x2::all(kM1d), m2 = f64x2::all(kM2d), i1 = f64x2::all(kInvM1), i2 = f64x2::all(kInvM2);
   const f64x2 zero = f64x2::all(0.0);

@@ -201,9 +201,12 @@ TEST(WichmannHill, CopiesAndFilesKeepTheLeapfrogStride) {
   ASSERT_EQ(__orqLoadStreamF(&l, path.c_str()), 0);
   Stream loaded(l);
   EXPECT_EQ(__orqGetStreamStateBrng(loaded.s), ORQ_BRNG_WH + 200);
+  Stream state(ORQ_BRNG_WH + 200, {5u});  // a state copy takes the values and the stride
+  ASSERT_EQ(__orqCopyStreamState(state.s, g.s), 0);
   const std::vector<uint32_t> next = g.ints(3000, 4);
   EXPECT_EQ(copy.ints(3000, 4), next);
   EXPECT_EQ(loaded.ints(3000, 4), next);
+  EXPECT_EQ(state.ints(3000, 4), next);
   Ref r = Ref::of_set(200, kSeed);
   const std::vector<uint32_t> x = r.words(11 + 1 + 5 * 3000);
   for (int i = 0; i < 3000; ++i)
