@@ -64,8 +64,9 @@ struct Pass {
 // n elements into the sink, which is called as sink(first, count, pass) with count 4 for full
 // passes and the remainder for the last one.
 template <class Sink>
-inline void generate(State* st, int32_t set, int32_t n, Sink& sink) {
+inline void generate(State* st, int32_t set, int32_t n, const Sink& out) {
   using namespace simd;
+  Sink sink = out;  // a private copy: stores to the output cannot alias its constants
   FpEnv env;  // rounding to nearest for the products p r
   double m[4], r[4];
   for (int i = 0; i < 4; ++i) m[i] = _orq_WH_M[4 * set + i];
@@ -101,6 +102,12 @@ inline void generate(State* st, int32_t set, int32_t n, Sink& sink) {
   }
 }
 
+inline void store4(double* r, simd::f64x2 lo, simd::f64x2 hi) {
+  lo.store(r);
+  hi.store(r + 2);
+}
+inline void store4(float* r, simd::f64x2 lo, simd::f64x2 hi) { _mm_storeu_ps(r, simd::to_f32(lo, hi).v); }
+
 // u = s - floor(s), s = ((x1 r1 + x2 r2) + x3 r3) + x4 r4 with the nearest reciprocals, then
 // u (b - a) + a; the sink writes T (double or float).
 template <class T>
@@ -114,13 +121,20 @@ struct Uniform {
   }
   void operator()(int32_t first, int32_t count, const Pass& p) {
     using namespace simd;
-    alignas(16) double v[4];
+    f64x2 v[2];
     for (int h = 0; h < 2; ++h) {
       const f64x2 s = ((p.v[0][h] * im[0] + p.v[1][h] * im[1]) + p.v[2][h] * im[2]) + p.v[3][h] * im[3];
       const f64x2 u = s - f64x2(_mm_cvtepi32_pd(_mm_cvttpd_epi32(s.v)));
-      _mm_store_pd(v + 2 * h, (u * w + a).v);
+      v[h] = u * w + a;
     }
-    for (int k = 0; k < count; ++k) out[first + k] = static_cast<T>(v[k]);
+    if (count == 4) {
+      store4(out + first, v[0], v[1]);
+    } else {
+      alignas(16) double t[4];
+      v[0].store(t);
+      v[1].store(t + 2);
+      for (int k = 0; k < count; ++k) out[first + k] = static_cast<T>(t[k]);
+    }
   }
 };
 
