@@ -10,11 +10,12 @@
 // and one conditional addition of m gives the exact remainder. Rounding to nearest is set for
 // the call (FpEnv).
 //
-// Long calls split the output into 16 segments of S = n/16 consecutive elements. Lane i starts
-// at element i S, reached by the matrix power A^S (a product of tabulated squares A^(2^k))
-// applied i times to the stream's state, and
-// each pass of the vector loop advances all 16 lanes by one step, so one pass writes 16
-// outputs; the leftover n - 16 S elements follow serially from the end of lane 15.
+// Calls of 64 outputs or more split them into 16 segments of S = n/16 consecutive elements.
+// Lane i starts at element i S, reached by the matrix power A^S (a product of tabulated squares
+// A^(2^k)) applied i times to the stream's state, and each pass of the vector loop advances all
+// 16 lanes by one step, so one pass writes 16 outputs; the leftover n - 16 S elements follow
+// serially from the end of lane 15. Shorter calls run serially with both components in one
+// register.
 #pragma once
 #include "common/fpenv.h"
 #include "common/simd.h"

@@ -1,5 +1,5 @@
-// MRG32k3a initialisation and skip-ahead; leapfrog is not offered (the recurrence has no
-// cheap decimation that keeps the order-3 form).
+// MRG32k3a initialisation and skip-ahead. Leapfrog is refused: parallel streams of this
+// generator are made by skipping ahead, which its long period (about 2^191) allows.
 #include "orq_sub_kernel/mrg32k3a/mrg32k3a.h"
 
 using namespace zaforq::orq;
