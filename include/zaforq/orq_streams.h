@@ -126,6 +126,29 @@ ZAFORQ_API int32_t __orqdBRngR250(OrqStream stream, int32_t n, double* r, double
 ZAFORQ_API int32_t __orqsBRngR250(OrqStream stream, int32_t n, float* r, float a, float b);
 ZAFORQ_API int32_t __orqiBRngR250(OrqStream stream, int32_t n, void* r);
 
+/* MRG32k3a (skip-ahead, no leapfrog) and Wichmann-Hill (273 parameter sets, id 0x500000 + set;
+   the integer entry writes 16 bytes per element: the four component values). */
+ZAFORQ_API int32_t __orqBRngMRG32K3AInitStream(int32_t method, OrqStream stream, int32_t n, const uint32_t* params);
+ZAFORQ_API int32_t __orqdBRngMRG32K3A(OrqStream stream, int32_t n, double* r, double a, double b);
+ZAFORQ_API int32_t __orqsBRngMRG32K3A(OrqStream stream, int32_t n, float* r, float a, float b);
+ZAFORQ_API int32_t __orqiBRngMRG32K3A(OrqStream stream, int32_t n, void* r);
+
+ZAFORQ_API int32_t __orqBRngWHInitStream(int32_t method, OrqStream stream, int32_t n, const uint32_t* params);
+ZAFORQ_API int32_t __orqdBRngWH(OrqStream stream, int32_t n, double* r, double a, double b);
+ZAFORQ_API int32_t __orqsBRngWH(OrqStream stream, int32_t n, float* r, float a, float b);
+ZAFORQ_API int32_t __orqiBRngWH(OrqStream stream, int32_t n, void* r);
+
+/* Wichmann-Hill parameter sets: the moduli (primes below 2^24), multipliers and the doubles
+   nearest 1/modulus of set s at entries 4s to 4s + 3. */
+ZAFORQ_API extern const uint32_t _orq_WH_M[4 * 273];
+ZAFORQ_API extern const uint8_t _orq_WH_A[4 * 273];
+ZAFORQ_API extern const double _orqdWH_IM_Tab[4 * 273];
+
+/* v = K^e v mod m for the companion matrix K = [[0, 1, 0], [0, 0, 1], [c[2], c[1], c[0]]] of
+   x(n) = c[0] x(n-1) + c[1] x(n-2) + c[2] x(n-3), v = (x(n-3), x(n-2), x(n-1)); products in 64
+   bits. A negative exponent leaves v unchanged. */
+ZAFORQ_API void __orqiVect3PowMod(uint32_t* v, const uint32_t* c, uint32_t m, int32_t e);
+
 ZAFORQ_API int32_t __orqBRngMT19937InitStream(int32_t method, OrqStream stream, int32_t n, const uint32_t* params);
 ZAFORQ_API int32_t __orqdBRngMT19937(OrqStream stream, int32_t n, double* r, double a, double b);
 ZAFORQ_API int32_t __orqsBRngMT19937(OrqStream stream, int32_t n, float* r, float a, float b);
