@@ -3,6 +3,8 @@
 // This binary interposes malloc and free so that the library's calls come here.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "zaforq.h"
 
 extern "C" void* __libc_malloc(size_t);
@@ -64,6 +66,33 @@ TEST(PairChunk, AllocationFailuresDrawNothing) {
   EXPECT_EQ(_orqdRngGaussian(ORQ_GAUSSIAN_BOXMULLER2, s, 3, r, 0.0, 1.0), 0);
   EXPECT_EQ(__orqGetNumChunks(s), 1);
   for (OrqStream* p : {&s, &probe, &copy}) __orqDeleteStream(p);
+}
+
+}  // namespace
+
+namespace {
+
+// From d = 1024 the work vector is allocated; when that fails the normals stay in r.
+TEST(GaussianMV, WorkVectorAllocationFailure) {
+  const int32_t d = 1024;
+  OrqStream s = nullptr, t = nullptr;
+  const uint32_t seed = 3;
+  ASSERT_EQ(__orqNewStreamEx(&s, ORQ_BRNG_MCG31, 1, &seed), 0);
+  ASSERT_EQ(__orqNewStreamEx(&t, ORQ_BRNG_MCG31, 1, &seed), 0);
+  std::vector<double> r(d), z(d), mean(d, 1.0), tf(static_cast<size_t>(d) * d, 0.5);
+  watching = true, fail_at = 1, allocations = 0, frees = 0;
+  EXPECT_EQ(_orqdRngGaussianMV(0, s, 1, r.data(), d, ORQ_MV_STORAGE_FULL, mean.data(), tf.data()), ORQ_STATUS_NO_MEMORY);
+  watching = false;
+  EXPECT_EQ(allocations, 1);
+  ASSERT_EQ(_orqdRngGaussian(0, t, d, z.data(), 0.0, 1.0), 0);
+  EXPECT_EQ(r, z);
+  watching = true, fail_at = 0, allocations = 0, frees = 0;
+  EXPECT_EQ(_orqdRngGaussianMV(0, s, 1, r.data(), d, ORQ_MV_STORAGE_PACKED, mean.data(), tf.data()), 0);
+  watching = false;
+  EXPECT_EQ(allocations, 1);
+  EXPECT_EQ(frees, 1) << "the work vector is freed at the end of the call";
+  __orqDeleteStream(&s);
+  __orqDeleteStream(&t);
 }
 
 }  // namespace
