@@ -92,7 +92,14 @@ def chi_square(sample, dist):
 
 
 def check_mv(lib, alpha, verbose):
-    f = lib.so._orqdRngGaussianMV
+    fails = 0
+    for entry, dtype in (("_orqdRngGaussianMV", np.float64), ("_orqsRngGaussianMV", np.float32)):
+        fails += check_mv_entry(lib, entry, dtype, verbose)
+    return fails
+
+
+def check_mv_entry(lib, entry, dtype, verbose):
+    f = getattr(lib.so, entry)
     f.restype = C.c_int32
     f.argtypes = [C.c_int32, C.c_void_p, C.c_int32, C.c_void_p, C.c_int32, C.c_int32, C.c_void_p, C.c_void_p]
     fails = 0
@@ -100,19 +107,20 @@ def check_mv(lib, alpha, verbose):
     for case, (rows, mean) in enumerate(MV_CASES):
         t = np.array(rows, dtype=np.float64)
         d = len(mean)
-        a = np.array(mean, dtype=np.float64)
+        a = np.array(mean, dtype=dtype)
+        t = t.astype(dtype).astype(np.float64)  # the factor as the entry sees it
         cov = t @ t.T
         packed = np.concatenate([t[j:, j] for j in range(d)])
-        forms = {"full": (0, t.copy()), "packed": (1, packed)}
+        forms = {"full": (0, t.astype(dtype)), "packed": (1, packed.astype(dtype))}
         if np.count_nonzero(t - np.diag(np.diag(t))) == 0:
-            forms["diagonal"] = (2, np.diag(t).copy())
+            forms["diagonal"] = (2, np.diag(t).astype(dtype))
         for name, (storage, data) in forms.items():
             for method in (0, 1):
                 s = lib.stream(MT19937, 100 + case)
-                r = np.empty(n * d)
+                r = np.empty(n * d, dtype=dtype)
                 st = f(method, s, n, r.ctypes.data, d, storage, a.ctypes.data, data.ctypes.data)
                 lib.delete_stream(C.byref(s))
-                x = r.reshape(n, d)
+                x = r.reshape(n, d).astype(np.float64)
                 sd = np.sqrt(np.diag(cov))
                 # sample mean within 5 standard errors; covariance entries within 5 standard
                 # errors of the normal sample covariance, sqrt((s_ii s_jj + s_ij^2) / n)
@@ -124,7 +132,7 @@ def check_mv(lib, alpha, verbose):
                 fails += not ok
                 if verbose or not ok:
                     worst = np.max(np.abs(c - cov) / se)
-                    print(f"{'ok  ' if ok else 'FAIL'} _orqdRngGaussianMV d={d} {name} method {method}: "
+                    print(f"{'ok  ' if ok else 'FAIL'} {entry} d={d} {name} method {method}: "
                           f"covariance within {worst:.2f} standard errors, mean {'ok' if mean_ok else 'off'}")
     return fails
 
@@ -155,7 +163,7 @@ def main():
         fails += not ok
         if args.v or not ok:
             print(f"{'ok  ' if ok else 'FAIL'} {label}: {test} p = {p:.4g} (n = {row.n})")
-    if args.only in "_orqdRngGaussianMV":
+    if args.only in "RngGaussianMV":
         fails += check_mv(lib, args.alpha, args.v)
     print(f"{fails} failing row(s)")
     return 1 if fails else 0

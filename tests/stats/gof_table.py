@@ -88,4 +88,7 @@ MV_CASES = [
     ([[1.0]], [2.0]),
     ([[2.0, 0, 0], [0.5, 1.0, 0], [-1.0, 0.3, 0.2]], [1.0, -2.0, 0.5]),
     ([[1e-3, 0], [2e-3, 5e-4]], [0.0, 1.0]),
+    # dimension 45: the blocked full-storage path; a fixed pseudo-random factor
+    ([[(1.0 + 0.05 * i if i == j else math.sin(3.0 * i + 7.0 * j) / 4) if j <= i else 0.0 for j in range(45)]
+      for i in range(45)], [math.cos(i) for i in range(45)]),
 ]
