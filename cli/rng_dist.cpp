@@ -372,7 +372,8 @@ int rng_dist_check() {
                              P.high > INT32_MAX))
     return no("--low and --high of uniform-int are 32-bit integers");
   if (n == "bernoulli" && !(P.p >= 0 && P.p <= 1)) return no("--p of bernoulli lies in [0, 1]");
-  if (n == "geometric" && !(P.p > 0 && P.p <= 1)) return no("--p of geometric lies in (0, 1]");
+  // below 1e-8 the largest variates, about 22 / p, would not fit the 32-bit results
+  if (n == "geometric" && !(P.p >= 1e-8 && P.p <= 1)) return no("--p of geometric lies in [1e-8, 1]");
   if (chosen->kind == Kind::kVector) {
     const size_t d = P.mv_mean.size();
     const size_t want = P.storage == ORQ_MV_STORAGE_FULL ? d * d : P.storage == ORQ_MV_STORAGE_PACKED ? d * (d + 1) / 2 : d;

@@ -25,7 +25,7 @@
   "               -n counts vectors; --hist shows --component K (0)\n"                               \
   "  uniform-int  --low A (0) --high B (2)  integers A .. B-1\n"                                      \
   "  bernoulli    --p P (0.5)  1 with probability P, else 0\n"                                        \
-  "  geometric    --p P (0.5)  failures before the first success, success probability P\n"           \
+  "  geometric    --p P (0.5)  failures before the first success, success probability P >= 1e-8\n"  \
   "  --float      single-precision entries for the real distributions\n"                             \
   "  --hist [BINS]  a text histogram (default 20 bins) with the expected count of each bin\n"
 

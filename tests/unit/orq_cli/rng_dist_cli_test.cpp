@@ -5,6 +5,7 @@
 #include <string.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
