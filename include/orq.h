@@ -6,5 +6,6 @@
 #include "zaforq/common.h"
 #include "zaforq/orq_streams.h"
 #include "zaforq/orq_conv.h"
+#include "zaforq/orq_dist.h"
 
 #endif

@@ -144,6 +144,11 @@ inline f32x4 to_f32(f64x2 lo, f64x2 hi) {  // lanes lo0, lo1, hi0, hi1
   return _mm_movelh_ps(_mm_cvtpd_ps(lo.v), _mm_cvtpd_ps(hi.v));
 }
 inline f64x2 to_f64_low2(i32x4 a) { return _mm_cvtepi32_pd(a.v); }
+// Truncation toward zero, whatever MXCSR says; out-of-range lanes give 0x80000000.
+inline i32x4 trunc_to_i32(f32x4 a) { return _mm_cvttps_epi32(a.v); }
+inline i32x4 trunc_to_i32(f64x2 lo, f64x2 hi) {  // lanes lo0, lo1, hi0, hi1
+  return _mm_unpacklo_epi64(_mm_cvttpd_epi32(lo.v), _mm_cvttpd_epi32(hi.v));
+}
 
 // Round to the nearest integer by adding and subtracting 1.5 * 2^52 (the shifter constant):
 // after the addition the integer sits in the low mantissa bits, ready as a table index.
