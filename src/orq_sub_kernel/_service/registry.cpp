@@ -27,13 +27,15 @@ int32_t waiting_int(OrqStream, int32_t, void*) { return ORQ_STATUS_INVALID_GENER
 #define MRG32K3A_ROW WAITING_ROW(40, 6, 1, 4, 32)
 #define MCG59_ROW ROW_OF(MCG59, 32, 1, 0, 8, 59)
 #define WH_ROW WAITING_ROW(48, 4, 1, 16, 24)
-#define SOBOL_ROW WAITING_ROW(5472, 1324, 0, 4, 32)
-#define NIEDERR_ROW WAITING_ROW(43280, 10498, 0, 4, 32)
+#define SOBOL_ROW ROW_OF(Sobol, 5472, 1324, 0, 4, 32)
+#define NIEDERR_ROW ROW_OF(Niederr, 43280, 10498, 0, 4, 32)
 #define MT19937_ROW ROW_OF(MT19937, 2516, 625, 1, 4, 32)
 #define MT2203_ROW ROW_OF(MT2203, 308, 70, 1, 4, 32)
-#define IABSTRACT_ROW WAITING_ROW(36, 0, 1, 4, 32)
-#define DABSTRACT_ROW WAITING_ROW(52, 0, 1, 4, 32)
-#define SABSTRACT_ROW WAITING_ROW(44, 0, 1, 4, 32)
+// abstract records hold two pointers: 36, 52 and 44 bytes in the i386 build, more in x86-64
+#include "orq_sub_kernel/iabstract/abstract.h"
+#define IABSTRACT_ROW ROW_OF(iAbstract, zaforq::orq::kIAbstractRecord, 0, 1, 4, 32)
+#define DABSTRACT_ROW ROW_OF(dAbstract, zaforq::orq::kDAbstractRecord, 0, 1, 4, 32)
+#define SABSTRACT_ROW ROW_OF(sAbstract, zaforq::orq::kSAbstractRecord, 0, 1, 4, 32)
 
 #define WH_2 WH_ROW, WH_ROW
 #define WH_4 WH_2, WH_2

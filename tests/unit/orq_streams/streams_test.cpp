@@ -65,7 +65,7 @@ TEST(Streams, LegacyAndParameterSetIds) {
 TEST(Streams, GeneratorsWaitingForTheirAlgorithmsSaySo) {
   // rows whose algorithms are not in the library yet answer an invalid-generator status
   const uint32_t seed = 1;
-  for (int32_t id : {ORQ_BRNG_MRG32K3A, ORQ_BRNG_WH + 3, ORQ_BRNG_SOBOL, ORQ_BRNG_NIEDERR, 2, 200, 277}) {
+  for (int32_t id : {ORQ_BRNG_MRG32K3A, ORQ_BRNG_WH + 3, 2, 200}) {
     OrqStream s = nullptr;
     EXPECT_EQ(__orqNewStreamEx(&s, id, 1, &seed), ORQ_STATUS_INVALID_GENERATOR) << std::hex << id;
     ASSERT_NE(s, nullptr) << "the record stays allocated";

@@ -1,0 +1,82 @@
+// Niederreiter initialisation (base-2 generator matrices in the construction of Bratley, Fox
+// and Niederreiter), leapfrog and skip-ahead.
+#include "orq_sub_kernel/sobol/quasi.h"
+
+using namespace zaforq::orq;
+
+namespace {
+
+// Carry-less product of two polynomials over GF(2) (degrees add to at most 42 here).
+uint64_t clmul(uint64_t a, uint64_t b) {
+  uint64_t r = 0;
+  for (; b; b >>= 1, a <<= 1)
+    if (b & 1) r ^= a;
+  return r;
+}
+
+int parity(uint64_t x) { return __builtin_parityll(x); }
+
+// The 32 x 32 generator matrix of one dimension from its irreducible polynomial p of degree e,
+// stored column by column: V[c] holds column c, row 0 in the most significant bit.
+//
+// The rows come in groups of e: for b = p^i (i = 0, 1, ...), the sequence v with v[k] = 0 below
+// the degree u of b, v[u] = 1, v[u+1 .. u+e-1] = 1, continued by the linear recurrence whose
+// characteristic polynomial is b * p, gives the rows v[j .. j+31] for j = 0 .. e - 1. The
+// sequence, at most e + 31 terms, is held as the bits of one 64-bit word.
+void matrix_of(uint32_t p, int e, uint32_t* V) {
+  uint32_t rows[32];
+  uint64_t b = 1;
+  int u = 0, r = 0;
+  while (r < 32) {
+    const uint64_t bp = clmul(b, p);
+    const int m = u + e;
+    const uint64_t taps = bp & ((uint64_t{1} << m) - 1);
+    uint64_t v = ((uint64_t{1} << m) - 1) & ~((uint64_t{1} << u) - 1);  // bits u .. m-1 set
+    for (int k = m; k <= e + 30; ++k) v |= static_cast<uint64_t>(parity(taps & (v >> (k - m)))) << k;
+    for (int j = 0; j < e && r < 32; ++j, ++r) {
+      uint32_t row = 0;  // column c in bit 31 - c
+      for (int c = 0; c < 32; ++c) row |= static_cast<uint32_t>((v >> (j + c)) & 1) << (31 - c);
+      rows[r] = row;
+    }
+    b = bp;
+    u = m;
+  }
+  for (int c = 0; c < 32; ++c) {
+    uint32_t col = 0;
+    for (int i = 0; i < 32; ++i) col |= ((rows[i] >> (31 - c)) & 1) << (31 - i);
+    V[c] = col;
+  }
+}
+
+// Matrices of every dimension the record holds (see the Sobol initialisation for why).
+void __orqNiederrInit(NiederrState* st) {
+  for (int d = 0; d < 318; ++d) matrix_of(uNiederrIrredPoly[d], iNiederrIrredPolyDeg[d], st->V[d]);
+}
+
+void __orqNiederrLeapfrog(NiederrState* st, int32_t k) { quasi_leapfrog(st, k); }
+void __orqNiederrSkip(NiederrState* st, int32_t nskip) { quasi_skip(st, nskip); }
+
+}  // namespace
+
+extern "C" ZAFORQ_API int32_t __orqBRngNiederrInitStream(int32_t method, OrqStream stream, int32_t n,
+                                                         const uint32_t* params) {
+  NiederrState* st = StateOf<NiederrState>(stream);
+  switch (method) {
+    case 0:
+      __orqNiederrInit(st);
+      quasi_start(st, quasi_dimension(n, params, 318));
+      return ORQ_STATUS_OK;
+    case 1: {
+      const int32_t k = *reinterpret_cast<const int32_t*>(params);
+      if (n != 0x7FFFFFFF || k < 0 || k >= st->D) return ORQ_STATUS_NO_LEAPFROG;
+      __orqNiederrLeapfrog(st, k);
+      return ORQ_STATUS_OK;
+    }
+    case 2:
+      if (n < 1) return ORQ_STATUS_NO_SKIPAHEAD;
+      __orqNiederrSkip(st, n);
+      return ORQ_STATUS_OK;
+    default:
+      return ORQ_STATUS_UNKNOWN_METHOD;
+  }
+}
