@@ -60,6 +60,20 @@ bool parse_double(const char* text, double* out) {
   return *text && !*end;
 }
 
+// Sobol and Niederreiter records hold the dimension D, the selected coordinate (or -1) and the
+// coordinates left of the current point as int32 words 1, 2 and 3 of the state after the
+// 16-byte header. Gives the numbers per printed line and how many of the current line are out.
+void quasi_layout(OrqStream s, int32_t* per_line, int32_t* in_line) {
+  int32_t row, offset;
+  const BrngRow* table = __orqGetBrngBaseOffset(__orqGetStreamStateBrng(s), &row, &offset);
+  if (table[row].InitFn != __orqBRngSobolInitStream && table[row].InitFn != __orqBRngNiederrInitStream) return;
+  int32_t w[3];
+  std::memcpy(w, static_cast<const char*>(s) + 20, sizeof w);
+  if (w[1] >= 0) return;  // one coordinate only
+  *per_line = w[0];
+  *in_line = w[2] > 0 ? w[0] - w[2] : 0;
+}
+
 int fail(const char* what, int32_t status) {
   std::fprintf(stderr, "zaforq rng: %s failed with status %d\n", what, status);
   return 1;
@@ -76,6 +90,7 @@ struct Options {
   const char* save = nullptr;
   const char* load = nullptr;
   long long skip = -1, lf_k = -1, lf_n = -1;
+  long long dim = 0;  // quasi-random generators: the dimension, given as the seed word
 };
 
 int parse(int argc, char** argv, Options& o) {
@@ -139,6 +154,11 @@ int parse(int argc, char** argv, Options& o) {
         return 2;
       }
       i += 2;
+    } else if (arg == "--dim") {
+      if (!need(1) || !parse_long(argv[++i], 1, 318, &o.dim)) {
+        std::fprintf(stderr, "zaforq rng: --dim takes a dimension from 1 to 318\n");
+        return 2;
+      }
     } else if (arg == "--save") {
       if (!need(1)) return 2;
       o.save = argv[++i];
@@ -162,6 +182,7 @@ int cmd_rng(int argc, char** argv) {
     st = __orqLoadStreamF(&s, o.load);
     if (st < 0) return fail("loading the stream file", st);
   } else {
+    if (o.dim > 0) o.seeds.assign(1, static_cast<uint32_t>(o.dim));
     if (o.seeds.empty()) o.seeds.push_back(1);
     st = __orqNewStreamEx(&s, o.id, static_cast<int32_t>(o.seeds.size()), o.seeds.data());
     if (st < 0) {
@@ -180,6 +201,12 @@ int cmd_rng(int argc, char** argv) {
   }
   BrngRow props;
   __orqGetBrngProperties(__orqGetStreamStateBrng(s), &props);
+  // Quasi-random streams print one point per line (the first line finishes a point a loaded or
+  // skipped stream stands inside); -n then counts points.
+  int32_t per_line = 1, in_line = 0;
+  quasi_layout(s, &per_line, &in_line);
+  if (per_line > 1) o.n *= per_line;
+  if (per_line > 1 && in_line > 0) o.n -= in_line;
   const int32_t block = 4096;
   std::vector<unsigned char> buf(static_cast<size_t>(block) * 16);
   for (long long done = 0; !rc && done < o.n;) {
@@ -204,15 +231,16 @@ int cmd_rng(int argc, char** argv) {
     } else {
       for (int32_t i = 0; i < k; ++i) {
         const unsigned char* p = buf.data() + i * elem;
+        const char* nl = ++in_line == per_line ? (in_line = 0, "\n") : " ";
         if (o.kind == Options::kBits) {
           if (elem == 4) {
             uint32_t v;
             std::memcpy(&v, p, 4);
-            std::fprintf(out, "%" PRIu32 "\n", v);
+            std::fprintf(out, "%" PRIu32 "%s", v, nl);
           } else if (elem == 8) {
             uint64_t v;
             std::memcpy(&v, p, 8);
-            std::fprintf(out, "%" PRIu64 "\n", v);
+            std::fprintf(out, "%" PRIu64 "%s", v, nl);
           } else {
             uint32_t v[4];
             std::memcpy(v, p, 16);
@@ -221,16 +249,17 @@ int cmd_rng(int argc, char** argv) {
         } else if (o.single) {
           float v;
           std::memcpy(&v, p, 4);
-          std::fprintf(out, "%.9g\n", static_cast<double>(v));
+          std::fprintf(out, "%.9g%s", static_cast<double>(v), nl);
         } else {
           double v;
           std::memcpy(&v, p, 8);
-          std::fprintf(out, "%.17g\n", v);
+          std::fprintf(out, "%.17g%s", v, nl);
         }
       }
     }
     done += k;
   }
+  if (!rc && !o.binary && in_line > 0) std::fputc('\n', out);
   if (out && out != stdout && std::fclose(out) != 0) rc = 1;
   if (!rc && o.save && (st = __orqSaveStreamF(s, o.save, -1)) < 0) rc = fail("saving the stream file", st);
   __orqDeleteStream(&s);
@@ -290,7 +319,7 @@ const RegisterCommand rng_command(
     {"rng", "numbers from a random stream",
      "usage: zaforq rng [--brng NAME] [--seed S]... [-n N] [--uniform A B | --bits] [--float]\n"
      "                  [--format text|binary] [-o FILE] [--skip K] [--leapfrog K N]\n"
-     "                  [--save FILE] [--load FILE]\n\n"
+     "                  [--save FILE] [--load FILE] [--dim D]\n\n"
      "  --brng NAME      mcg31, r250, mcg59, mt19937 (default), mt2203[:SET], or a generator id\n"
      "  --seed S         a 32-bit seed word; repeat for more words (default: one word, 1)\n"
      "  -n N             how many numbers (default 10)\n"
@@ -299,7 +328,9 @@ const RegisterCommand rng_command(
      "  --format binary  raw native-endian numbers, for piping into other tools\n"
      "  --skip K         skip the first K numbers; --leapfrog K N: every N-th number from the K-th\n"
      "  --load FILE      continue a stream from a stream file instead of creating one\n"
-     "  --save FILE      write the stream, as it stands after the numbers, to a stream file\n",
+     "  --save FILE      write the stream, as it stands after the numbers, to a stream file\n"
+     "  --dim D          sobol (D <= 40) and niederr (D <= 318): points of D coordinates, one\n"
+     "                   per line; -n counts points\n",
      cmd_rng});
 
 const RegisterDemo rng_section({40, "rng", "random streams: generators, leapfrog, stream files", demo_rng});
