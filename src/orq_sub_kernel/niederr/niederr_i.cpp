@@ -3,6 +3,6 @@
 using namespace zaforq::orq;
 
 extern "C" ZAFORQ_API int32_t __orqiBRngNiederr(OrqStream stream, int32_t n, void* r) {
-  quasi_fill(StateOf<NiederrState>(stream), static_cast<uint32_t*>(r), n);
+  quasi_generate(StateOf<NiederrState>(stream), n, WordSink{static_cast<uint32_t*>(r)});
   return ORQ_STATUS_OK;
 }

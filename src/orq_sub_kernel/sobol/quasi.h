@@ -77,34 +77,127 @@ inline int32_t quasi_dimension(int32_t n, const uint32_t* params, int32_t dmax) 
   return d >= 1 && d <= static_cast<uint32_t>(dmax) ? static_cast<int32_t>(d) : 1;
 }
 
-// One point of a fixed small dimension: deliver X, then step it to the next point.
-template <int D>
-inline void point_step(uint32_t* x, const uint32_t (*v)[33], uint32_t c, uint32_t* out) {
-  for (int d = 0; d < D; ++d) {
-    out[d] = x[d];
-    x[d] ^= v[d][c];
-  }
+// ---- output sinks: raw words, or doubles / floats v * s + a with v converted exactly ----------
+
+struct WordSink {
+  uint32_t* out;
+  void put(int32_t i, uint32_t x) const { out[i] = x; }
+  void put4(int32_t i, __m128i x) const { _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), x); }
+};
+
+// Four unsigned words as doubles: with the top bit flipped they are signed, and adding 2^31
+// back is exact.
+inline void u32x4_to_f64(__m128i x, __m128d* lo, __m128d* hi) {
+  const __m128i flipped = _mm_xor_si128(x, _mm_set1_epi32(static_cast<int32_t>(0x80000000u)));
+  const __m128d two31 = _mm_set1_pd(2147483648.0);
+  *lo = _mm_add_pd(_mm_cvtepi32_pd(flipped), two31);
+  *hi = _mm_add_pd(_mm_cvtepi32_pd(_mm_shuffle_epi32(flipped, 0xEE)), two31);
 }
 
-// Whole points of dimension D into out (np points); X and the counter move past them.
-template <int D>
-inline void whole_points_fixed(uint32_t* x, const uint32_t (*v)[33], uint32_t& counter, uint32_t* out, int32_t np) {
-  uint32_t xs[D];
-  for (int d = 0; d < D; ++d) xs[d] = x[d];
+struct DoubleSink {
+  double* out;
+  double s, a;
+  void put(int32_t i, uint32_t x) const { out[i] = u32_to_double(x) * s + a; }
+  void put4(int32_t i, __m128i x) const {
+    __m128d lo, hi;
+    u32x4_to_f64(x, &lo, &hi);
+    const __m128d vs = _mm_set1_pd(s), va = _mm_set1_pd(a);
+    _mm_storeu_pd(out + i, _mm_add_pd(_mm_mul_pd(lo, vs), va));
+    _mm_storeu_pd(out + i + 2, _mm_add_pd(_mm_mul_pd(hi, vs), va));
+  }
+};
+
+// Computed in double precision, rounded to float once.
+struct FloatSink {
+  float* out;
+  double s, a;
+  void put(int32_t i, uint32_t x) const { out[i] = static_cast<float>(u32_to_double(x) * s + a); }
+  void put4(int32_t i, __m128i x) const {
+    __m128d lo, hi;
+    u32x4_to_f64(x, &lo, &hi);
+    const __m128d vs = _mm_set1_pd(s), va = _mm_set1_pd(a);
+    const __m128 flo = _mm_cvtpd_ps(_mm_add_pd(_mm_mul_pd(lo, vs), va));
+    const __m128 fhi = _mm_cvtpd_ps(_mm_add_pd(_mm_mul_pd(hi, vs), va));
+    _mm_storeu_ps(out + i, _mm_movelh_ps(flo, fhi));
+  }
+};
+
+// ---- whole points ---------------------------------------------------------------------------------
+//
+// Within four points whose first index c is a multiple of 4, gray(c + j) = gray(c) ^ gray(j), so
+// the points are P_c ^ {0, V0, V0 ^ V1, V1}; the next group starts at
+// P_(c+4) = P_(c+3) ^ V[c(c + 3)] with c(c + 3) = 2 + c(c / 4).
+
+inline __m128i group_offsets(const uint32_t* v) {
+  return _mm_setr_epi32(0, static_cast<int32_t>(v[0]), static_cast<int32_t>(v[0] ^ v[1]), static_cast<int32_t>(v[1]));
+}
+inline __m128i splat(uint32_t x) { return _mm_set1_epi32(static_cast<int32_t>(x)); }
+
+// np points of one coordinate whose direction numbers are v (dimension 1, or the coordinate a
+// leapfrogged stream delivers), written from index at.
+template <class Sink>
+inline void single_coordinate(uint32_t& x, const uint32_t* v, uint32_t& counter, int32_t np, const Sink& out,
+                              int32_t at) {
   uint32_t c = counter;
-  for (int32_t p = 0; p < np; ++p, ++c, out += D) point_step<D>(xs, v, trailing_ones(c), out);
-  for (int d = 0; d < D; ++d) x[d] = xs[d];
+  for (; np > 0 && (c & 3); --np, ++c, ++at) {
+    out.put(at, x);
+    x ^= v[trailing_ones(c)];
+  }
+  const __m128i offs = group_offsets(v);
+  for (; np >= 4; np -= 4, c += 4, at += 4) {
+    out.put4(at, _mm_xor_si128(splat(x), offs));
+    x ^= v[1] ^ v[2 + trailing_ones(c >> 2)];
+  }
+  for (; np > 0; --np, ++c, ++at) {
+    out.put(at, x);
+    x ^= v[trailing_ones(c)];
+  }
   counter = c;
 }
 
-// Larger dimensions: the 33 columns are gathered once per call into a transposed copy, so the
-// per-point step is a run of contiguous XORs over whole 128-bit lanes.
-template <int Dmax>
-inline void whole_points_wide(QuasiState<Dmax>* st, uint32_t* out, int32_t np) {
-  const int32_t D = st->D;
-  const int32_t Dp = (D + 3) & ~3;
-  alignas(16) uint32_t cols[33][Dmax + 3 > 0 ? ((Dmax + 3) & ~3) : 4];
-  alignas(16) uint32_t x[(Dmax + 3) & ~3];
+// np two-dimensional points from index at: the two coordinates' groups of four interleaved.
+template <class Sink>
+inline void two_coordinates(uint32_t* x, const uint32_t (*v)[33], uint32_t& counter, int32_t np, const Sink& out,
+                            int32_t at) {
+  uint32_t c = counter, x0 = x[0], x1 = x[1];
+  for (; np > 0 && (c & 3); --np, ++c, at += 2) {
+    const uint32_t t = trailing_ones(c);
+    out.put(at, x0);
+    out.put(at + 1, x1);
+    x0 ^= v[0][t];
+    x1 ^= v[1][t];
+  }
+  const __m128i o0 = group_offsets(v[0]), o1 = group_offsets(v[1]);
+  for (; np >= 4; np -= 4, c += 4, at += 8) {
+    const __m128i p0 = _mm_xor_si128(splat(x0), o0), p1 = _mm_xor_si128(splat(x1), o1);
+    out.put4(at, _mm_unpacklo_epi32(p0, p1));
+    out.put4(at + 4, _mm_unpackhi_epi32(p0, p1));
+    const uint32_t t = 2 + trailing_ones(c >> 2);
+    x0 ^= v[0][1] ^ v[0][t];
+    x1 ^= v[1][1] ^ v[1][t];
+  }
+  for (; np > 0; --np, ++c, at += 2) {
+    const uint32_t t = trailing_ones(c);
+    out.put(at, x0);
+    out.put(at + 1, x1);
+    x0 ^= v[0][t];
+    x1 ^= v[1][t];
+  }
+  x[0] = x0;
+  x[1] = x1;
+  counter = c;
+}
+
+// Three or more dimensions: the direction numbers are gathered once per call into columns, so a
+// point is a few 128-bit XORs; a group of four coordinates is written whole even where it runs
+// past the point (the next point overwrites those slots), except where it would pass index end.
+// G > 0 fixes the number of groups (dimensions up to 15 keep the point in registers).
+template <int G, int Dmax, class Sink>
+inline void many_coordinates(QuasiState<Dmax>* st, int32_t np, const Sink& out, int32_t at, int32_t end) {
+  constexpr int32_t kPad = (Dmax + 3) & ~3;
+  const int32_t D = st->D, groups = G > 0 ? G : (D + 3) / 4, Dp = 4 * groups;
+  alignas(16) uint32_t cols[33][kPad];
+  alignas(16) uint32_t x[kPad];
   for (int32_t d = 0; d < Dp; ++d) x[d] = d < D ? st->X[d] : 0;
   // only the columns the counters of this call can reach
   uint32_t top = 1;
@@ -113,51 +206,31 @@ inline void whole_points_wide(QuasiState<Dmax>* st, uint32_t* out, int32_t np) {
   for (uint32_t j = 0; j < top; ++j)
     for (int32_t d = 0; d < Dp; ++d) cols[j][d] = d < D ? st->V[d][j] : 0;
   uint32_t c = st->counter;
-  for (int32_t p = 0; p < np; ++p, ++c, out += D) {
+  auto point = [&](__m128i* xs, int32_t p_at) {
     const uint32_t* col = cols[trailing_ones(c)];
-    int32_t d = 0;
-    for (; d + 4 <= D; d += 4) {
-      __m128i xv = _mm_load_si128(reinterpret_cast<const __m128i*>(x + d));
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(out + d), xv);
-      _mm_store_si128(reinterpret_cast<__m128i*>(x + d),
-                      _mm_xor_si128(xv, _mm_load_si128(reinterpret_cast<const __m128i*>(col + d))));
+    for (int32_t g = 0; g < groups; ++g) {
+      if (p_at + 4 * g + 4 <= end) {
+        out.put4(p_at + 4 * g, xs[g]);
+      } else {
+        alignas(16) uint32_t lane[4];
+        _mm_store_si128(reinterpret_cast<__m128i*>(lane), xs[g]);
+        for (int32_t l = 0; l < 4 && 4 * g + l < D; ++l) out.put(p_at + 4 * g + l, lane[l]);
+      }
+      xs[g] = _mm_xor_si128(xs[g], _mm_load_si128(reinterpret_cast<const __m128i*>(col + 4 * g)));
     }
-    for (; d < D; ++d) {
-      out[d] = x[d];
-      x[d] ^= col[d];
-    }
+    ++c;
+  };
+  if (G > 0) {
+    __m128i xs[G > 0 ? G : 1];
+    for (int g = 0; g < G; ++g) xs[g] = _mm_load_si128(reinterpret_cast<const __m128i*>(x + 4 * g));
+    for (int32_t p = 0; p < np; ++p, at += D) point(xs, at);
+    for (int g = 0; g < G; ++g) _mm_store_si128(reinterpret_cast<__m128i*>(x + 4 * g), xs[g]);
+  } else {
+    __m128i* xs = reinterpret_cast<__m128i*>(x);
+    for (int32_t p = 0; p < np; ++p, at += D) point(xs, at);
   }
   for (int32_t d = 0; d < D; ++d) st->X[d] = x[d];
   st->counter = c;
-}
-
-template <int Dmax>
-inline void whole_points(QuasiState<Dmax>* st, uint32_t* out, int32_t np) {
-  if (np <= 0) return;
-  const uint32_t(*v)[33] = st->V;
-  switch (st->D) {
-#define ZAFORQ_QUASI_FIXED(K) \
-  case K:                     \
-    return whole_points_fixed<K>(st->X, v, st->counter, out, np);
-    ZAFORQ_QUASI_FIXED(1)
-    ZAFORQ_QUASI_FIXED(2)
-    ZAFORQ_QUASI_FIXED(3)
-    ZAFORQ_QUASI_FIXED(4)
-    ZAFORQ_QUASI_FIXED(5)
-    ZAFORQ_QUASI_FIXED(6)
-    ZAFORQ_QUASI_FIXED(7)
-    ZAFORQ_QUASI_FIXED(8)
-    ZAFORQ_QUASI_FIXED(9)
-    ZAFORQ_QUASI_FIXED(10)
-    ZAFORQ_QUASI_FIXED(11)
-    ZAFORQ_QUASI_FIXED(12)
-    ZAFORQ_QUASI_FIXED(13)
-    ZAFORQ_QUASI_FIXED(14)
-    ZAFORQ_QUASI_FIXED(15)
-#undef ZAFORQ_QUASI_FIXED
-    default:
-      return whole_points_wide(st, out, np);
-  }
 }
 
 // Steps the whole point X from index counter to counter + 1.
@@ -168,37 +241,39 @@ inline void advance_point(QuasiState<Dmax>* st) {
   ++st->counter;
 }
 
-// The next n raw coordinates.
-template <int Dmax>
-inline void quasi_fill(QuasiState<Dmax>* st, uint32_t* out, int32_t n) {
+// The next n coordinates into the sink.
+template <int Dmax, class Sink>
+inline void quasi_generate(QuasiState<Dmax>* st, int32_t n, const Sink& out) {
   if (st->leap >= 0) {
-    const int32_t k = st->leap;
-    uint32_t x = st->X[k], c = st->counter;
-    const uint32_t* v = st->V[k];
-    for (int32_t i = 0; i < n; ++i, ++c) {
-      out[i] = x;
-      x ^= v[trailing_ones(c)];
-    }
-    st->X[k] = x;
-    st->counter = c;
+    single_coordinate(st->X[st->leap], st->V[st->leap], st->counter, n, out, 0);
     return;
   }
   const int32_t D = st->D;
   int32_t i = 0;
   if (st->left > 0) {  // finish the point a previous call stopped in
     const int32_t from = D - st->left, take = n < st->left ? n : st->left;
-    for (int32_t t = 0; t < take; ++t) out[t] = st->X[from + t];
+    for (int32_t t = 0; t < take; ++t) out.put(t, st->X[from + t]);
     i = take;
     st->left -= take;
     if (st->left > 0) return;
     advance_point(st);
   }
   const int32_t np = (n - i) / D;
-  whole_points(st, out + i, np);
+  if (np > 0) {
+    switch (D) {
+      case 1: single_coordinate(st->X[0], st->V[0], st->counter, np, out, i); break;
+      case 2: two_coordinates(st->X, st->V, st->counter, np, out, i); break;
+      case 3: case 4: many_coordinates<1>(st, np, out, i, n); break;
+      case 5: case 6: case 7: case 8: many_coordinates<2>(st, np, out, i, n); break;
+      case 9: case 10: case 11: case 12: many_coordinates<3>(st, np, out, i, n); break;
+      case 13: case 14: case 15: many_coordinates<4>(st, np, out, i, n); break;
+      default: many_coordinates<0>(st, np, out, i, n); break;
+    }
+  }
   i += np * D;
   if (i < n) {  // the call ends inside a point: X stays there
     const int32_t r = n - i;
-    for (int32_t t = 0; t < r; ++t) out[i + t] = st->X[t];
+    for (int32_t t = 0; t < r; ++t) out.put(i + t, st->X[t]);
     st->left = D - r;
   }
 }

@@ -2,8 +2,8 @@
 
 using namespace zaforq::orq;
 
+// r = X * ((b - a) * 2^-32) + a, written as the points are made.
 extern "C" ZAFORQ_API int32_t __orqdBRngSobol(OrqStream stream, int32_t n, double* r, double a, double b) {
-  SobolState* st = StateOf<SobolState>(stream);
-  uniform_u32(n, r, (b - a) * 0x1p-32, a, [st](uint32_t* w, int32_t k) { quasi_fill(st, w, k); });
+  quasi_generate(StateOf<SobolState>(stream), n, DoubleSink{r, (b - a) * 0x1p-32, a});
   return ORQ_STATUS_OK;
 }

@@ -2,10 +2,9 @@
 
 using namespace zaforq::orq;
 
-// Computed in double precision and rounded to float once.
+// The double entry's value, rounded to float.
 extern "C" ZAFORQ_API int32_t __orqsBRngSobol(OrqStream stream, int32_t n, float* r, float a, float b) {
-  SobolState* st = StateOf<SobolState>(stream);
   const double da = a, db = b;
-  uniform_u32(n, r, (db - da) * 0x1p-32, da, [st](uint32_t* w, int32_t k) { quasi_fill(st, w, k); });
+  quasi_generate(StateOf<SobolState>(stream), n, FloatSink{r, (db - da) * 0x1p-32, da});
   return ORQ_STATUS_OK;
 }

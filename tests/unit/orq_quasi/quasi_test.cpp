@@ -298,6 +298,17 @@ TEST(QuasiStream, LeapfrogInEverySituation) {
       ASSERT_EQ(__orqSkipAheadStream(q.s, 3 * D), 0);
       EXPECT_EQ(q.ints(2), coord(0, 18, 2));
     }
+    {  // a long run of one coordinate, in calls of ragged sizes
+      Q q(id, D);
+      q.ints(7);
+      ASSERT_EQ(__orqLeapfrogStream(q.s, 3, all), 0);  // point 2, coordinate 3 not yet out
+      std::vector<uint32_t> got;
+      for (int32_t k2 : {1, 2, 5, 9, 14}) {
+        std::vector<uint32_t> part = q.ints(k2);
+        got.insert(got.end(), part.begin(), part.end());
+      }
+      EXPECT_EQ(got, coord(3, 2, 31));
+    }
     {  // refusals leave the stream as it was
       Q q(id, D), ref(id, D);
       q.ints(3);
