@@ -68,6 +68,7 @@ extern "C" ZAFORQ_API int32_t __orqBRngNiederrInitStream(int32_t method, OrqStre
       return ORQ_STATUS_OK;
     case 1: {
       const int32_t k = *reinterpret_cast<const int32_t*>(params);
+      quasi_sanitize(st);
       if (n != 0x7FFFFFFF || k < 0 || k >= st->D) return ORQ_STATUS_NO_LEAPFROG;
       __orqNiederrLeapfrog(st, k);
       return ORQ_STATUS_OK;

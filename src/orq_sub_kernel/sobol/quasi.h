@@ -77,6 +77,16 @@ inline int32_t quasi_dimension(int32_t n, const uint32_t* params, int32_t dmax) 
   return d >= 1 && d <= static_cast<uint32_t>(dmax) ? static_cast<int32_t>(d) : 1;
 }
 
+// A state read from a file may hold anything: a dimension out of range becomes 1, a selected
+// coordinate or a count of coordinates left that does not fit the dimension is dropped, so no
+// index leaves the record. States the library wrote pass unchanged.
+template <int Dmax>
+inline void quasi_sanitize(QuasiState<Dmax>* st) {
+  if (st->D < 1 || st->D > Dmax) st->D = 1;
+  if (st->leap < -1 || st->leap >= st->D) st->leap = -1;
+  if (st->left < 0 || st->left >= st->D) st->left = 0;
+}
+
 // ---- output sinks: raw words, or doubles / floats v * s + a with v converted exactly ----------
 
 struct WordSink {
@@ -244,6 +254,7 @@ inline void advance_point(QuasiState<Dmax>* st) {
 // The next n coordinates into the sink.
 template <int Dmax, class Sink>
 inline void quasi_generate(QuasiState<Dmax>* st, int32_t n, const Sink& out) {
+  quasi_sanitize(st);
   if (st->leap >= 0) {
     single_coordinate(st->X[st->leap], st->V[st->leap], st->counter, n, out, 0);
     return;
@@ -298,6 +309,7 @@ inline void quasi_leapfrog(QuasiState<Dmax>* st, int32_t k) {
 // Skip-ahead by nskip >= 1 coordinates (units of D also in leapfrog mode).
 template <int Dmax>
 inline void quasi_skip(QuasiState<Dmax>* st, int32_t nskip) {
+  quasi_sanitize(st);
   const int32_t D = st->D, p = st->left;
   int32_t q, r;
   if (p > nskip) {

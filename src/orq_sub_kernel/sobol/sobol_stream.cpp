@@ -40,6 +40,7 @@ extern "C" ZAFORQ_API int32_t __orqBRngSobolInitStream(int32_t method, OrqStream
       return ORQ_STATUS_OK;
     case 1: {
       const int32_t k = *reinterpret_cast<const int32_t*>(params);
+      quasi_sanitize(st);
       if (n != 0x7FFFFFFF || k < 0 || k >= st->D) return ORQ_STATUS_NO_LEAPFROG;
       __orqSobolLeapfrog(st, k);
       return ORQ_STATUS_OK;

@@ -4,6 +4,7 @@
 // leapfrog to a coordinate, files and copies.
 #include <gtest/gtest.h>
 #include <stdio.h>
+#include <string.h>
 
 #include <cmath>
 
@@ -365,6 +366,25 @@ TEST(QuasiStream, FilesAndCopiesContinueInsideAPointAndAfterLeapfrog) {
     EXPECT_EQ(to.ints(200), from.ints(200));
   }
   remove(path.c_str());
+}
+
+TEST(QuasiStream, AnyStateFromAFileStaysInsideTheRecord) {
+  // dimension, selected coordinate and coordinates left as a damaged file may hold them
+  const int32_t bad[][3] = {{1000, 77, -5}, {-3, -9, 1 << 30}, {0, 0, 0}, {5, 5, 5}, {318, 300, 40}};
+  for (int32_t id : kQuasi) {
+    for (const auto& b : bad) {
+      Q q(id, 4);
+      memcpy(static_cast<char*>(q.s) + 20, b, sizeof b);
+      std::vector<double> d(300);
+      EXPECT_EQ(_orqdRngUniform(0, q.s, 300, d.data(), 0.0, 1.0), 0);
+      EXPECT_EQ(__orqSkipAheadStream(q.s, 7), 0);
+      EXPECT_EQ(__orqLeapfrogStream(q.s, 0, 0x7FFFFFFF), 0);
+      q.ints(50);
+      int32_t D;
+      memcpy(&D, static_cast<char*>(q.s) + 20, 4);
+      EXPECT_TRUE(D == 1 || (id == ORQ_BRNG_NIEDERR && D == 318) || D == b[0]) << D;
+    }
+  }
 }
 
 }  // namespace
