@@ -262,6 +262,21 @@ TEST(AbstractStreams, DoubleAndFloatKindsMapOntoTheRequestedInterval) {
   __orqDeleteStream(&fs);
 }
 
+TEST(AbstractStreams, StateWithoutBufferIsRefused) {
+  uint32_t buf[4];
+  OrqStream s = nullptr;
+  ASSERT_EQ(__orqiNewAbstractStream(&s, 4, buf, refill<uint32_t>), 0);
+  // the buffer pointer follows size, next and room (aligned to 8 bytes in the x86-64 build)
+  void* null_buffer = nullptr;
+  memcpy(static_cast<char*>(s) + 16 + (sizeof(void*) == 4 ? 12 : 16), &null_buffer, sizeof null_buffer);
+  reset(kWanted);
+  int32_t st;
+  draw(s, 2, &st);
+  EXPECT_EQ(st, ORQ_STATUS_NULL_POINTER);
+  EXPECT_TRUE(script.calls.empty());
+  __orqDeleteStream(&s);
+}
+
 TEST(AbstractStreams, CopiesShareTheBufferWithTheirOwnPosition) {
   uint32_t buf[8];
   OrqStream s = nullptr, c = nullptr;
