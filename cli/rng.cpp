@@ -69,9 +69,9 @@ void quasi_layout(OrqStream s, int32_t* per_line, int32_t* in_line) {
   if (table[row].InitFn != __orqBRngSobolInitStream && table[row].InitFn != __orqBRngNiederrInitStream) return;
   int32_t w[3];
   std::memcpy(w, static_cast<const char*>(s) + 20, sizeof w);
-  if (w[1] >= 0) return;  // one coordinate only
+  if (w[1] >= 0 || w[0] < 1 || w[0] > 318) return;  // one coordinate only, or a damaged state
   *per_line = w[0];
-  *in_line = w[2] > 0 ? w[0] - w[2] : 0;
+  *in_line = w[2] > 0 && w[2] < w[0] ? w[0] - w[2] : 0;
 }
 
 int fail(const char* what, int32_t status) {
@@ -205,8 +205,12 @@ int cmd_rng(int argc, char** argv) {
   // skipped stream stands inside); -n then counts points.
   int32_t per_line = 1, in_line = 0;
   quasi_layout(s, &per_line, &in_line);
-  if (per_line > 1) o.n *= per_line;
-  if (per_line > 1 && in_line > 0) o.n -= in_line;
+  if (per_line > 1 && o.n > INT64_MAX / 16 / per_line) {
+    std::fprintf(stderr, "zaforq rng: -n is too large for points of %d coordinates\n", per_line);
+    rc = 1;
+  } else if (per_line > 1 && o.n > 0) {
+    o.n = o.n * per_line - in_line;
+  }
   const int32_t block = 4096;
   std::vector<unsigned char> buf(static_cast<size_t>(block) * 16);
   for (long long done = 0; !rc && done < o.n;) {
@@ -259,7 +263,7 @@ int cmd_rng(int argc, char** argv) {
     }
     done += k;
   }
-  if (!rc && !o.binary && in_line > 0) std::fputc('\n', out);
+  if (!rc && !o.binary && o.n > 0 && in_line > 0) std::fputc('\n', out);
   if (out && out != stdout && std::fclose(out) != 0) rc = 1;
   if (!rc && o.save && (st = __orqSaveStreamF(s, o.save, -1)) < 0) rc = fail("saving the stream file", st);
   __orqDeleteStream(&s);
