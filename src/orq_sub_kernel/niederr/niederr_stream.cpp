@@ -16,6 +16,27 @@ uint64_t clmul(uint64_t a, uint64_t b) {
 
 int parity(uint64_t x) { return __builtin_parityll(x); }
 
+uint32_t reverse_bits(uint32_t x) {
+  x = ((x >> 1) & 0x55555555u) | ((x & 0x55555555u) << 1);
+  x = ((x >> 2) & 0x33333333u) | ((x & 0x33333333u) << 2);
+  x = ((x >> 4) & 0x0F0F0F0Fu) | ((x & 0x0F0F0F0Fu) << 4);
+  x = ((x >> 8) & 0x00FF00FFu) | ((x & 0x00FF00FFu) << 8);
+  return (x >> 16) | (x << 16);
+}
+
+// Transposes a 32 x 32 bit matrix in place, row i in a[i] with column 0 in the top bit, by
+// swapping ever smaller off-diagonal blocks.
+void transpose32(uint32_t* a) {
+  uint32_t m = 0x0000FFFFu;
+  for (int j = 16; j != 0; j >>= 1, m ^= m << j) {
+    for (int k = 0; k < 32; k = ((k | j) + 1) & ~j) {
+      const uint32_t t = (a[k] ^ (a[k | j] >> j)) & m;
+      a[k] ^= t;
+      a[k | j] ^= t << j;
+    }
+  }
+}
+
 // The 32 x 32 generator matrix of one dimension from its irreducible polynomial p of degree e,
 // stored column by column: V[c] holds column c, row 0 in the most significant bit.
 //
@@ -33,19 +54,13 @@ void matrix_of(uint32_t p, int e, uint32_t* V) {
     const uint64_t taps = bp & ((uint64_t{1} << m) - 1);
     uint64_t v = ((uint64_t{1} << m) - 1) & ~((uint64_t{1} << u) - 1);  // bits u .. m-1 set
     for (int k = m; k <= e + 30; ++k) v |= static_cast<uint64_t>(parity(taps & (v >> (k - m)))) << k;
-    for (int j = 0; j < e && r < 32; ++j, ++r) {
-      uint32_t row = 0;  // column c in bit 31 - c
-      for (int c = 0; c < 32; ++c) row |= static_cast<uint32_t>((v >> (j + c)) & 1) << (31 - c);
-      rows[r] = row;
-    }
+    // row r holds v[j + c] for column c in bit 31 - c
+    for (int j = 0; j < e && r < 32; ++j, ++r) rows[r] = reverse_bits(static_cast<uint32_t>(v >> j));
     b = bp;
     u = m;
   }
-  for (int c = 0; c < 32; ++c) {
-    uint32_t col = 0;
-    for (int i = 0; i < 32; ++i) col |= ((rows[i] >> (31 - c)) & 1) << (31 - i);
-    V[c] = col;
-  }
+  transpose32(rows);
+  for (int c = 0; c < 32; ++c) V[c] = rows[c];
 }
 
 // Matrices of every dimension the record holds (see the Sobol initialisation for why).
