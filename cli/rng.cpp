@@ -61,6 +61,20 @@ bool parse_double(const char* text, double* out) {
   return *text && !*end;
 }
 
+// Sobol and Niederreiter records hold the dimension D, the selected coordinate (or -1) and the
+// coordinates left of the current point as int32 words 1, 2 and 3 of the state after the
+// 16-byte header. Gives the numbers per printed line and how many of the current line are out.
+void quasi_layout(OrqStream s, int32_t* per_line, int32_t* in_line) {
+  int32_t row, offset;
+  const BrngRow* table = __orqGetBrngBaseOffset(__orqGetStreamStateBrng(s), &row, &offset);
+  if (table[row].InitFn != __orqBRngSobolInitStream && table[row].InitFn != __orqBRngNiederrInitStream) return;
+  int32_t w[3];
+  std::memcpy(w, static_cast<const char*>(s) + 20, sizeof w);
+  if (w[1] >= 0 || w[0] < 1 || w[0] > 318) return;  // one coordinate only, or a damaged state
+  *per_line = w[0];
+  *in_line = w[2] > 0 && w[2] < w[0] ? w[0] - w[2] : 0;
+}
+
 int fail(const char* what, int32_t status) {
   std::fprintf(stderr, "zaforq rng: %s failed with status %d\n", what, status);
   return 1;
@@ -77,6 +91,7 @@ struct Options {
   const char* save = nullptr;
   const char* load = nullptr;
   long long skip = -1, lf_k = -1, lf_n = -1;
+  long long dim = 0;  // quasi-random generators: the dimension, given as the seed word
 };
 
 int parse(int argc, char** argv, Options& o) {
@@ -140,6 +155,11 @@ int parse(int argc, char** argv, Options& o) {
         return 2;
       }
       i += 2;
+    } else if (arg == "--dim") {
+      if (!need(1) || !parse_long(argv[++i], 1, 318, &o.dim)) {
+        std::fprintf(stderr, "zaforq rng: --dim takes a dimension from 1 to 318\n");
+        return 2;
+      }
     } else if (arg == "--save") {
       if (!need(1)) return 2;
       o.save = argv[++i];
@@ -166,6 +186,7 @@ int cmd_rng(int argc, char** argv) {
     st = __orqLoadStreamF(&s, o.load);
     if (st < 0) return fail("loading the stream file", st);
   } else {
+    if (o.dim > 0) o.seeds.assign(1, static_cast<uint32_t>(o.dim));
     if (o.seeds.empty()) o.seeds.push_back(1);
     st = __orqNewStreamEx(&s, o.id, static_cast<int32_t>(o.seeds.size()), o.seeds.data());
     if (st < 0) {
@@ -184,6 +205,16 @@ int cmd_rng(int argc, char** argv) {
   }
   BrngRow props;
   __orqGetBrngProperties(__orqGetStreamStateBrng(s), &props);
+  // Quasi-random streams print one point per line (the first line finishes a point a loaded or
+  // skipped stream stands inside); -n then counts points.
+  int32_t per_line = 1, in_line = 0;
+  quasi_layout(s, &per_line, &in_line);
+  if (per_line > 1 && o.n > INT64_MAX / 16 / per_line) {
+    std::fprintf(stderr, "zaforq rng: -n is too large for points of %d coordinates\n", per_line);
+    rc = 1;
+  } else if (per_line > 1 && o.n > 0) {
+    o.n = o.n * per_line - in_line;
+  }
   const int32_t block = 4096;
   std::vector<unsigned char> buf(static_cast<size_t>(block) * 16);
   if (!rc && rng_dist_active()) rc = rng_dist_run(s, o.n, o.single, o.binary, out);
@@ -209,15 +240,16 @@ int cmd_rng(int argc, char** argv) {
     } else {
       for (int32_t i = 0; i < k; ++i) {
         const unsigned char* p = buf.data() + i * elem;
+        const char* nl = ++in_line == per_line ? (in_line = 0, "\n") : " ";
         if (o.kind == Options::kBits) {
           if (elem == 4) {
             uint32_t v;
             std::memcpy(&v, p, 4);
-            std::fprintf(out, "%" PRIu32 "\n", v);
+            std::fprintf(out, "%" PRIu32 "%s", v, nl);
           } else if (elem == 8) {
             uint64_t v;
             std::memcpy(&v, p, 8);
-            std::fprintf(out, "%" PRIu64 "\n", v);
+            std::fprintf(out, "%" PRIu64 "%s", v, nl);
           } else {
             uint32_t v[4];
             std::memcpy(v, p, 16);
@@ -226,16 +258,17 @@ int cmd_rng(int argc, char** argv) {
         } else if (o.single) {
           float v;
           std::memcpy(&v, p, 4);
-          std::fprintf(out, "%.9g\n", static_cast<double>(v));
+          std::fprintf(out, "%.9g%s", static_cast<double>(v), nl);
         } else {
           double v;
           std::memcpy(&v, p, 8);
-          std::fprintf(out, "%.17g\n", v);
+          std::fprintf(out, "%.17g%s", v, nl);
         }
       }
     }
     done += k;
   }
+  if (!rc && !o.binary && o.n > 0 && in_line > 0) std::fputc('\n', out);
   if (out && out != stdout && std::fclose(out) != 0) rc = 1;
   if (!rc && o.save && (st = __orqSaveStreamF(s, o.save, -1)) < 0) rc = fail("saving the stream file", st);
   __orqDeleteStream(&s);
@@ -295,9 +328,9 @@ const RegisterCommand rng_command(
     {"rng", "numbers from a random stream",
      "usage: zaforq rng [--brng NAME] [--seed S]... [-n N] [--uniform A B | --bits] [--float]\n"
      "                  [--format text|binary] [-o FILE] [--skip K] [--leapfrog K N]\n"
-     "                  [--save FILE] [--load FILE]\n\n"
-     "  --brng NAME      mcg31, r250, mrg32k3a, mcg59, wh[:SET], mt19937 (default), mt2203[:SET], or a\n"
-     "                   generator id (wh sets 0 to 272, mt2203 sets 0 to 1023)\n"
+     "                  [--save FILE] [--load FILE] [--dim D]\n\n"
+     "  --brng NAME      mcg31, r250, mrg32k3a, mcg59, wh[:SET], sobol, niederr, mt19937 (default),\n"
+     "                   mt2203[:SET], or a generator id (wh sets 0 to 272, mt2203 sets 0 to 1023)\n"
      "  --seed S         a 32-bit seed word; repeat for more words (default: one word, 1)\n"
      "  -n N             how many numbers (default 10)\n"
      "  --uniform A B    doubles (or floats with --float) on [A, B); the default is [0, 1)\n"
@@ -306,6 +339,8 @@ const RegisterCommand rng_command(
      "  --skip K         skip the first K numbers; --leapfrog K N: every N-th number from the K-th\n"
      "  --load FILE      continue a stream from a stream file instead of creating one\n"
      "  --save FILE      write the stream, as it stands after the numbers, to a stream file\n"
+     "  --dim D          sobol (D <= 40) and niederr (D <= 318): points of D coordinates, one\n"
+     "                   per line; -n counts points\n"
      ZAFORQ_RNG_DIST_USAGE,
      cmd_rng});
 

@@ -5,6 +5,7 @@
 
 #include "zaforq/common.h"
 #include "zaforq/orq_streams.h"
+#include "zaforq/orq_quasi.h"
 #include "zaforq/orq_conv.h"
 #include "zaforq/orq_dist.h"
 

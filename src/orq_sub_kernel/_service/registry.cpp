@@ -2,38 +2,25 @@
 // table, id resolution, validation, registration and properties. All data is initialised
 // statically; nothing runs at load time.
 #include "orq_sub_kernel/_service/stream.h"
-
-namespace {
-
-// Generators whose algorithms are not part of this library yet (MRG32k3a, Wichmann-Hill,
-// Sobol, Niederreiter, the abstract streams) keep their rows and sizes, so ids, properties,
-// validation and files behave; creating, advancing or drawing from them reports an invalid
-// generator until their functions take the row's place.
-int32_t waiting_init(int32_t, OrqStream, int32_t, const uint32_t*) { return ORQ_STATUS_INVALID_GENERATOR; }
-int32_t waiting_float(OrqStream, int32_t, float*, float, float) { return ORQ_STATUS_INVALID_GENERATOR; }
-int32_t waiting_double(OrqStream, int32_t, double*, double, double) { return ORQ_STATUS_INVALID_GENERATOR; }
-int32_t waiting_int(OrqStream, int32_t, void*) { return ORQ_STATUS_INVALID_GENERATOR; }
-
-}  // namespace
+#include "orq_sub_kernel/iabstract/abstract.h"
 
 #define ROW_OF(name, record, words, zero, wbytes, bits)                                          \
   {record, words, zero, wbytes, bits, __orqBRng##name##InitStream, __orqsBRng##name, __orqdBRng##name, \
    __orqiBRng##name}
-#define WAITING_ROW(record, words, zero, wbytes, bits) \
-  {record, words, zero, wbytes, bits, waiting_init, waiting_float, waiting_double, waiting_int}
 
 #define MCG31_ROW ROW_OF(MCG31M1, 24, 1, 0, 4, 31)
 #define R250_ROW ROW_OF(R250, 1024, 252, 1, 4, 32)
 #define MRG32K3A_ROW ROW_OF(MRG32K3A, 40, 6, 1, 4, 32)
 #define MCG59_ROW ROW_OF(MCG59, 32, 1, 0, 8, 59)
 #define WH_ROW ROW_OF(WH, 48, 4, 1, 16, 24)
-#define SOBOL_ROW WAITING_ROW(5472, 1324, 0, 4, 32)
-#define NIEDERR_ROW WAITING_ROW(43280, 10498, 0, 4, 32)
+#define SOBOL_ROW ROW_OF(Sobol, 5472, 1324, 0, 4, 32)
+#define NIEDERR_ROW ROW_OF(Niederr, 43280, 10498, 0, 4, 32)
 #define MT19937_ROW ROW_OF(MT19937, 2516, 625, 1, 4, 32)
 #define MT2203_ROW ROW_OF(MT2203, 308, 70, 1, 4, 32)
-#define IABSTRACT_ROW WAITING_ROW(36, 0, 1, 4, 32)
-#define DABSTRACT_ROW WAITING_ROW(52, 0, 1, 4, 32)
-#define SABSTRACT_ROW WAITING_ROW(44, 0, 1, 4, 32)
+// abstract records hold two pointers: 36, 52 and 44 bytes in the i386 build, more in x86-64
+#define IABSTRACT_ROW ROW_OF(iAbstract, zaforq::orq::kIAbstractRecord, 0, 1, 4, 32)
+#define DABSTRACT_ROW ROW_OF(dAbstract, zaforq::orq::kDAbstractRecord, 0, 1, 4, 32)
+#define SABSTRACT_ROW ROW_OF(sAbstract, zaforq::orq::kSAbstractRecord, 0, 1, 4, 32)
 
 #define WH_2 WH_ROW, WH_ROW
 #define WH_4 WH_2, WH_2

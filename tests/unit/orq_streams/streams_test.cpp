@@ -62,24 +62,6 @@ TEST(Streams, LegacyAndParameterSetIds) {
   EXPECT_EQ(a, nullptr);
 }
 
-TEST(Streams, GeneratorsWaitingForTheirAlgorithmsSaySo) {
-  // rows whose algorithms are not in the library yet answer an invalid-generator status
-  const uint32_t seed = 1;
-  for (int32_t id : {ORQ_BRNG_SOBOL, ORQ_BRNG_NIEDERR, 277}) {
-    OrqStream s = nullptr;
-    EXPECT_EQ(__orqNewStreamEx(&s, id, 1, &seed), ORQ_STATUS_INVALID_GENERATOR) << std::hex << id;
-    ASSERT_NE(s, nullptr) << "the record stays allocated";
-    double d;
-    uint32_t w[4];
-    float f;
-    EXPECT_EQ(_orqdRngUniform(0, s, 1, &d, 0.0, 1.0), ORQ_STATUS_INVALID_GENERATOR);
-    EXPECT_EQ(_orqsRngUniform(0, s, 1, &f, 0.0f, 1.0f), ORQ_STATUS_INVALID_GENERATOR);
-    EXPECT_EQ(_orqiRngUniformBits(0, s, 1, w), ORQ_STATUS_INVALID_GENERATOR);
-    EXPECT_EQ(__orqSkipAheadStream(s, 1), ORQ_STATUS_INVALID_GENERATOR);
-    __orqDeleteStream(&s);
-  }
-}
-
 TEST(Streams, CopyContinuesIdenticallyWithItsOwnChunks) {
   for (int32_t id : {ORQ_BRNG_MCG31, ORQ_BRNG_MCG59, ORQ_BRNG_R250, ORQ_BRNG_MT19937, ORQ_BRNG_MT2203 + 3}) {
     OrqStream src = make(id, {9u, 10u});

@@ -1,0 +1,5 @@
+#include "orq_sub_kernel/iabstract/abstract.h"
+
+extern "C" int32_t __orqsBRngiAbstract(OrqStream, int32_t, float*, float, float) {
+  return ORQ_STATUS_WRONG_ABSTRACT_KIND;
+}

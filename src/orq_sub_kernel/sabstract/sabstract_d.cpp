@@ -1,0 +1,5 @@
+#include "orq_sub_kernel/iabstract/abstract.h"
+
+extern "C" int32_t __orqdBRngsAbstract(OrqStream, int32_t, double*, double, double) {
+  return ORQ_STATUS_WRONG_ABSTRACT_KIND;
+}

@@ -1,0 +1,10 @@
+#include "orq_sub_kernel/sobol/quasi.h"
+
+using namespace zaforq::orq;
+
+// The double entry's value, rounded to float.
+extern "C" ZAFORQ_API int32_t __orqsBRngSobol(OrqStream stream, int32_t n, float* r, float a, float b) {
+  const double da = a, db = b;
+  quasi_generate(StateOf<SobolState>(stream), n, FloatSink{r, (db - da) * 0x1p-32, da});
+  return ORQ_STATUS_OK;
+}
