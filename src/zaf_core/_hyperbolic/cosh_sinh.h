@@ -31,11 +31,13 @@ inline f64x2 half_scale64(f64x2 s, int64_t octaves = 0) {
 }
 
 // e^ax / 2 = a_hi + a_lo and e^-ax / 2 = b_hi + b_lo for 0 <= ax < 708.41, on the double
-// exponential's 64-step table and degree-5 polynomial. Beyond |x| = 64 the second term is
-// below 2^-180 of the first and is left at zero (its power of two would leave the range).
+// exponential's 64-step table and degree-5 polynomial. From |x| = 20 on the second term is
+// below 2^-57 of the first and is left at zero (further on its power of two would leave the
+// range); a group whose lanes are all that large skips it (WithB false).
 struct HalfExps {
   f64x2 a_hi, a_lo, b_hi, b_lo;
 };
+template <bool WithB = true>
 __attribute__((always_inline)) inline HalfExps half_exps_ha(f64x2 ax) {
   using expk::kExp64;
   const f64x2 inv_step = f64x2::all(bits<double>(0x40571547652B82FEull));  // 92.33248261689366 = 64/ln 2
@@ -53,14 +55,19 @@ __attribute__((always_inline)) inline HalfExps half_exps_ha(f64x2 ax) {
   int32_t k0, k1;
   low_words(s.bits(), k0, k1);
   const f64x2 e0 = f64x2::load_aligned(kExp64[k0 & 0x3F]), e1 = f64x2::load_aligned(kExp64[k1 & 0x3F]);
-  const f64x2 f0 = f64x2::load_aligned(kExp64[-k0 & 0x3F]), f1 = f64x2::load_aligned(kExp64[-k1 & 0x3F]);
   const f64x2 th = _mm_unpacklo_pd(e0.v, e1.v), tl = _mm_unpackhi_pd(e0.v, e1.v);
+  const f64x2 sa = half_scale64(s);
+  if (!WithB) {
+    const f64x2 p = r + r * r * (c2 + r * (c3 + r * (c4 + r * c5)));
+    const f64x2 zero = f64x2::all(0.0);
+    return {sa * th, sa * (tl + p * (th + tl)), zero, zero};
+  }
+  const f64x2 f0 = f64x2::load_aligned(kExp64[-k0 & 0x3F]), f1 = f64x2::load_aligned(kExp64[-k1 & 0x3F]);
   const f64x2 uh = _mm_unpacklo_pd(f0.v, f1.v), ul = _mm_unpackhi_pd(f0.v, f1.v);
   const f64x2 r2 = r * r;
   const f64x2 even = r2 * (c2 + r2 * c4);
   const f64x2 odd = r + r * r2 * (c3 + r2 * c5);
-  const f64x2 sa = half_scale64(s);
-  const f64x2 sb = half_scale64(sn) & (ax < f64x2::all(64.0));
+  const f64x2 sb = half_scale64(sn) & (ax < f64x2::all(20.0));
   return {sa * th, sa * (tl + (even + odd) * (th + tl)), sb * uh, sb * (ul + (even - odd) * (uh + ul))};
 }
 
@@ -125,10 +132,17 @@ inline f64x2 sinh_small(f64x2 x) {
 }
 
 // ---- double, high accuracy --------------------------------------------------------------
-template <Fn F>
+// WithB: some lane is below 20; Small (Sinh): some lane is below 0.2475 (high word
+// 0x3FCFACFC) and takes the series, free of the subtraction's cancellation.
+inline f64x2 small_bound() { return f64x2::all(bits<double>(0x3FCFACFC00000000ull)); }
+template <Fn F, bool WithB, bool Small>
 __attribute__((always_inline)) inline f64x2 d_ha(f64x2 x) {
   const f64x2 ax = abs(x);
-  const HalfExps h = half_exps_ha(ax);
+  const HalfExps h = half_exps_ha<WithB>(ax);
+  if (!WithB) {
+    const f64x2 y = h.a_hi + h.a_lo;
+    return F == Fn::cosh ? y : (y | (x & f64x2::all(-0.0)));  // the series is not needed from 20 on
+  }
   f64x2 hi, e;
   if (F == Fn::cosh) {
     // a_hi >= b_hi, so the ordered two-sum is exact
@@ -138,10 +152,28 @@ __attribute__((always_inline)) inline f64x2 d_ha(f64x2 x) {
   }
   hi = h.a_hi - h.b_hi;
   e = (h.a_hi - hi) - h.b_hi;
-  const f64x2 big = hi + (e + (h.a_lo - h.b_lo));
-  // |x| below 0.2475 (high word 0x3FCFACFC): the series, free of the subtraction's cancellation
-  const f64x2 small = ax < f64x2::all(bits<double>(0x3FCFACFC00000000ull));
-  return select(small, sinh_small(x), big | (x & f64x2::all(-0.0)));
+  const f64x2 big = (hi + (e + (h.a_lo - h.b_lo))) | (x & f64x2::all(-0.0));
+  return Small ? select(ax < small_bound(), sinh_small(x), big) : big;
+}
+
+// Which variant a group of two registers needs: bit 0 WithB, bit 1 Small.
+template <Fn F>
+inline int variant(f64x2 a0, f64x2 a1) {
+  const f64x2 twenty = f64x2::all(20.0);
+  int v = movemask((a0 < twenty) | (a1 < twenty)) ? 1 : 0;
+  if (F == Fn::sinh && movemask((a0 < small_bound()) | (a1 < small_bound()))) v |= 2;
+  return v;
+}
+
+// Runs Eval<WithB, Small> on both registers of a group, the variant chosen once per group.
+template <Fn F, template <bool, bool> class Eval>
+__attribute__((always_inline)) inline void group4(f64x2 x0, f64x2 x1, double* r) {
+  switch (variant<F>(abs(x0), abs(x1))) {
+    case 0: Eval<false, false>::run(x0, x1, r); break;
+    case 1: Eval<true, false>::run(x0, x1, r); break;
+    case 2: Eval<false, true>::run(x0, x1, r); break;
+    default: Eval<true, true>::run(x0, x1, r); break;
+  }
 }
 
 // sinh x for |x| below 0.035 (high word under 0x3FA1EB85) on the x87 unit at 64-bit
@@ -157,13 +189,19 @@ inline f64x2 near_zero_bound() { return f64x2::all(bits<double>(0x3FA1EB85000000
 
 template <Fn F>
 struct DHA {
+  template <bool WithB, bool Small>
+  struct Run {
+    static void run(f64x2 x0, f64x2 x1, double* r) {
+      d_ha<F, WithB, Small>(x0).store(r);
+      d_ha<F, WithB, Small>(x1).store(r + 2);
+    }
+  };
   using T = double;
   static constexpr int group = 4;
   static constexpr X87 x87 = F == Fn::sinh ? X87::pc64 : X87::untouched;
   static uint32_t fast(const double* a, double* r) {
     const f64x2 x0 = f64x2::load(a), x1 = f64x2::load(a + 2);
-    d_ha<F>(x0).store(r);
-    d_ha<F>(x1).store(r + 2);
+    group4<F, Run>(x0, x1, r);
     const f64x2 b = d_fast_bound();
     uint32_t m = (~movemask(abs(x0) < b) & 3u) | ((~movemask(abs(x1) < b) & 3u) << 2);
     if (F == Fn::sinh) m |= movemask(abs(x0) < near_zero_bound()) | (movemask(abs(x1) < near_zero_bound()) << 2);
@@ -182,24 +220,34 @@ struct DHA {
 // The two half exponentials of the high-accuracy kernel summed plainly, and for Sinh below
 // 0.2475 the series without the x87 step. (The exponential's 128-step table of rounded
 // mantissas gives up to 3.5 ulp here, and E - 1/E loses up to 1.4 bits to cancellation.)
-template <Fn F>
+template <Fn F, bool WithB, bool Small>
 __attribute__((always_inline)) inline f64x2 d_50(f64x2 x) {
   const f64x2 ax = abs(x);
-  const HalfExps h = half_exps_ha(ax);
+  const HalfExps h = half_exps_ha<WithB>(ax);
+  if (!WithB) {
+    const f64x2 y = h.a_hi + h.a_lo;
+    return F == Fn::cosh ? y : (y | (x & f64x2::all(-0.0)));
+  }
   if (F == Fn::cosh) return (h.a_hi + h.b_hi) + (h.a_lo + h.b_lo);
   const f64x2 big = ((h.a_hi - h.b_hi) + (h.a_lo - h.b_lo)) | (x & f64x2::all(-0.0));
-  return select(ax < f64x2::all(bits<double>(0x3FCFACFC00000000ull)), sinh_small(x), big);
+  return Small ? select(ax < small_bound(), sinh_small(x), big) : big;
 }
 
 template <Fn F>
 struct D50 {
+  template <bool WithB, bool Small>
+  struct Run {
+    static void run(f64x2 x0, f64x2 x1, double* r) {
+      d_50<F, WithB, Small>(x0).store(r);
+      d_50<F, WithB, Small>(x1).store(r + 2);
+    }
+  };
   using T = double;
   static constexpr int group = 4;
   static constexpr X87 x87 = X87::untouched;
   static uint32_t fast(const double* a, double* r) {
     const f64x2 x0 = f64x2::load(a), x1 = f64x2::load(a + 2);
-    d_50<F>(x0).store(r);
-    d_50<F>(x1).store(r + 2);
+    group4<F, Run>(x0, x1, r);
     const f64x2 b = d_fast_bound();
     return (~movemask(abs(x0) < b) & 3u) | ((~movemask(abs(x1) < b) & 3u) << 2);
   }
