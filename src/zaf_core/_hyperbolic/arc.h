@@ -82,12 +82,11 @@ inline f64x2 approx_inverse(f64x2 q) {
   return r * (two - q * r);
 }
 
-// One register of the double kernel of F; lanes outside the fast range give values the special
-// routine overwrites.
+// The logarithm's argument y and correction for one register of the double kernel of F;
+// lanes outside the fast range give values the special routine overwrites.
 template <Fn F>
-__attribute__((always_inline)) inline f64x2 d_eval(f64x2 x) {
+__attribute__((always_inline)) inline void d_prep(f64x2 x, f64x2& y, f64x2& corr) {
   const f64x2 ax = abs(x);
-  const f64x2 tiny = ax < f64x2::all(0x1p-28);  // the result is x within 2^-56
   if (F == Fn::atanh) {
     const f64x2 one = f64x2::all(1.0);
     const f64x2 n = one + ax, n_lo = ax - (n - one);
@@ -97,18 +96,36 @@ __attribute__((always_inline)) inline f64x2 d_eval(f64x2 x) {
     f64x2 pp, pe;
     product(q, d, pp, pe);
     const f64x2 q_lo = ((((n - pp) - pe) + n_lo) - q * d_lo) * inv;
-    const f64x2 corr = -(q_lo * approx_inverse(q));
-    const f64x2 v = f64x2::all(0.5) * logk::dlog_ha<Base::e>(q, corr);
-    return select(tiny, x, v | sign_of(x));
+    y = q;
+    corr = -(q_lo * approx_inverse(q));
+    return;
   }
   const f64x2 big = ax >= f64x2::all(0x1p28);
-  f64x2 y, corr;
   root_sum<F == Fn::asinh ? 1 : -1>(ax, y, corr);
   y = select(big, ax, y);
   corr = select(big, f64x2::all(-kLn2), corr);
-  const f64x2 v = logk::dlog_ha<Base::e>(y, corr);
+}
+
+// From the logarithm v to the result: halved for atanh, the sign of x for the odd functions,
+// and x itself below 2^-28, where the result is x within 2^-56.
+template <Fn F>
+__attribute__((always_inline)) inline f64x2 d_finish(f64x2 x, f64x2 v) {
   if (F == Fn::acosh) return v;
-  return select(tiny, x, v | sign_of(x));
+  if (F == Fn::atanh) v = f64x2::all(0.5) * v;
+  return select(abs(x) < f64x2::all(0x1p-28), x, v | sign_of(x));
+}
+
+// ln(y0 - c0) and ln(y1 - c1) (y positive normal), the logarithm's integer steps once for
+// the four high words of a group.
+__attribute__((always_inline)) inline void log4(f64x2 y0, f64x2 y1, f64x2 c0, f64x2 c1, f64x2& v0, f64x2& v1) {
+  const i32x4 hw = _mm_castps_si128(_mm_shuffle_ps(_mm_castpd_ps(y0.v), _mm_castpd_ps(y1.v), _MM_SHUFFLE(3, 1, 3, 1)));
+  const i32x4 e = logk::dlog_ha_exponent(hw);
+  alignas(16) int32_t j[4];
+  logk::dlog_ha_row(hw).store(j);
+  const double(&tab)[513][4] = logk::kLnHA;
+  v0 = logk::dlog_ha<Base::e>(y0, c0, logk::dlog_ha_exponent_f64(e), tab[j[0]], tab[j[1]]);
+  v1 = logk::dlog_ha<Base::e>(y1, c1, logk::dlog_ha_exponent_f64(i32x4(_mm_unpackhi_epi64(e.v, e.v))), tab[j[2]],
+                              tab[j[3]]);
 }
 
 // Lanes outside the fast range: asinh NaN and ±inf; acosh x <= 1 (1 itself, to give exactly 0),
@@ -164,8 +181,12 @@ struct D {
   static constexpr X87 x87 = X87::untouched;
   static uint32_t fast(const double* a, double* r) {
     const f64x2 x0 = f64x2::load(a), x1 = f64x2::load(a + 2);
-    d_eval<F>(x0).store(r);
-    d_eval<F>(x1).store(r + 2);
+    f64x2 y0, y1, c0, c1, v0, v1;
+    d_prep<F>(x0, y0, c0);
+    d_prep<F>(x1, y1, c1);
+    log4(y0, y1, c0, c1, v0, v1);
+    d_finish<F>(x0, v0).store(r);
+    d_finish<F>(x1, v1).store(r + 2);
     return d_out<F>(x0) | (d_out<F>(x1) << 2);
   }
   static void special(double a, double& r, const Report<double>& report) {
