@@ -58,6 +58,9 @@ const Kernel kKernels[] = {
     ZAF_F3(Powx, k_scalar), ZAF_D2(Powx, k_scalar),
     ZAF_F3(Sin, k1),   ZAF_D2(Sin, k1),   ZAF_F3(Cos, k1),     ZAF_D2(Cos, k1),
     ZAF_F3(Tan, k1),   ZAF_D2(Tan, k1),   ZAF_F3(SinCos, k_two_out), ZAF_D2(SinCos, k_two_out),
+    ZAF_F3(Sinh, k1),  ZAF_D2(Sinh, k1),  ZAF_F3(Cosh, k1),    ZAF_D2(Cosh, k1),
+    ZAF_F3(Tanh, k1),  ZAF_D2(Tanh, k1),  ZAF_F3(Asinh, k1),   ZAF_D2(Asinh, k1),
+    ZAF_F3(Acosh, k1), ZAF_D2(Acosh, k1), ZAF_F3(Atanh, k1),   ZAF_D2(Atanh, k1),
 };
 
 // ---- arguments -------------------------------------------------------------------------------
@@ -115,6 +118,20 @@ const Workload kWorkloads[] = {
     {"Tan", true, "-10..10", {Dist::uniform, -10, 10}, false, {}},
     {"SinCos", false, "-10..10", {Dist::uniform, -10, 10}, false, {}},
     {"SinCos", true, "-10..10", {Dist::uniform, -10, 10}, false, {}},
+    {"Sinh", false, "-700..700", {Dist::uniform, -700, 700}, false, {}},
+    {"Sinh", false, "-5..5", {Dist::uniform, -5, 5}, false, {}},
+    {"Sinh", true, "-88..88", {Dist::uniform, -88, 88}, false, {}},
+    {"Cosh", false, "-700..700", {Dist::uniform, -700, 700}, false, {}},
+    {"Cosh", false, "-5..5", {Dist::uniform, -5, 5}, false, {}},
+    {"Cosh", true, "-88..88", {Dist::uniform, -88, 88}, false, {}},
+    {"Tanh", false, "-20..20", {Dist::uniform, -20, 20}, false, {}},
+    {"Tanh", true, "-10..10", {Dist::uniform, -10, 10}, false, {}},
+    {"Asinh", false, "+-1e-5..1e5", {Dist::log_uniform_signed, 1e-5, 1e5}, false, {}},
+    {"Asinh", true, "+-1e-5..1e5", {Dist::log_uniform_signed, 1e-5, 1e5}, false, {}},
+    {"Acosh", false, "1..1e5", {Dist::log_uniform, 1.0, 1e5}, false, {}},
+    {"Acosh", true, "1..1e5", {Dist::log_uniform, 1.0, 1e5}, false, {}},
+    {"Atanh", false, "-1..1", {Dist::uniform, -1, 1}, false, {}},
+    {"Atanh", true, "-1..1", {Dist::uniform, -1, 1}, false, {}},
 };
 
 double draw(std::mt19937_64& g, const Arg& arg) {

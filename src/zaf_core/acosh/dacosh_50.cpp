@@ -1,0 +1,11 @@
+// Double inverse hyperbolic cosine, lower accuracy: the same evaluation as the high-accuracy kernel
+// (the 257-entry logarithm is not accurate enough relative to results near 0).
+#include "zaf_core/_hyperbolic/arc.h"
+
+namespace {
+struct P : zaforq::vm::arc::D<zaforq::vm::arc::Fn::acosh, false> {
+  static constexpr char name[] = "_zafdAcosh_50";
+};
+}  // namespace
+
+extern "C" ZAFORQ_API void _zafdAcosh_50(int32_t n, const double* a, double* r) { zaforq::vm::run_unary<P>(n, a, r); }

@@ -1,0 +1,11 @@
+// Float inverse hyperbolic cosine, 21-bit class: evaluated in double, the logarithm on the float
+// table with a degree-4 polynomial, rounded once to float.
+#include "zaf_core/_hyperbolic/arc.h"
+
+namespace {
+struct P : zaforq::vm::arc::S<zaforq::vm::arc::Fn::acosh, 4> {
+  static constexpr char name[] = "_zafsAcosh_21";
+};
+}  // namespace
+
+extern "C" ZAFORQ_API void _zafsAcosh_21(int32_t n, const float* a, float* r) { zaforq::vm::run_unary<P>(n, a, r); }

@@ -1,0 +1,11 @@
+// Double inverse hyperbolic sine, lower accuracy: the same evaluation as the high-accuracy kernel
+// (the 257-entry logarithm is not accurate enough relative to results near 0).
+#include "zaf_core/_hyperbolic/arc.h"
+
+namespace {
+struct P : zaforq::vm::arc::D<zaforq::vm::arc::Fn::asinh, false> {
+  static constexpr char name[] = "_zafdAsinh_50";
+};
+}  // namespace
+
+extern "C" ZAFORQ_API void _zafdAsinh_50(int32_t n, const double* a, double* r) { zaforq::vm::run_unary<P>(n, a, r); }

@@ -1,0 +1,10 @@
+// Float hyperbolic tangent, high accuracy: degree-8 polynomials on 30 intervals, in double.
+#include "zaf_core/tanh/tanh_impl.h"
+
+namespace {
+struct P : zaforq::vm::tanhk::STanhHA {
+  static constexpr char name[] = "_zafsTanh_HA";
+};
+}  // namespace
+
+extern "C" ZAFORQ_API void _zafsTanh_HA(int32_t n, const float* a, float* r) { zaforq::vm::run_unary<P>(n, a, r); }

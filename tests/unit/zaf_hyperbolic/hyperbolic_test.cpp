@@ -1,0 +1,202 @@
+// Hyperbolic kernels: what the accuracy harness cannot say. Stated thresholds and their
+// statuses, the order of several reports from one group, the bits of the domain-error NaNs,
+// and the caller's floating-point environment on the fast and special paths.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "fpregs.h"
+#include "zaf.h"
+
+namespace {
+
+struct Seen {
+  int32_t code, index;
+  double arg, res;
+};
+std::vector<Seen> seen;
+
+int32_t collect(zafErrorRecord* rec) {
+  seen.push_back({rec->code, rec->index, rec->arg1, rec->res1});
+  return 0;
+}
+
+class Hyperbolic : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    seen.clear();
+    _zafSetErrorCallBack(collect);
+    _zafClearErrStatus();
+  }
+  void TearDown() override {
+    _zafClearErrorCallBack();
+    _zafSetMode(ZAF_MODE_DEFAULT);
+    _zafClearErrStatus();
+  }
+};
+
+uint64_t bits_of(double x) { uint64_t b; memcpy(&b, &x, 8); return b; }
+uint32_t bits_of(float x) { uint32_t b; memcpy(&b, &x, 4); return b; }
+double dbits(uint64_t b) { double x; memcpy(&x, &b, 8); return x; }
+float fbits(uint32_t b) { float x; memcpy(&x, &b, 4); return x; }
+
+using DK = void (*)(int32_t, const double*, double*);
+using FK = void (*)(int32_t, const float*, float*);
+struct DKernel { const char* name; DK f; };
+struct FKernel { const char* name; FK f; };
+#define D2(F) {"_zafd" #F "_HA", _zafd##F##_HA}, {"_zafd" #F "_50", _zafd##F##_50}
+#define F3(F) {"_zafs" #F "_HA", _zafs##F##_HA}, {"_zafs" #F "_21", _zafs##F##_21}, {"_zafs" #F "_11", _zafs##F##_11}
+const DKernel kDCoshSinh[] = {D2(Cosh), D2(Sinh)};
+const FKernel kFCoshSinh[] = {F3(Cosh), F3(Sinh)};
+const DKernel kDAll[] = {D2(Cosh), D2(Sinh), D2(Tanh), D2(Asinh), D2(Acosh), D2(Atanh)};
+const FKernel kFAll[] = {F3(Cosh), F3(Sinh), F3(Tanh), F3(Asinh), F3(Acosh), F3(Atanh)};
+
+const double kInf = INFINITY;
+
+// Overflow thresholds as stated: 710.4758600739439 (bits 0x408633CE8FB9F87D) for double and
+// 89.4159927368164 (bits 0x42B2D4FD) for float, OVERFLOW from there on, not below.
+TEST_F(Hyperbolic, CoshAndSinhOverflowExactlyFromTheStatedThresholds) {
+  const double t = dbits(0x408633CE8FB9F87Dull);
+  const double a[8] = {710.0, 710.5, -710.5, t, -std::nextafter(t, 0.0), kInf, -kInf, 710.4704448615958};
+  for (const DKernel& k : kDCoshSinh) {
+    const bool is_sinh = strstr(k.name, "Sinh") != nullptr;
+    double r[8];
+    seen.clear();
+    k.f(8, a, r);
+    EXPECT_TRUE(std::isfinite(r[0]) && r[0] > 1.1e308 && r[0] < 1.12e308) << k.name << " " << r[0];
+    EXPECT_EQ(r[1], kInf) << k.name;
+    EXPECT_EQ(r[2], is_sinh ? -kInf : kInf) << k.name;
+    EXPECT_EQ(r[3], kInf) << k.name;
+    EXPECT_TRUE(std::isfinite(r[4])) << k.name;
+    EXPECT_EQ(r[5], kInf) << k.name;
+    EXPECT_EQ(r[6], is_sinh ? -kInf : kInf) << k.name;
+    EXPECT_TRUE(std::isfinite(r[7])) << k.name;
+    ASSERT_EQ(seen.size(), 3u) << k.name;
+    for (int j = 0; j < 3; ++j) {
+      EXPECT_EQ(seen[j].code, ZAF_STATUS_OVERFLOW);
+      EXPECT_EQ(seen[j].index, j + 1);
+    }
+  }
+  const float tf = fbits(0x42B2D4FDu);
+  const float af[6] = {89.0f, 89.5f, tf, -std::nextafter(tf, 0.0f), -INFINITY, -89.5f};
+  for (const FKernel& k : kFCoshSinh) {
+    const bool is_sinh = strstr(k.name, "Sinh") != nullptr;
+    float r[6];
+    seen.clear();
+    k.f(6, af, r);
+    EXPECT_TRUE(std::isfinite(r[0])) << k.name;
+    EXPECT_EQ(r[1], kInf) << k.name;
+    EXPECT_EQ(r[2], kInf) << k.name;
+    EXPECT_TRUE(std::isfinite(r[3])) << k.name;
+    EXPECT_EQ(r[4], is_sinh ? -kInf : kInf) << k.name;
+    EXPECT_EQ(r[5], is_sinh ? -kInf : kInf) << k.name;
+    ASSERT_EQ(seen.size(), 3u) << k.name;
+    EXPECT_EQ(seen[0].index, 1);
+    EXPECT_EQ(seen[1].index, 2);
+    EXPECT_EQ(seen[2].index, 5);
+  }
+}
+
+// Several overflowing lanes of one float group (and of the tail) are reported one by one,
+// lowest lane first, each after its own result is written.
+TEST_F(Hyperbolic, FloatOverflowLanesAreReportedLowestFirst) {
+  float a[11] = {1, 95, -100, 2, 3, 4, 1e30f, 99, 5, -96, 97};
+  const int32_t want[] = {1, 2, 6, 7, 9, 10};
+  for (const FKernel& k : kFCoshSinh) {
+    float r[11];
+    seen.clear();
+    k.f(11, a, r);
+    ASSERT_EQ(seen.size(), 6u) << k.name;
+    for (int j = 0; j < 6; ++j) {
+      EXPECT_EQ(seen[j].index, want[j]) << k.name;
+      EXPECT_EQ(seen[j].code, ZAF_STATUS_OVERFLOW);
+      EXPECT_EQ(seen[j].arg, a[want[j]]);
+      EXPECT_EQ(std::fabs(seen[j].res), kInf);
+    }
+  }
+}
+
+// Atanh: ±1 give ±inf with SING; beyond, the domain error's NaN is the default one, except in
+// the double _HA kernel, whose NaN has all bits set apart from the sign, taken from x.
+TEST_F(Hyperbolic, AtanhSingularitiesAndDomainNaNs) {
+  const double a[6] = {1.0, -1.0, 2.0, -2.0, kInf, -kInf};
+  const uint64_t ha_nan[4] = {0x7FFFFFFFFFFFFFFFull, 0xFFFFFFFFFFFFFFFFull, 0x7FFFFFFFFFFFFFFFull, 0xFFFFFFFFFFFFFFFFull};
+  for (DK f : {_zafdAtanh_HA, _zafdAtanh_50}) {
+    double r[6];
+    seen.clear();
+    f(6, a, r);
+    EXPECT_EQ(r[0], kInf);
+    EXPECT_EQ(r[1], -kInf);
+    for (int j = 2; j < 6; ++j)
+      EXPECT_EQ(bits_of(r[j]), f == _zafdAtanh_HA ? ha_nan[j - 2] : 0xFFF8000000000000ull) << j;
+    ASSERT_EQ(seen.size(), 6u);
+    for (int j = 0; j < 6; ++j) EXPECT_EQ(seen[j].code, j < 2 ? ZAF_STATUS_SING : ZAF_STATUS_ERRDOM);
+  }
+  const float af[3] = {1.0f, -1.0f, -2.0f};
+  for (FK f : {_zafsAtanh_HA, _zafsAtanh_21, _zafsAtanh_11}) {
+    float r[3];
+    f(3, af, r);
+    EXPECT_EQ(r[0], INFINITY);
+    EXPECT_EQ(r[1], -INFINITY);
+    EXPECT_EQ(bits_of(r[2]), 0xFFC00000u);
+  }
+}
+
+TEST_F(Hyperbolic, AcoshDomainAndOne) {
+  const double a[4] = {0.5, 1.0, -kInf, kInf};
+  for (DK f : {_zafdAcosh_HA, _zafdAcosh_50}) {
+    double r[4];
+    seen.clear();
+    f(4, a, r);
+    EXPECT_EQ(bits_of(r[0]), 0xFFF8000000000000ull);
+    EXPECT_EQ(bits_of(r[1]), 0u);
+    EXPECT_EQ(bits_of(r[2]), 0xFFF8000000000000ull);
+    EXPECT_EQ(r[3], kInf);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].index, 0);
+    EXPECT_EQ(seen[1].index, 2);
+    EXPECT_EQ(seen[1].code, ZAF_STATUS_ERRDOM);
+  }
+}
+
+// Directed rounding and flush-to-zero in MXCSR, 24-bit precision and upward rounding on the
+// x87 unit: every kernel gives the default environment's results, on the fast path and the
+// special routines (thresholds, infinities, NaN, subnormals, the x87 series of Sinh near 0),
+// and both control registers come back as the caller left them.
+TEST_F(Hyperbolic, CallersFloatingPointEnvironmentIsKeptAndIgnored) {
+  _zafSetMode(ZAF_MODE_ERRMODE_IGNORE);
+  const double a[12] = {0.3, 1e-310, 0.01, 2.5, 709.0, 800.0, -kInf, NAN, 0.999, 1.5, -0.02, 20.5};
+  const float af[12] = {0.3f, 1e-40f, 0.01f, 2.5f, 88.5f, 95.0f, -INFINITY, NAN, 0.999f, 1.5f, -0.02f, 20.5f};
+  auto run_all = [&](std::vector<double>& out, std::vector<float>& outf) {
+    out.assign(12 * (sizeof kDAll / sizeof kDAll[0]), 0.0);
+    outf.assign(12 * (sizeof kFAll / sizeof kFAll[0]), 0.0f);
+    size_t k = 0;
+    for (const DKernel& d : kDAll) d.f(12, a, &out[12 * k++]);
+    k = 0;
+    for (const FKernel& f : kFAll) f.f(12, af, &outf[12 * k++]);
+  };
+  std::vector<double> ref, got;
+  std::vector<float> reff, gotf;
+  run_all(ref, reff);
+  const uint32_t mx0 = test_stmxcsr();
+  const uint16_t cw0 = test_fnstcw();
+  const uint32_t mx = (mx0 & ~0xE000u) | 0x2000u | 0x8000u;            // round down, flush to zero
+  const uint16_t cw = static_cast<uint16_t>((cw0 & ~0xF00u) | 0x800u);  // 24-bit, round up
+  test_ldmxcsr(mx);
+  test_fldcw(cw);
+  run_all(got, gotf);
+  const uint32_t mx_after = test_stmxcsr();
+  const uint16_t cw_after = test_fnstcw();
+  test_fldcw(cw0);
+  test_ldmxcsr(mx0);
+  EXPECT_EQ(mx_after & ~0x3Fu, mx & ~0x3Fu);
+  EXPECT_EQ(cw_after, cw);
+  for (size_t i = 0; i < ref.size(); ++i)
+    EXPECT_EQ(bits_of(got[i]), bits_of(ref[i])) << kDAll[i / 12].name << " element " << i % 12;
+  for (size_t i = 0; i < reff.size(); ++i)
+    EXPECT_EQ(bits_of(gotf[i]), bits_of(reff[i])) << kFAll[i / 12].name << " element " << i % 12;
+}
+
+}  // namespace
