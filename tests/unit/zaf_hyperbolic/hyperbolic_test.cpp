@@ -1,6 +1,6 @@
-// Hyperbolic kernels: what the accuracy harness cannot say. Stated thresholds and their
-// statuses, the order of several reports from one group, the bits of the domain-error NaNs,
-// and the caller's floating-point environment on the fast and special paths.
+// Hyperbolic kernels: what the accuracy harness and the contract test cannot say. Stated
+// thresholds and their statuses, the order of several reports from one group, and the bits
+// of the domain-error NaNs.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -159,44 +159,6 @@ TEST_F(Hyperbolic, AcoshDomainAndOne) {
     EXPECT_EQ(seen[1].index, 2);
     EXPECT_EQ(seen[1].code, ZAF_STATUS_ERRDOM);
   }
-}
-
-// Directed rounding and flush-to-zero in MXCSR, 24-bit precision and upward rounding on the
-// x87 unit: every kernel gives the default environment's results, on the fast path and the
-// special routines (thresholds, infinities, NaN, subnormals, the x87 series of Sinh near 0),
-// and both control registers come back as the caller left them.
-TEST_F(Hyperbolic, CallersFloatingPointEnvironmentIsKeptAndIgnored) {
-  _zafSetMode(ZAF_MODE_ERRMODE_IGNORE);
-  const double a[12] = {0.3, 1e-310, 0.01, 2.5, 709.0, 800.0, -kInf, NAN, 0.999, 1.5, -0.02, 20.5};
-  const float af[12] = {0.3f, 1e-40f, 0.01f, 2.5f, 88.5f, 95.0f, -INFINITY, NAN, 0.999f, 1.5f, -0.02f, 20.5f};
-  auto run_all = [&](std::vector<double>& out, std::vector<float>& outf) {
-    out.assign(12 * (sizeof kDAll / sizeof kDAll[0]), 0.0);
-    outf.assign(12 * (sizeof kFAll / sizeof kFAll[0]), 0.0f);
-    size_t k = 0;
-    for (const DKernel& d : kDAll) d.f(12, a, &out[12 * k++]);
-    k = 0;
-    for (const FKernel& f : kFAll) f.f(12, af, &outf[12 * k++]);
-  };
-  std::vector<double> ref, got;
-  std::vector<float> reff, gotf;
-  run_all(ref, reff);
-  const uint32_t mx0 = test_stmxcsr();
-  const uint16_t cw0 = test_fnstcw();
-  const uint32_t mx = (mx0 & ~0xE000u) | 0x2000u | 0x8000u;            // round down, flush to zero
-  const uint16_t cw = static_cast<uint16_t>((cw0 & ~0xF00u) | 0x800u);  // 24-bit, round up
-  test_ldmxcsr(mx);
-  test_fldcw(cw);
-  run_all(got, gotf);
-  const uint32_t mx_after = test_stmxcsr();
-  const uint16_t cw_after = test_fnstcw();
-  test_fldcw(cw0);
-  test_ldmxcsr(mx0);
-  EXPECT_EQ(mx_after & ~0x3Fu, mx & ~0x3Fu);
-  EXPECT_EQ(cw_after, cw);
-  for (size_t i = 0; i < ref.size(); ++i)
-    EXPECT_EQ(bits_of(got[i]), bits_of(ref[i])) << kDAll[i / 12].name << " element " << i % 12;
-  for (size_t i = 0; i < reff.size(); ++i)
-    EXPECT_EQ(bits_of(gotf[i]), bits_of(reff[i])) << kFAll[i / 12].name << " element " << i % 12;
 }
 
 }  // namespace
