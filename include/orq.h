@@ -7,5 +7,6 @@
 #include "zaforq/orq_streams.h"
 #include "zaforq/orq_conv.h"
 #include "zaforq/orq_dist.h"
+#include "zaforq/orq_dist2.h"
 
 #endif

@@ -83,6 +83,31 @@ ROWS += [
     Row("_orqiRngGeometric", "i", (0.999,), "d", stats.geom(0.999, loc=-1), seed=28),
 ]
 
+# Gamma on each side of its switch points: below 0.6 (y^(1/alpha) envelope), [0.6, 1) (Weibull
+# envelope), exactly 1 (exponential), just above 1 and large (Marsaglia-Tsang). Beta in each
+# regime: Johnk, Atkinson with both shapes below 1, with one below (and the exchanged case),
+# Cheng's BA, and the shape-1 powers.
+# Float shapes below about 0.1 put a visible share of the sample under the smallest subnormal,
+# where it rounds to 0, so the smallest shape is checked in double only.
+ROWS += cont("RngGamma", (0.02, 0.0, 1.0), stats.gamma(0.02), seed=39)[:1]
+for alpha, seed in ((0.1, 40), (0.3, 41), (0.5999, 42), (0.6, 43), (0.85, 44), (1.0, 45), (1.0001, 46), (2.5, 47),
+                    (1e4, 48)):
+    ROWS += cont("RngGamma", (alpha, 0.0, 1.0), stats.gamma(alpha), seed=seed)
+ROWS += cont("RngGamma", (3.0, -2.0, 0.5), stats.gamma(3.0, loc=-2.0, scale=0.5), brng=MCG59, seed=49)
+for p, q, seed in ((0.5, 0.5, 50), (0.2, 0.3, 51), (0.9, 0.9, 52), (0.3, 0.95, 53), (0.5, 3.0, 54), (0.1, 40.0, 55),
+                   (3.0, 0.5, 56), (25.0, 0.7, 57), (2.0, 3.0, 58), (1.01, 1.01, 59), (300.0, 50.0, 60),
+                   (1.0, 1.0, 61), (1.0, 2.5, 62), (0.4, 1.0, 63)):
+    ROWS += cont("RngBeta", (p, q, 0.0, 1.0), stats.beta(p, q), seed=seed)
+ROWS += cont("RngBeta", (2.0, 0.5, 1.0, 3.0), stats.beta(2.0, 0.5, loc=1.0, scale=3.0), brng=MT2203 + 9, seed=64)
+
+# Binomial on both sides of the inversion/BTPE switch at ntrial min(p, 1 - p) = 30, reflected for
+# p >= 0.5, ntrial 1 and 0, p 0 and 1, and ntrial in the hundreds of thousands, where BTPE's
+# squeeze and Stirling bound decide most candidates.
+for ntrial, p, seed in ((100, 0.3, 70), (100, 0.29, 71), (100, 0.7, 72), (60, 0.5, 73), (1, 0.3, 74), (1, 0.7, 75),
+                        (0, 0.5, 76), (10, 0.0, 77), (10, 1.0, 78), (20, 0.999, 79), (1000, 0.05, 80),
+                        (500000, 0.3, 81), (400000, 0.999, 82), (200000, 1e-4, 83)):
+    ROWS.append(Row("_orqiRngBinomial", "i", (ntrial, p), "id", stats.binom(ntrial, p), seed=seed))
+
 # Multivariate Gaussian: (factor rows in full storage, mean), checked by sample mean and covariance
 MV_CASES = [
     ([[1.0]], [2.0]),
