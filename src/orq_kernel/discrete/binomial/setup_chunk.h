@@ -18,6 +18,7 @@ inline void* setup_chunk(OrqStream stream, uint32_t key, uint32_t size, int32_t*
     *status = ORQ_STATUS_NO_MEMORY;
     return nullptr;
   }
+  __asm__("" : "+r"(data));  // keeps the compiler from fusing malloc and memset into calloc
   memset(data, 0, size);
   const int32_t added = __orqAddChunk(stream, key, data, size);
   if (added < 0) {
