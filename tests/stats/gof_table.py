@@ -108,6 +108,19 @@ for ntrial, p, seed in ((100, 0.3, 70), (100, 0.29, 71), (100, 0.7, 72), (60, 0.
                         (500000, 0.3, 81), (400000, 0.999, 82), (200000, 1e-4, 83)):
     ROWS.append(Row("_orqiRngBinomial", "i", (ntrial, p), "id", stats.binom(ntrial, p), seed=seed))
 
+# Negative binomial (failures before the a-th success) on both sides of the switch at mode 100,
+# a = 1 (geometric) and a below 1; hypergeometric through each symmetry, on both sides of the
+# switch at a mode 40 above the lower end, a sample of nearly the whole lot, and the degenerate
+# lots. scipy's hypergeom takes (lot, marked, sample).
+for a, p, seed in ((1.0, 0.3, 90), (0.5, 0.2, 91), (0.3, 0.002, 92), (3.5, 0.5, 93), (100.99, 0.5, 94),
+                   (101.0, 0.5, 95), (2.5, 0.01, 96), (1000.0, 0.3, 97), (1e5, 0.9, 98), (40.0, 0.02, 99)):
+    ROWS.append(Row("_orqiRngNegbinomial", "i", (a, p), "dd", stats.nbinom(a, p), seed=seed))
+for l, smp, m, seed in ((100, 10, 20, 100), (100, 90, 20, 101), (100, 10, 80, 102), (100, 90, 80, 103),
+                        (1000, 195, 200, 104), (1000, 200, 200, 105), (1000, 500, 500, 106), (1000, 999, 300, 107),
+                        (1000, 995, 300, 108), (10000, 2000, 3000, 109), (2000000, 700000, 1200000, 110),
+                        (50, 0, 10, 111), (50, 10, 0, 112), (50, 10, 50, 113), (7, 7, 3, 114)):
+    ROWS.append(Row("_orqiRngHypergeometric", "i", (l, smp, m), "iii", stats.hypergeom(l, m, smp), seed=seed))
+
 # Multivariate Gaussian: (factor rows in full storage, mean), checked by sample mean and covariance
 MV_CASES = [
     ([[1.0]], [2.0]),
