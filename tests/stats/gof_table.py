@@ -121,6 +121,12 @@ for l, smp, m, seed in ((100, 10, 20, 100), (100, 90, 20, 101), (100, 10, 80, 10
                         (50, 0, 10, 111), (50, 10, 0, 112), (50, 10, 50, 113), (7, 7, 3, 114)):
     ROWS.append(Row("_orqiRngHypergeometric", "i", (l, smp, m), "iii", stats.hypergeom(l, m, smp), seed=seed))
 
+# Poisson, exact method: inversion below 27 (a tiny mean included), PTPE with the explicit test
+# from 27 to 100 and the logarithmic test above, a mean exact in float and one that is not.
+for lam, seed in ((1e-10, 120), (0.001, 121), (0.5, 122), (5.0, 123), (26.9, 124), (27.0, 125), (30.1, 126),
+                  (30.5, 127), (100.0, 128), (100.5, 129), (1000.0, 130), (123456.7, 131)):
+    ROWS.append(Row("_orqiRngPoisson", "i", (lam,), "d", stats.poisson(lam), seed=seed))
+
 # Multivariate Gaussian: (factor rows in full storage, mean), checked by sample mean and covariance
 MV_CASES = [
     ([[1.0]], [2.0]),
