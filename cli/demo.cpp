@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cfenv>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "commands.h"
@@ -53,6 +54,85 @@ void demo_errors() {
 
 const RegisterDemo errors_section({10, "errors", "the mode word and the error path of the vector-math kernels",
                                     demo_errors});
+
+// ---- distributions --------------------------------------------------------------------------
+
+void demo_distributions() {
+  std::printf("== Distributions ==\n");
+  OrqStream s = nullptr;
+  const uint32_t seed = 777;
+  __orqNewStreamEx(&s, ORQ_BRNG_MT19937, 1, &seed);
+  double g[3], c;
+  _orqdRngGaussian(ORQ_GAUSSIAN_BOXMULLER2, s, 3, g, 0.0, 1.0);
+  std::printf("Gaussian, Box-Muller keeping pairs, n = 3: %.6f %.6f %.6f\n", g[0], g[1], g[2]);
+  _orqdRngGaussian(ORQ_GAUSSIAN_BOXMULLER2, s, 1, &c, 0.0, 1.0);
+  std::printf("  the stream kept the last pair (%d chunk); the next call returns its cosine: %.6f\n",
+              __orqGetNumChunks(s), c);
+  std::printf("  method 5 is refused with status %d\n", _orqdRngGaussian(5, s, 1, &c, 0.0, 1.0));
+
+  // sample moments of a million variates against the distribution's own
+  const int32_t n = 1000000;
+  double* x = static_cast<double*>(std::malloc(sizeof(double) * n));
+  struct Row {
+    const char* what;
+    double mean, var;
+    int32_t (*draw)(OrqStream, int32_t, double*);
+  } rows[] = {
+      {"Exponential(a=1, beta=2)", 3.0, 4.0, [](OrqStream t, int32_t k, double* r) { return _orqdRngExponential(0, t, k, r, 1.0, 2.0); }},
+      {"Laplace(a=0, beta=1)", 0.0, 2.0, [](OrqStream t, int32_t k, double* r) { return _orqdRngLaplace(0, t, k, r, 0.0, 1.0); }},
+      {"Weibull(alpha=2, a=0, beta=1)", 0.886227, 0.214602, [](OrqStream t, int32_t k, double* r) { return _orqdRngWeibull(0, t, k, r, 2.0, 0.0, 1.0); }},
+      {"Rayleigh(a=0, beta=1)", 0.886227, 0.214602, [](OrqStream t, int32_t k, double* r) { return _orqdRngRayleigh(0, t, k, r, 0.0, 1.0); }},
+      {"Gumbel(a=0, beta=1)", -0.577216, 1.644934, [](OrqStream t, int32_t k, double* r) { return _orqdRngGumbel(0, t, k, r, 0.0, 1.0); }},
+      {"Lognormal(a=0, sigma=0.5, b=0, beta=1)", 1.133148, 0.364696, [](OrqStream t, int32_t k, double* r) { return _orqdRngLognormal(0, t, k, r, 0.0, 0.5, 0.0, 1.0); }},
+  };
+  std::printf("%-40s %10s %10s %10s %10s\n", "10^6 variates of", "mean", "expected", "variance", "expected");
+  for (const Row& row : rows) {
+    row.draw(s, n, x);
+    double m = 0, v = 0;
+    for (int32_t i = 0; i < n; ++i) m += x[i];
+    m /= n;
+    for (int32_t i = 0; i < n; ++i) v += (x[i] - m) * (x[i] - m);
+    std::printf("%-40s %10.5f %10.5f %10.5f %10.5f\n", row.what, m, row.mean, v / (n - 1), row.var);
+  }
+  _orqdRngCauchy(0, s, n, x, 0.0, 1.0);
+  int32_t inside = 0;
+  for (int32_t i = 0; i < n; ++i) inside += x[i] > -1.0 && x[i] < 1.0;
+  std::printf("Cauchy(0, 1): %.4f of the variates lie in (-1, 1); expected 0.5 (no mean to compare)\n",
+              inside / static_cast<double>(n));
+
+  int32_t* k = static_cast<int32_t*>(std::malloc(sizeof(int32_t) * n));
+  _orqiRngGeometric(0, s, n, k, 0.25);
+  double gm = 0;
+  for (int32_t i = 0; i < n; ++i) gm += k[i];
+  _orqiRngBernoulli(0, s, n, k, 0.1);
+  int32_t ones = 0;
+  for (int32_t i = 0; i < n; ++i) ones += k[i];
+  int32_t dice[6];
+  _orqiRngUniform(0, s, 6, dice, 1, 7);
+  std::printf("Geometric(p=0.25) mean %.4f (expected 3); Bernoulli(p=0.1) %.4f ones; six dice: %d %d %d %d %d %d\n",
+              gm / n, ones / static_cast<double>(n), dice[0], dice[1], dice[2], dice[3], dice[4], dice[5]);
+
+  // two correlated components: covariance T T^T = [[4, 2], [2, 2]] from the factor [[2, 0], [1, 1]]
+  const double mean[2] = {1.0, -1.0}, packed[3] = {2.0, 1.0, 1.0};
+  _orqdRngGaussianMV(ORQ_GAUSSIAN_BOXMULLER2, s, n / 2, x, 2, ORQ_MV_STORAGE_PACKED, mean, packed);
+  double m0 = 0, m1 = 0, c00 = 0, c01 = 0, c11 = 0;
+  for (int32_t i = 0; i < n / 2; ++i) m0 += x[2 * i], m1 += x[2 * i + 1];
+  m0 /= n / 2, m1 /= n / 2;
+  for (int32_t i = 0; i < n / 2; ++i) {
+    const double u = x[2 * i] - m0, v = x[2 * i + 1] - m1;
+    c00 += u * u, c01 += u * v, c11 += v * v;
+  }
+  std::printf("Gaussian vectors, mean (1, -1), factor [[2, 0], [1, 1]]: mean (%.3f, %.3f), covariance "
+              "[[%.3f, %.3f], [%.3f, %.3f]] (expected [[4, 2], [2, 2]])\n",
+              m0, m1, c00 / (n / 2 - 1), c01 / (n / 2 - 1), c01 / (n / 2 - 1), c11 / (n / 2 - 1));
+  std::printf("histograms: zaforq rng --dist NAME [parameters] -n 100000 --hist (zaforq rng --help lists them)\n");
+  std::free(x);
+  std::free(k);
+  __orqDeleteStream(&s);
+}
+
+const RegisterDemo distributions_section({45, "distributions", "continuous, multivariate and discrete distributions",
+                                          demo_distributions});
 
 }  // namespace
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "commands.h"
+#include "rng_dist.h"
 #include "zaforq.h"
 
 namespace {
@@ -145,12 +146,15 @@ int parse(int argc, char** argv, Options& o) {
     } else if (arg == "--load") {
       if (!need(1)) return 2;
       o.load = argv[++i];
+    } else if (int used = rng_dist_option(argc, argv, i)) {
+      if (used < 0) return 2;
+      i += used - 1;
     } else {
       std::fprintf(stderr, "zaforq rng: unknown option '%s' (see zaforq rng --help)\n", arg.c_str());
       return 2;
     }
   }
-  return 0;
+  return rng_dist_check();
 }
 
 int cmd_rng(int argc, char** argv) {
@@ -182,7 +186,8 @@ int cmd_rng(int argc, char** argv) {
   __orqGetBrngProperties(__orqGetStreamStateBrng(s), &props);
   const int32_t block = 4096;
   std::vector<unsigned char> buf(static_cast<size_t>(block) * 16);
-  for (long long done = 0; !rc && done < o.n;) {
+  if (!rc && rng_dist_active()) rc = rng_dist_run(s, o.n, o.single, o.binary, out);
+  for (long long done = 0; !rc && !rng_dist_active() && done < o.n;) {
     int32_t k = static_cast<int32_t>(o.n - done < block ? o.n - done : block);
     size_t elem;
     if (o.kind == Options::kBits) {
@@ -299,7 +304,8 @@ const RegisterCommand rng_command(
      "  --format binary  raw native-endian numbers, for piping into other tools\n"
      "  --skip K         skip the first K numbers; --leapfrog K N: every N-th number from the K-th\n"
      "  --load FILE      continue a stream from a stream file instead of creating one\n"
-     "  --save FILE      write the stream, as it stands after the numbers, to a stream file\n",
+     "  --save FILE      write the stream, as it stands after the numbers, to a stream file\n"
+     ZAFORQ_RNG_DIST_USAGE,
      cmd_rng});
 
 const RegisterDemo rng_section({40, "rng", "random streams: generators, leapfrog, stream files", demo_rng});

@@ -43,9 +43,10 @@ int32_t box_muller(OrqStream stream, int32_t n, T* r, T a, T sigma) {
 }
 
 // Method 1, one transformed block of p pairs: draws 2p uniforms and writes R sin, R cos pair after
-// pair into out[0 .. 2p).
+// pair into out[0 .. 2p), mapped to x sigma + a while the block is in cache. The map rounds the
+// stored products exactly as a separate pass over the whole output would.
 template <class T>
-int32_t box_muller_pairs(OrqStream stream, int32_t p, T* out) {
+int32_t box_muller_pairs(OrqStream stream, int32_t p, T* out, T a, T sigma) {
   using P = Prec<T>;
   T u[kGaussBlock];
   T rad[kGaussBlock / 2], cs[kGaussBlock / 2];
@@ -62,8 +63,9 @@ int32_t box_muller_pairs(OrqStream stream, int32_t p, T* out) {
   for (int32_t i = 0; i < p; ++i) rad[i] = -(rad[i] + rad[i]);
   P::sqrt(p, rad);
   for (int32_t i = 0; i < p; ++i) {
-    out[2 * i] = rad[i] * sn[i];
-    out[2 * i + 1] = rad[i] * cs[i];
+    const T x = rad[i] * sn[i], y = rad[i] * cs[i];
+    out[2 * i] = x * sigma + a;
+    out[2 * i + 1] = y * sigma + a;
   }
   return status;
 }
@@ -98,19 +100,20 @@ int32_t box_muller2(OrqStream stream, int32_t n, T* r, T a, T sigma) {
   if (pair[0] != T(-1)) {  // the cosine half of the pair the previous call left
     T theta = pair[1] * P::kTwoPi;
     P::cos(1, &theta);
-    r[0] = pair_radius(pair[0]) * theta;
+    const T x = pair_radius(pair[0]) * theta;
+    r[0] = x * sigma + a;
     pair[0] = pair[1] = T(-1);  // delivered: never twice, even if a draw below fails
     index = 1;
   }
   const int32_t m = n - index;
   for (int32_t b = m / kGaussBlock; b > 0; --b) {
-    status = box_muller_pairs(stream, kGaussBlock / 2, r + index);
+    status = box_muller_pairs(stream, kGaussBlock / 2, r + index, a, sigma);
     if (status < 0) return status;
     index += kGaussBlock;
   }
   const int32_t p = (n - index) / 2;
   if (p > 0) {
-    status = box_muller_pairs(stream, p, r + index);
+    status = box_muller_pairs(stream, p, r + index, a, sigma);
     if (status < 0) return status;
     index += 2 * p;
   }
@@ -120,11 +123,11 @@ int32_t box_muller2(OrqStream stream, int32_t n, T* r, T a, T sigma) {
     if (status < 0) return status;
     T theta = u[1] * P::kTwoPi;
     P::sin(1, &theta);
-    r[index] = pair_radius(u[0]) * theta;
+    const T x = pair_radius(u[0]) * theta;
+    r[index] = x * sigma + a;
     pair[0] = u[0];
     pair[1] = u[1];
   }
-  affine(n, r, sigma, a);
   return status;
 }
 
