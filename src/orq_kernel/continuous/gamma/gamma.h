@@ -6,6 +6,7 @@
 #pragma once
 #include <stdlib.h>
 
+#include "common/simd.h"
 #include "orq_kernel/continuous/_common/prec.h"
 #include "zaforq/orq_dist2.h"
 
@@ -43,8 +44,28 @@ inline bool mt_accept(T z, T u, T c, T d, T* out) {
   return false;
 }
 
+// Over a pass of k candidates (arrays padded to whole registers): dv = d (1 + c z)^3, and quick
+// all-ones where 1 + c z > 0 and u < 1 - 0.0331 z^4, the squeeze that decides most candidates.
+template <class V, class T>
+inline void mt_squeeze(int32_t k, const T* z, const T* u, T c, T d, T* dv, T* quick) {
+  constexpr int32_t w = sizeof(V) / sizeof(T);
+  const V vc = V::all(c), vd = V::all(d), one = V::all(T(1)), zero = V::all(T(0)), k4 = V::all(T(0.0331));
+  for (int32_t i = 0; i < k; i += w) {
+    const V zi = V::load(z + i), ui = V::load(u + i);
+    const V t = one + vc * zi, z2 = zi * zi;
+    (vd * (t * t * t)).store(dv + i);
+    ((zero < t) & (ui < one - k4 * z2 * z2)).store(quick + i);
+  }
+}
+inline void mt_squeeze(int32_t k, const double* z, const double* u, double c, double d, double* dv, double* q) {
+  mt_squeeze<simd::f64x2>(k, z, u, c, d, dv, q);
+}
+inline void mt_squeeze(int32_t k, const float* z, const float* u, float c, float d, float* dv, float* q) {
+  mt_squeeze<simd::f32x4>(k, z, u, c, d, dv, q);
+}
+
 template <class T>
-int32_t gamma_marsaglia(OrqStream stream, int32_t n, T* r, T alpha) {
+int32_t gamma_marsaglia(OrqStream stream, int32_t n, T* r, T alpha, T a, T beta) {
   using P = Prec<T>;
   T* carry = static_cast<T*>(__orqSearchChunk(stream, kGammaKey<T>));
   if (!carry) {
@@ -64,11 +85,14 @@ int32_t gamma_marsaglia(OrqStream stream, int32_t n, T* r, T alpha) {
   if (carry[0] != T(-1)) {
     const T u = carry[0], z = carry[1];
     carry[0] = carry[1] = T(-1);
-    if (mt_accept(z, u, c, d, r)) ++done;
+    T x;
+    if (mt_accept(z, u, c, d, &x)) r[done++] = x * beta + a;
   }
   int32_t status = 0;
   T b[2 * kGammaPass];
   T rad[kGammaPass / 2], th[kGammaPass / 2], sn[kGammaPass / 2], cs[kGammaPass / 2];
+  T us[kGammaPass], dv[kGammaPass], quick[kGammaPass];
+  auto kPad = [](int32_t k) { return (k + 3) & ~3; };
   while (done < n) {
     int32_t k = n - done < kGammaPass ? n - done : kGammaPass;
     k += k & 1;
@@ -84,15 +108,28 @@ int32_t gamma_marsaglia(OrqStream stream, int32_t n, T* r, T alpha) {
     for (int32_t g = 0; g < groups; ++g) rad[g] = T(-2) * rad[g];
     P::sqrt(groups, rad);
     P::sincos(groups, th, sn, cs);
-    for (int32_t g = 0; g < groups && done < n; ++g) {
-      if (mt_accept(rad[g] * sn[g], b[4 * g + 1], c, d, r + done)) ++done;
-      const T z2 = rad[g] * cs[g], u2 = b[4 * g + 3];
-      if (done == n) {  // the group's second candidate was made but is not needed: keep it
-        carry[0] = u2;
-        carry[1] = z2;
+    // candidates in order, the group's sine first: z, u, and the squeeze's verdict with its
+    // value d v, computed over the whole pass without a branch
+    T* z = b;  // the uniforms' places are free once read: candidate i lands at or before 2i + 1
+    for (int32_t g = 0; g < groups; ++g) {
+      const T u1 = b[4 * g + 1], u2 = b[4 * g + 3];
+      z[2 * g] = rad[g] * sn[g];
+      z[2 * g + 1] = rad[g] * cs[g];
+      us[2 * g] = u1;
+      us[2 * g + 1] = u2;
+    }
+    for (int32_t i = k; i < kPad(k); ++i) z[i] = us[i] = T(0);
+    mt_squeeze(k, z, us, c, d, dv, quick);
+    for (int32_t i = 0; i < k; ++i) {
+      // the affine map is applied as values are appended, while they are in cache
+      if (__builtin_expect(quick[i] != T(0), 1) || mt_accept(z[i], us[i], c, d, &dv[i])) r[done++] = dv[i] * beta + a;
+      if (done == n) {
+        if (i + 1 < k) {  // the group's second candidate was made but is not needed: keep it
+          carry[0] = us[i + 1];
+          carry[1] = z[i + 1];
+        }
         break;
       }
-      if (mt_accept(z2, u2, c, d, r + done)) ++done;
     }
   }
   return status;
@@ -166,9 +203,8 @@ inline int32_t standard_exponential(OrqStream s, int32_t n, float* r) {
 template <class T>
 int32_t gamma(OrqStream stream, int32_t n, T* r, T alpha, T a, T beta) {
   int32_t status;
-  if (alpha > T(1)) {
-    status = gamma_marsaglia(stream, n, r, alpha);
-  } else if (alpha == T(1)) {
+  if (alpha > T(1)) return gamma_marsaglia(stream, n, r, alpha, a, beta);
+  if (alpha == T(1)) {
     if (n < 1) return 0;
     status = standard_exponential(stream, n, r);
   } else if (alpha >= T(0.6)) {
