@@ -32,11 +32,7 @@ static_assert(sizeof(Nbar) <= kSize);
 // ln(f(k) / f(mode)) = ln Gamma(a + k) - ln k! + (k - mode) ln q - base
 struct NbLogRatio {
   const Nbar* s;
-  double operator()(double k) const {
-    static const double sign[4] = {-1.0, 0.0, 0.0, 0.0};
-    const double args[4] = {k, 0.0, 0.0, 0.0};
-    return log_gamma(s->a + k) + log_fact4(args, sign) + (k - s->mode) * s->ln_q - s->base;
-  }
+  double operator()(double k) const { return log_gamma(s->a + k) - log_fact(k) + (k - s->mode) * s->ln_q - s->base; }
 };
 
 void _InitNBAR(Nbar* s, double a, double p) {
@@ -48,9 +44,7 @@ void _InitNBAR(Nbar* s, double a, double p) {
   while ((a + mode) * q > mode + 1.0) mode += 1.0;
   while (mode > 0.0 && (a + mode - 1.0) * q < mode) mode -= 1.0;
   s->mode = mode;
-  static const double sign[4] = {-1.0, 0.0, 0.0, 0.0};
-  const double args[4] = {mode, 0.0, 0.0, 0.0};
-  s->base = log_gamma(a + mode) + log_fact4(args, sign);
+  s->base = log_gamma(a + mode) - log_fact(mode);
   const double sd = __orqdSqrt(a * q) / p;
   double hi = mode + 64.0 * sd + 64.0;
   if (hi > 2147483646.0) hi = 2147483646.0;

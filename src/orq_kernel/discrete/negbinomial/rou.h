@@ -50,6 +50,14 @@ inline double log_fact4(const double k[4], const double sign[4]) {
   return sum;
 }
 
+// ln k! for one non-negative integer k, by the table or Stirling's series with the scalar
+// logarithm (no kernel call: this is evaluated once per candidate).
+inline double log_fact(double k) {
+  if (k < 16.0) return dbLogFact[static_cast<int32_t>(k)];
+  const double ik = 1.0 / k;
+  return kLnSqrt2Pi - k + (k + 0.5) * __orqdLn(k) + ik * (1.0 / 12 - (1.0 / 360) * ik * ik);
+}
+
 // ln Gamma(x) for real x > 0: shifted up to 16 by the recurrence, then Stirling's series.
 inline double log_gamma(double x) {
   double shift = 1.0;
