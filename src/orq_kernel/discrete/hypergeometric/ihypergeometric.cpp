@@ -35,9 +35,7 @@ inline int32_t& mode_of(void* chunk) { return *reinterpret_cast<int32_t*>(static
 struct HyperLogRatio {
   const Setup* s;
   double operator()(double k) const {
-    static const double sign[4] = {-1.0, -1.0, -1.0, -1.0};
-    const double args[4] = {k, s->mm - k, s->ss - k, s->ll - s->mm - s->ss + k};
-    return s->base + log_fact4(args, sign);
+    return s->base - log_fact(k) - log_fact(s->mm - k) - log_fact(s->ss - k) - log_fact(s->ll - s->mm - s->ss + k);
   }
 };
 
