@@ -8,7 +8,7 @@ s = 1 below 2, 1/2 on [2, 4) and 1/4 on [4, 6), and m / s the interval's midpoin
 exact and at most 1/8 in magnitude. The interval about 0 uses the odd Taylor series.
 
 Erfc: erfc(a) = e^(-a^2) G(a) with G(a) = e^(a^2) erfc(a), smooth and slowly varying, as a
-polynomial in t on 65 intervals: [0, 1/8) (t = a - 1/16) and the eighths of every binade
+polynomial in t on 65 intervals: [0, 1/8) (t = a, G(0) = 1 kept exact) and the eighths of every binade
 from [1/8, 1/4) to [16, 32), with s = 1 up to 2 and halving per binade above.
 
 Row layouts (one row per interval, doubles):
@@ -64,7 +64,7 @@ def erf_intervals():
 
 
 def g_intervals():
-    iv = [(mpf(0), mpf(1) / 8, mpf(1), mpf(1) / 16)]
+    iv = [(mpf(0), mpf(1) / 8, mpf(1), mpf(0))]
     for b in range(8):
         lo = mpf(2) ** (b - 3)
         s = mpf(2) ** (-max(0, b - 3))
@@ -121,11 +121,16 @@ def table(name, what, f, intervals, deg, hilo, split1, taylor0, last_row=None):
     for i, (lo, hi, s, m) in enumerate(intervals):
         g = (lambda t, s=s, m=m: f((t + m) / s))
         a, b = lo * s - m, hi * s - m
-        c = taylor_erf(deg) if (taylor0 and i == 0) else cheb_fit(g, a, b, deg)
+        if i == 0 and taylor0:
+            c = taylor_erf(deg)
+        elif i == 0:  # G(0) = 1 exactly, so that erfc(0) = 1 in every class
+            c = [mpf(1)] + cheb_fit(lambda t: (g(t) - 1) / t, a, b, deg - 1)
+        else:
+            c = cheb_fit(g, a, b, deg)
         vals = row_values(c, hilo, split1)
         for k in range(41):
             t = a + (b - a) * k / 40
-            if t == 0 and taylor0 and i == 0:
+            if t == 0 and i == 0:
                 continue
             ref = g(t)
             worst = max(worst, abs(eval_row(vals, hilo, split1, t) - ref) / abs(ref))

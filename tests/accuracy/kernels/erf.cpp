@@ -13,7 +13,7 @@ const double kNaN = __builtin_nan("");
 
 // Erfc reports UNDERFLOW for finite arguments whose result is below the normal range.
 int derfc_status(double a, double) { return a > 26.543258454250978 && a != kInf ? ZAF_STATUS_UNDERFLOW : 0; }
-int serfc_status(double a, double) { return a >= 9.19455051422119140625 && a != kInf ? ZAF_STATUS_UNDERFLOW : 0; }
+int serfc_status(double a, double) { return a >= 9.194549560546875 && a != kInf ? ZAF_STATUS_UNDERFLOW : 0; }
 
 const std::vector<acc::Range> kDErfRanges = {
     {4.9406564584124654e-324, 2.2250738585072014e-308},  // subnormal arguments
@@ -60,7 +60,7 @@ const std::vector<acc::Range> kSErfcRanges = {
 };
 const std::vector<acc::Special> kSErfcSpecials = {
     {0.0, 0}, {-0.0, 0}, {kInf, 0}, {-kInf, 0}, {kNaN, 0}, {1.0, 0}, {-1.0, 0}, {9.0, 0}, {9.5, 0},
-    {9.19455051422119140625, 0}, {9.1945486068725586, 0}, {10.054195404052734, 0},
+    {9.194549560546875, 0}, {9.1945486068725586, 0}, {10.054195404052734, 0},
     {10.054194450378418, 0}, {16.0, 0}, {-10.0, 0}, {3.4028234663852886e38, 0}, {1.401298464324817e-45, 0}};
 
 #define FN(f) reinterpret_cast<void*>(&f)
