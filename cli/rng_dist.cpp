@@ -52,7 +52,7 @@ const Dist kDists[] = {
     {"binomial", Kind::kInt, "--ntrial --p"},
     {"negbinomial", Kind::kInt, "--a --p"},
     {"hypergeometric", Kind::kInt, "--lot --sample --marked"},
-    {"poisson", Kind::kInt, "--lambda"},
+    {"poisson", Kind::kInt, "--lambda --method"},
 };
 
 const Dist* chosen = nullptr;
@@ -334,7 +334,7 @@ int32_t draw_int(OrqStream s, int32_t k, int32_t* r) {
   if (n == "hypergeometric")
     return _orqiRngHypergeometric(0, s, k, r, static_cast<int32_t>(P.lot), static_cast<int32_t>(P.sample),
                                   static_cast<int32_t>(P.marked));
-  if (n == "poisson") return _orqiRngPoisson(ORQ_POISSON_PTPE, s, k, r, P.lambda);
+  if (n == "poisson") return _orqiRngPoisson(P.method, s, k, r, P.lambda);
   return _orqiRngGeometric(0, s, k, r, P.p);
 }
 

@@ -32,7 +32,8 @@
   "  negbinomial  --a A (1) --p P (0.5)  failures before the A-th success (A real)\n"                  \
   "  hypergeometric --lot L (20) --sample S (5) --marked M (10)  marked items in a sample of S\n"     \
   "               drawn without replacement from L items of which M are marked\n"                      \
-  "  poisson      --lambda L (1)  Poisson with mean L (the exact method)\n"                             \
+  "  poisson      --lambda L (1) --method 0|1 (0)  Poisson with mean L; method 0 exact,\n"              \
+  "               method 1 the normal approximation\n"                                                \
   "               integer histograms show each bin's probability mass beside its bar\n"               \
   "  --float      single-precision entries for the real distributions\n"                             \
   "  --hist [BINS]  a text histogram (default 20 bins) with the expected count of each bin\n"

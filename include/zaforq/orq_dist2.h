@@ -15,9 +15,10 @@
 
 ZAFORQ_BEGIN_DECLS
 
-/* Poisson methods: exact (inversion below a mean of 27, PTPE rejection from 27), and the
-   normal approximation, which this build does not provide: it returns ORQ_STATUS_UNKNOWN_METHOD
-   without drawing, as does any other method number. */
+/* Poisson methods: exact (inversion below a mean of 27, PTPE rejection from 27), and an
+   approximation that maps one uniform (mean below 1) or one Gaussian per variate through a fixed
+   formula, without rejection or state. Other method numbers return ORQ_STATUS_UNKNOWN_METHOD
+   without drawing. */
 #define ORQ_POISSON_PTPE 0
 #define ORQ_POISSON_POISNORM 1
 
@@ -38,7 +39,7 @@ ZAFORQ_API int32_t _orqiRngNegbinomial(int32_t method, OrqStream stream, int32_t
 /* marked items in a sample of s drawn without replacement from l items of which m are marked */
 ZAFORQ_API int32_t _orqiRngHypergeometric(int32_t method, OrqStream stream, int32_t n, int32_t* r, int32_t l,
                                           int32_t s, int32_t m);
-/* Poisson with mean lambda, by ORQ_POISSON_PTPE */
+/* Poisson with mean lambda, by ORQ_POISSON_PTPE or ORQ_POISSON_POISNORM */
 ZAFORQ_API int32_t _orqiRngPoisson(int32_t method, OrqStream stream, int32_t n, int32_t* r, double lambda);
 
 ZAFORQ_END_DECLS

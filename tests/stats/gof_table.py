@@ -126,6 +126,11 @@ for l, smp, m, seed in ((100, 10, 20, 100), (100, 90, 20, 101), (100, 10, 80, 10
 for lam, seed in ((1e-10, 120), (0.001, 121), (0.5, 122), (5.0, 123), (26.9, 124), (27.0, 125), (30.1, 126),
                   (30.5, 127), (100.0, 128), (100.5, 129), (1000.0, 130), (123456.7, 131)):
     ROWS.append(Row("_orqiRngPoisson", "i", (lam,), "d", stats.poisson(lam), seed=seed))
+# Poisson, normal-approximation method: scaled uniforms below 1, each octave's fitted map from 1
+# to 100 (its ends included), the asymptotic map from 100.
+for lam, seed in ((0.001, 140), (0.5, 141), (0.999, 142), (1.0, 143), (1.5, 144), (3.0, 145), (7.9, 146),
+                  (10.0, 147), (30.0, 148), (64.0, 149), (99.9, 150), (100.0, 151), (1000.0, 152), (1e5, 153)):
+    ROWS.append(Row("_orqiRngPoisson", "i", (lam,), "d", stats.poisson(lam), method=1, seed=seed))
 
 # Multivariate Gaussian: (factor rows in full storage, mean), checked by sample mean and covariance
 MV_CASES = [

@@ -178,10 +178,34 @@ TEST(Hypergeometric, DegenerateLotsAndTheCachedMode) {
   __orqDeleteStream(&s);
 }
 
+// The approximation draws exactly n values: n floats on [0, e^lambda) below a mean of 1, n
+// Gaussians (pairs of float uniforms, the odd one kept) from 1 on; it keeps no set-up.
+TEST(Poisson, ApproximationDrawsOneValuePerVariate) {
+  struct Case {
+    double lambda;
+    int32_t lo, hi;
+  };
+  for (const Case& c : {Case{0.999, 0, 11}, Case{1e-6, 0, 1}, Case{1.0, 0, 20}, Case{99.9, 40, 170}, Case{100.0, 40, 170}}) {
+    OrqStream s = rec::make();
+    std::vector<int32_t> r(5001);
+    ASSERT_EQ(_orqiRngPoisson(1, s, 5001, r.data(), c.lambda), 0);
+    int32_t drawn = 0;
+    for (const rec::Call& k : rec::calls()) {
+      EXPECT_EQ(k.kind, 's') << c.lambda;
+      drawn += k.n;
+    }
+    EXPECT_EQ(drawn, c.lambda < 1 ? 5001 : 5002) << c.lambda;
+    if (c.lambda < 1) EXPECT_FLOAT_EQ(static_cast<float>(rec::calls()[0].b), static_cast<float>(exp(c.lambda)));
+    for (int32_t x : r) ASSERT_TRUE(x >= c.lo && x <= c.hi) << c.lambda << ": " << x;
+    EXPECT_EQ(__orqSearchChunk(s, 3), nullptr);
+    __orqDeleteStream(&s);
+  }
+}
+
 TEST(Poisson, MethodTableAndTinyMeans) {
   OrqStream s = rec::make();
   int32_t r[4] = {-9, -9, -9, -9};
-  for (int32_t method : {1, 2, -1}) EXPECT_EQ(_orqiRngPoisson(method, s, 4, r, 5.0), ORQ_STATUS_UNKNOWN_METHOD);
+  for (int32_t method : {2, -1}) EXPECT_EQ(_orqiRngPoisson(method, s, 4, r, 5.0), ORQ_STATUS_UNKNOWN_METHOD);
   EXPECT_TRUE(rec::calls().empty());
   EXPECT_EQ(__orqGetNumChunks(s), 0);
   EXPECT_EQ(r[0], -9);

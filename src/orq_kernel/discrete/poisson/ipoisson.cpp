@@ -2,8 +2,12 @@
 // distribution function below a mean of 27, and PTPE rejection (triangle, parallelogram, two
 // exponential tails) in single precision from 27 on, with an explicit product test up to a mean
 // of 100 and Stirling's logarithmic test above. Both set-ups live side by side in chunk 3.
-// Method 1, the normal approximation, is not part of this build: the dispatch refuses it.
+// Method 1 is an approximation without rejection or state: one scaled uniform per variate below
+// a mean of 1 (the smallest k whose partial sum of lambda^k / k! reaches it), one Gaussian per
+// variate above, mapped through a polynomial fitted per octave of the mean (to 100) or given by
+// asymptotic series in 1 / lambda (from 100).
 #include <stddef.h>
+#include <string.h>
 
 #include "orq_kernel/discrete/binomial/setup_chunk.h"
 #include "zaforq/orq_dist.h"
@@ -232,16 +236,96 @@ int32_t _viRngPoissonPtpe(OrqStream stream, int32_t n, int32_t* r, double lambda
   return inversion(stream, n, r, lambda, inversion_of(chunk));
 }
 
+// ---- method 1 -------------------------------------------------------------------------------
+
+// exp(lambda) on [0, 1): the scale of the uniforms below a mean of 1
+const double __orq_iExp[8] = {0.9999999978976929, 1.000000235204182,   0.49999555884885266, 0.16669916415448055,
+                              0.0415487961378904, 0.008565930750590653, 0.0011369805324212754, 0.0003351641595394528};
+// from a mean of 100: the Gaussian's mean and deviation, and the cubic's coefficients, in 1/lambda
+const double __orq_iWc_100[4] = {-0.6666957198, -0.01941020862, -0.001288719308, 0.001645153709};
+const double __orq_iSgm_100[4] = {-0.05580667628, -0.000975814817, -0.005534854444, 0.00519830812};
+const double __orq_iQ1_100[5] = {0.00774710541609, -0.443911391797447, 2.29098262740971, -3.85841212878712,
+                                 2.02847035732762};
+const double __orq_iQ2_100[5] = {0.168577008904505, 0.0472242348292688, -0.228162379800275, 0.358642226989579,
+                                 -0.185436433294704};
+const double __orq_iQ3_100[5] = {-0.0001145865551857, -0.0126559989233446, 0.0232257954288354, -0.0291113093667918,
+                                 0.014389264627966};
+#include "orq_kernel/discrete/poisson/poisnorm_tables.inc"
+const double* const pdPoissC = iPoissC;
+
+inline double series5(const double* q, double s) { return (q[0] + (q[1] + (q[2] + (q[3] + q[4] * s) * s) * s) * s) * s; }
+
+int32_t _viRngPoissonPoisNorm(OrqStream stream, int32_t n, int32_t* r, double lambda) {
+  float* f = reinterpret_cast<float*>(r);  // the uniforms or Gaussians, overwritten in place
+  int32_t status;
+  if (!(lambda >= 1.0)) {
+    const double* e = __orq_iExp;
+    const double scale =
+        e[0] + lambda * (e[1] + lambda * (e[2] + lambda * (e[3] + lambda * (e[4] + lambda * (e[5] + lambda * (e[6] + lambda * e[7]))))));
+    float sums[11];
+    double term = 1.0, sum = 1.0;
+    sums[0] = 1.0f;
+    for (int32_t k = 1; k <= 10; ++k) {
+      term *= lambda / k;
+      sum += term;
+      sums[k] = static_cast<float>(sum);
+    }
+    status = _orqsRngUniform(0, stream, n, f, 0.0f, static_cast<float>(scale));
+    if (status < 0) return status;
+    for (int32_t i = 0; i < n; ++i) {
+      const float u = f[i];
+      int32_t k = 0;
+      while (k <= 10 && u > sums[k]) ++k;
+      r[i] = k;
+    }
+    return status;
+  }
+  if (lambda < 100.0) {
+    uint64_t bits;
+    memcpy(&bits, &lambda, 8);
+    const int32_t j = static_cast<int32_t>((bits >> 52) & 0x7FF) - 1023;
+    const uint64_t scale_bits = static_cast<uint64_t>(1023 - j) << 52;
+    double inv;
+    memcpy(&inv, &scale_bits, 8);
+    const double t = lambda * inv - 1.0;  // lambda / 2^j - 1, exact
+    const double* a = pdPoissC + 24 * j;
+    auto cubic = [&](int32_t i) { return static_cast<float>(a[i] + t * (a[i + 1] + t * (a[i + 2] + t * a[i + 3]))); };
+    const float c0 = static_cast<float>(1.0 + a[0] + a[1] * t + a[2] * t * t);
+    const float c1 = cubic(3), c2 = cubic(7), c3 = cubic(11), c4 = cubic(15), c5 = cubic(19);
+    status = _orqsRngGaussian(1, stream, n, f, 0.0f, 1.0f);
+    if (status < 0) return status;
+    for (int32_t i = 0; i < n; ++i) {
+      const float z = f[i];
+      const float v = c0 + c1 * z * (c2 + z * (c3 + z * (c4 + z * c5)));
+      r[i] = static_cast<int32_t>(v > 0.0f ? v : 0.0f);
+    }
+    return status;
+  }
+  const double s = 1.0 / lambda;
+  const double* w = __orq_iWc_100;
+  const double* g = __orq_iSgm_100;
+  const float mu = static_cast<float>(lambda + w[0] + (w[1] + (w[2] + w[3] * s) * s) * s);
+  const float sigma = static_cast<float>(__orqdSqrt(lambda + g[0] + (g[1] + (g[2] + g[3] * s) * s) * s));
+  const float q1 = static_cast<float>(series5(__orq_iQ1_100, s)), q2 = static_cast<float>(series5(__orq_iQ2_100, s)),
+              q3 = static_cast<float>(series5(__orq_iQ3_100, s));
+  status = _orqsRngGaussian(1, stream, n, f, mu, sigma);
+  if (status < 0) return status;
+  for (int32_t i = 0; i < n; ++i) {
+    const float y = f[i], d = y - mu;
+    const float v = y + 1.0f + q1 * d + q2 * d * d + q3 * d * d * d;
+    r[i] = static_cast<int32_t>(v > 0.0f ? v : 0.0f);
+  }
+  return status;
+}
+
 using PoissonFn = int32_t (*)(OrqStream, int32_t, int32_t*, double);
-const PoissonFn Dispatch[2] = {_viRngPoissonPtpe, nullptr};
+const PoissonFn Dispatch[2] = {_viRngPoissonPtpe, _viRngPoissonPoisNorm};
 
 }  // namespace
 
 extern "C" ZAFORQ_API int32_t _orqiRngPoisson(int32_t method, OrqStream stream, int32_t n, int32_t* r,
                                               double lambda) {
-  // method numbers outside the table, and the normal approximation this build lacks, are
-  // refused before anything is drawn
+  // method numbers outside the table are refused before anything is drawn
   if (method != ORQ_POISSON_PTPE && method != ORQ_POISSON_POISNORM) return ORQ_STATUS_UNKNOWN_METHOD;
-  if (!Dispatch[method]) return ORQ_STATUS_UNKNOWN_METHOD;
   return Dispatch[method](stream, n, r, lambda);
 }
