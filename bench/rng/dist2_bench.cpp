@@ -116,6 +116,7 @@ const int registered = [] {
   gsl_peer<I>("binomial_20_0.3", [](G g) { return static_cast<I>(gsl_ran_binomial(g, 0.3, 20)); });
 
   zaforq<I>("poisson_30", "zaforq", [](OrqStream s, I n, Ri r) { _orqiRngPoisson(0, s, n, r, 30.0); });
+  zaforq<I>("poisson_30", "zaforq_m1", [](OrqStream s, I n, Ri r) { _orqiRngPoisson(1, s, n, r, 30.0); });
   std_peer<I>("poisson_30", std::poisson_distribution<I>(30.0));
   gsl_peer<I>("poisson_30", [](G g) { return static_cast<I>(gsl_ran_poisson(g, 30.0)); });
   zaforq<I>("poisson_5", "zaforq", [](OrqStream s, I n, Ri r) { _orqiRngPoisson(0, s, n, r, 5.0); });
