@@ -8,6 +8,7 @@
 #include <gsl/gsl_randist.h>
 #include <gsl/gsl_rng.h>
 
+#include <cmath>
 #include <random>
 #include <string>
 #include <vector>
@@ -88,6 +89,26 @@ using Ri = int32_t*;
 using G = const gsl_rng*;
 using I = int32_t;
 
+// Means log-uniform on [0.1, 10^4], a fixed table of 4096 repeated along the array.
+const std::vector<double>& spread_table() {
+  static std::vector<double> m = [] {
+    std::vector<double> v(4096);
+    std::mt19937_64 e(7);
+    std::uniform_real_distribution<double> u(std::log(0.1), std::log(1e4));
+    for (double& x : v) x = std::exp(u(e));
+    return v;
+  }();
+  return m;
+}
+const double* spread_means(int32_t n) {
+  static std::vector<double> all;
+  if (all.size() < static_cast<size_t>(n)) {
+    all.resize(static_cast<size_t>(n));
+    for (size_t i = 0; i < all.size(); ++i) all[i] = spread_table()[i % 4096];
+  }
+  return all.data();
+}
+
 const int registered = [] {
   zaforq<double>("gamma_2.5", "zaforq", [](OrqStream s, I n, Rd r) { _orqdRngGamma(0, s, n, r, 2.5, 0.0, 1.0); });
   zaforq<float>("gamma_2.5", "zaforq_float", [](OrqStream s, I n, Rf r) { _orqsRngGamma(0, s, n, r, 2.5f, 0.0f, 1.0f); });
@@ -125,6 +146,14 @@ const int registered = [] {
   zaforq<I>("poisson_1000", "zaforq", [](OrqStream s, I n, Ri r) { _orqiRngPoisson(0, s, n, r, 1000.0); });
   std_peer<I>("poisson_1000", std::poisson_distribution<I>(1000.0));
   gsl_peer<I>("poisson_1000", [](G g) { return static_cast<I>(gsl_ran_poisson(g, 1000.0)); });
+
+  // one mean per element, log-uniform on [0.1, 10^4]
+  zaforq<I>("poissonv_spread", "zaforq", [](OrqStream s, I n, Ri r) { _orqiRngPoissonV(0, s, n, r, spread_means(n)); });
+  gsl_peer<I>("poissonv_spread", [](G g) {
+    static size_t i = 0;
+    const std::vector<double>& m = spread_table();
+    return static_cast<I>(gsl_ran_poisson(g, m[i++ % m.size()]));
+  });
 
   zaforq<I>("negbinomial_5_0.3", "zaforq", [](OrqStream s, I n, Ri r) { _orqiRngNegbinomial(0, s, n, r, 5.0, 0.3); });
   std_peer<I>("negbinomial_5_0.3", std::negative_binomial_distribution<I>(5, 0.3));

@@ -17,6 +17,8 @@ def best(f, repeats):
 
 
 g = np.random.default_rng(42)
+SPREAD = np.exp(np.random.default_rng(7).uniform(np.log(0.1), np.log(1e4), 4096))
+MEANS = {n: np.resize(SPREAD, n) for n in (1000, 10000000)}  # made before timing
 CASES = {
     "gamma_2.5": lambda n: g.standard_gamma(2.5, n),
     "gamma_0.8": lambda n: g.standard_gamma(0.8, n),
@@ -29,6 +31,7 @@ CASES = {
     "poisson_30": lambda n: g.poisson(30.0, n),
     "poisson_5": lambda n: g.poisson(5.0, n),
     "poisson_1000": lambda n: g.poisson(1000.0, n),
+    "poissonv_spread": lambda n: g.poisson(MEANS[n]),
     "negbinomial_5_0.3": lambda n: g.negative_binomial(5, 0.3, n),
     "negbinomial_200_0.5": lambda n: g.negative_binomial(200, 0.5, n),
     "hypergeometric_1000_100_300": lambda n: g.hypergeometric(300, 700, 100, n),

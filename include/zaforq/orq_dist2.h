@@ -41,6 +41,9 @@ ZAFORQ_API int32_t _orqiRngHypergeometric(int32_t method, OrqStream stream, int3
                                           int32_t s, int32_t m);
 /* Poisson with mean lambda, by ORQ_POISSON_PTPE or ORQ_POISSON_POISNORM */
 ZAFORQ_API int32_t _orqiRngPoisson(int32_t method, OrqStream stream, int32_t n, int32_t* r, double lambda);
+/* Poisson with mean lambda[i] for element i (the method is not looked at): one Gaussian per
+   element mapped through a fixed formula, an approximation like ORQ_POISSON_POISNORM */
+ZAFORQ_API int32_t _orqiRngPoissonV(int32_t method, OrqStream stream, int32_t n, int32_t* r, const double* lambda);
 
 ZAFORQ_END_DECLS
 

@@ -202,6 +202,26 @@ TEST(Poisson, ApproximationDrawsOneValuePerVariate) {
   }
 }
 
+// One Gaussian per element whatever the means; means on each side of 1/16 in one call.
+TEST(PoissonV, OneGaussianPerElement) {
+  OrqStream s = rec::make();
+  std::vector<double> lambda(4097);
+  for (size_t i = 0; i < lambda.size(); ++i) lambda[i] = i % 3 == 0 ? 0.0 : i % 3 == 1 ? 0.0624 : 0.0625;
+  std::vector<int32_t> r(lambda.size());
+  ASSERT_EQ(_orqiRngPoissonV(0, s, 4097, r.data(), lambda.data()), 0);
+  int32_t drawn = 0;
+  for (const rec::Call& k : rec::calls()) drawn += k.n;
+  EXPECT_EQ(drawn, 4098) << "4097 Gaussians from pairs of uniforms";
+  for (size_t i = 0; i < r.size(); ++i) {
+    if (i % 3 == 0) ASSERT_EQ(r[i], 0) << i;
+    ASSERT_TRUE(r[i] >= 0 && r[i] <= 11) << i;
+  }
+  rec::calls().clear();
+  EXPECT_EQ(_orqiRngPoissonV(0, s, 0, r.data(), lambda.data()), 0);
+  EXPECT_TRUE(rec::calls().empty());
+  __orqDeleteStream(&s);
+}
+
 TEST(Poisson, MethodTableAndTinyMeans) {
   OrqStream s = rec::make();
   int32_t r[4] = {-9, -9, -9, -9};
