@@ -22,6 +22,8 @@ struct Params {
   std::vector<double> mv_mean, mv_factor;
   int32_t storage = ORQ_MV_STORAGE_FULL;
   long long component = 0;
+  // gamma, beta and the parameter-driven discrete distributions
+  double alpha = 1, beta = 1, ntrial = 10, a = 1, lot = 20, sample = 5, marked = 10, lambda = 1;
   bool hist = false;
   int bins = 20;
 };
@@ -45,6 +47,12 @@ const Dist kDists[] = {
     {"uniform-int", Kind::kInt, "--low --high"},
     {"bernoulli", Kind::kInt, "--p"},
     {"geometric", Kind::kInt, "--p"},
+    {"gamma", Kind::kReal, "--shape --shift --scale"},
+    {"beta", Kind::kReal, "--alpha --beta --shift --scale"},
+    {"binomial", Kind::kInt, "--ntrial --p"},
+    {"negbinomial", Kind::kInt, "--a --p"},
+    {"hypergeometric", Kind::kInt, "--lot --sample --marked"},
+    {"poisson", Kind::kInt, "--lambda --method"},
 };
 
 const Dist* chosen = nullptr;
@@ -82,6 +90,93 @@ int bad(const char* what) {
 
 double phi(double z) { return 0.5 * std::erfc(-z / std::sqrt(2.0)); }
 
+// Regularised lower incomplete gamma P(s, x): series below s + 1, continued fraction above.
+double gamma_p(double s, double x) {
+  if (x <= 0) return 0;
+  const double lead = s * std::log(x) - x - std::lgamma(s);
+  if (x < s + 1) {
+    double term = 1 / s, sum = term;
+    for (int k = 1; k < 100000 && std::fabs(term) > 1e-16 * sum; ++k) sum += term *= x / (s + k);
+    return std::exp(lead) * sum;
+  }
+  double b = x + 1 - s, c = 1e300, d = 1 / b, h = d;  // modified Lentz
+  for (int k = 1; k < 100000; ++k) {
+    const double an = -k * (k - s);
+    b += 2;
+    d = an * d + b;
+    d = std::fabs(d) < 1e-300 ? 1e300 : 1 / d;
+    c = b + an / c;
+    if (std::fabs(c) < 1e-300) c = 1e-300;
+    const double del = d * c;
+    h *= del;
+    if (std::fabs(del - 1) < 1e-16) break;
+  }
+  return 1 - std::exp(lead) * h;
+}
+
+// Regularised incomplete beta I_x(p, q) by its continued fraction (Lentz), on the side where it
+// converges fast.
+double beta_cf(double p, double q, double x) {
+  double c = 1, d = 1 - (p + q) * x / (p + 1);
+  d = std::fabs(d) < 1e-300 ? 1e300 : 1 / d;
+  double h = d;
+  for (int m = 1; m < 100000; ++m) {
+    for (int half = 0; half < 2; ++half) {
+      const double an = half == 0 ? m * (q - m) * x / ((p + 2 * m - 1) * (p + 2 * m))
+                                  : -(p + m) * (p + q + m) * x / ((p + 2 * m) * (p + 2 * m + 1));
+      d = 1 + an * d;
+      d = std::fabs(d) < 1e-300 ? 1e300 : 1 / d;
+      c = 1 + an / c;
+      if (std::fabs(c) < 1e-300) c = 1e-300;
+      h *= d * c;
+      if (half == 1 && std::fabs(d * c - 1) < 1e-16) return h;
+    }
+  }
+  return h;
+}
+double beta_i(double p, double q, double x) {
+  if (x <= 0) return 0;
+  if (x >= 1) return 1;
+  const double lead =
+      std::lgamma(p + q) - std::lgamma(p) - std::lgamma(q) + p * std::log(x) + q * std::log1p(-x);
+  if (x < (p + 1) / (p + q + 2)) return std::exp(lead) * beta_cf(p, q, x) / p;
+  return 1 - std::exp(lead) * beta_cf(q, p, 1 - x) / q;
+}
+
+// ln P(X = k) of the parameter-driven discrete distributions, and the lowest value they take.
+double log_pmf(const std::string& n, double k) {
+  if (n == "binomial") {
+    if (k < 0 || k > P.ntrial) return -INFINITY;
+    if (P.p == 0 || P.p == 1) return k == (P.p == 1 ? P.ntrial : 0) ? 0 : -INFINITY;
+    return std::lgamma(P.ntrial + 1) - std::lgamma(k + 1) - std::lgamma(P.ntrial - k + 1) + k * std::log(P.p) +
+           (P.ntrial - k) * std::log1p(-P.p);
+  }
+  if (n == "negbinomial")
+    return k < 0 ? -INFINITY
+                 : std::lgamma(P.a + k) - std::lgamma(P.a) - std::lgamma(k + 1) + P.a * std::log(P.p) +
+                       k * std::log1p(-P.p);
+  if (n == "hypergeometric") {
+    const double l = P.lot, m = P.marked, s = P.sample;
+    if (k < std::max(0.0, s - (l - m)) || k > std::min(m, s)) return -INFINITY;
+    auto lc = [](double a, double b) { return std::lgamma(a + 1) - std::lgamma(b + 1) - std::lgamma(a - b + 1); };
+    return lc(m, k) + lc(l - m, s - k) - lc(l, s);
+  }
+  return k < 0 ? -INFINITY : k * std::log(P.lambda) - P.lambda - std::lgamma(k + 1);  // poisson
+}
+
+// P(X <= k) summed from the bottom of the support; the histogram asks for increasing k, so the
+// running sum is kept between calls.
+double cdf_by_sum(const std::string& n, double k) {
+  static double at = -1, sum = 0;
+  if (k < at) at = -1, sum = 0;
+  const double top = std::min(k, 1e9);
+  for (; at < top; ) {
+    at += 1;
+    sum += std::exp(log_pmf(n, at));
+  }
+  return std::min(sum, 1.0);
+}
+
 // P(X <= x) of the chosen real distribution, or of the shown component of gaussian-mv
 double cdf(double x) {
   const std::string n = chosen->name;
@@ -95,6 +190,8 @@ double cdf(double x) {
   if (n == "rayleigh") return x <= a ? 0 : -std::expm1(-((x - a) / b) * ((x - a) / b));
   if (n == "gumbel") return -std::expm1(-std::exp((x - a) / b));
   if (n == "uniform") return x <= P.low ? 0 : x >= P.high ? 1 : (x - P.low) / (P.high - P.low);
+  if (n == "gamma") return x <= a ? 0 : gamma_p(P.shape, (x - a) / b);
+  if (n == "beta") return x <= a ? 0 : x >= a + b ? 1 : beta_i(P.alpha, P.beta, (x - a) / b);
   // gaussian-mv: component k is normal with mean a_k and variance sum_j T_kj^2
   const size_t d = P.mv_mean.size(), k = static_cast<size_t>(P.component);
   double var = 0;
@@ -113,17 +210,19 @@ double cdf_int(double k) {
   k = std::floor(k);
   if (n == "uniform-int") return std::min(1.0, std::max(0.0, (k - P.low + 1) / (P.high - P.low)));
   if (n == "bernoulli") return k < 0 ? 0 : k < 1 ? 1 - P.p : 1;
+  if (n == "binomial" || n == "negbinomial" || n == "hypergeometric" || n == "poisson") return cdf_by_sum(n, k);
   return k < 0 ? 0 : -std::expm1((k + 1) * std::log1p(-P.p));  // geometric
 }
 
-void bar_line(FILE* out, const char* label, long long count, double expected, double top) {
+void bar_line(FILE* out, const char* label, long long count, double expected, double top, double mass = -1) {
   const int width = 50;
   const int filled = static_cast<int>(std::lround(count / top * width));
   const int mark = static_cast<int>(std::lround(expected / top * width));
   std::string bar(static_cast<size_t>(std::max(filled, mark) + 1), ' ');
   for (int i = 0; i < filled; ++i) bar[static_cast<size_t>(i)] = '#';
   bar[static_cast<size_t>(std::min(mark, static_cast<int>(bar.size()) - 1))] = '|';
-  std::fprintf(out, "%s %10lld %12.1f  %s\n", label, count, expected, bar.c_str());
+  if (mass >= 0) std::fprintf(out, "%s %10lld %12.1f %10.3g  %s\n", label, count, expected, mass, bar.c_str());
+  else std::fprintf(out, "%s %10lld %12.1f  %s\n", label, count, expected, bar.c_str());
 }
 
 void histogram(FILE* out, std::vector<double>& x) {
@@ -166,7 +265,8 @@ void histogram(FILE* out, std::vector<double>& x) {
   }
   double top = 1;
   for (int b = 0; b < P.bins; ++b) top = std::max({top, static_cast<double>(counts[static_cast<size_t>(b)]), expected[static_cast<size_t>(b)]});
-  std::fprintf(out, "%-27s %10s %12s\n", chosen->kind == Kind::kInt ? "values" : "bin", "count", "expected");
+  if (chosen->kind == Kind::kInt) std::fprintf(out, "%-27s %10s %12s %10s\n", "values", "count", "expected", "mass");
+  else std::fprintf(out, "%-27s %10s %12s\n", "bin", "count", "expected");
   char label[64];
   if (chosen->kind != Kind::kInt) {
     std::snprintf(label, sizeof label, "%-27s", "below");
@@ -180,7 +280,8 @@ void histogram(FILE* out, std::vector<double>& x) {
     } else {
       std::snprintf(label, sizeof label, "[%11.5g, %12.5g)", l, r);
     }
-    bar_line(out, label, counts[static_cast<size_t>(b)], expected[static_cast<size_t>(b)], top);
+    bar_line(out, label, counts[static_cast<size_t>(b)], expected[static_cast<size_t>(b)], top,
+             chosen->kind == Kind::kInt ? expected[static_cast<size_t>(b)] / n : -1.0);
   }
   std::snprintf(label, sizeof label, "%-27s", "above");
   std::fprintf(out, "%s %10lld %12.1f\n", label, above, e_above);
@@ -202,6 +303,8 @@ int32_t draw_real<double>(OrqStream s, int32_t k, double* r) {
   if (n == "cauchy") return _orqdRngCauchy(0, s, k, r, P.shift, P.scale);
   if (n == "rayleigh") return _orqdRngRayleigh(0, s, k, r, P.shift, P.scale);
   if (n == "gumbel") return _orqdRngGumbel(0, s, k, r, P.shift, P.scale);
+  if (n == "gamma") return _orqdRngGamma(0, s, k, r, P.shape, P.shift, P.scale);
+  if (n == "beta") return _orqdRngBeta(0, s, k, r, P.alpha, P.beta, P.shift, P.scale);
   return _orqdRngUniform(0, s, k, r, P.low, P.high);
 }
 
@@ -217,6 +320,8 @@ int32_t draw_real<float>(OrqStream s, int32_t k, float* r) {
   if (n == "cauchy") return _orqsRngCauchy(0, s, k, r, f(P.shift), f(P.scale));
   if (n == "rayleigh") return _orqsRngRayleigh(0, s, k, r, f(P.shift), f(P.scale));
   if (n == "gumbel") return _orqsRngGumbel(0, s, k, r, f(P.shift), f(P.scale));
+  if (n == "gamma") return _orqsRngGamma(0, s, k, r, f(P.shape), f(P.shift), f(P.scale));
+  if (n == "beta") return _orqsRngBeta(0, s, k, r, f(P.alpha), f(P.beta), f(P.shift), f(P.scale));
   return _orqsRngUniform(0, s, k, r, f(P.low), f(P.high));
 }
 
@@ -224,6 +329,12 @@ int32_t draw_int(OrqStream s, int32_t k, int32_t* r) {
   const std::string n = chosen->name;
   if (n == "uniform-int") return _orqiRngUniform(0, s, k, r, static_cast<int32_t>(P.low), static_cast<int32_t>(P.high));
   if (n == "bernoulli") return _orqiRngBernoulli(0, s, k, r, P.p);
+  if (n == "binomial") return _orqiRngBinomial(0, s, k, r, static_cast<int32_t>(P.ntrial), P.p);
+  if (n == "negbinomial") return _orqiRngNegbinomial(0, s, k, r, P.a, P.p);
+  if (n == "hypergeometric")
+    return _orqiRngHypergeometric(0, s, k, r, static_cast<int32_t>(P.lot), static_cast<int32_t>(P.sample),
+                                  static_cast<int32_t>(P.marked));
+  if (n == "poisson") return _orqiRngPoisson(P.method, s, k, r, P.lambda);
   return _orqiRngGeometric(0, s, k, r, P.p);
 }
 
@@ -313,6 +424,17 @@ int rng_dist_option(int argc, char** argv, int i) {
   if (arg == "--shape") return value(&P.shape);
   if (arg == "--low") return value(&P.low);
   if (arg == "--p") return value(&P.p);
+  if (arg == "--alpha") return value(&P.alpha);
+  if (arg == "--beta") return value(&P.beta);
+  if (arg == "--a") return value(&P.a);
+  if (arg == "--lambda") return value(&P.lambda);
+  if (arg == "--ntrial" || arg == "--lot" || arg == "--sample" || arg == "--marked") {
+    double v;
+    if (value(&v) < 0) return -1;
+    if (v != std::floor(v) || v < 0 || v > INT32_MAX) return bad((arg + " takes a whole number up to 2^31 - 1").c_str());
+    (arg == "--ntrial" ? P.ntrial : arg == "--lot" ? P.lot : arg == "--sample" ? P.sample : P.marked) = v;
+    return 2;
+  }
   if (arg == "--high") {
     P.high_given = true;
     return value(&P.high);
@@ -374,6 +496,12 @@ int rng_dist_check() {
   if (n == "bernoulli" && !(P.p >= 0 && P.p <= 1)) return no("--p of bernoulli lies in [0, 1]");
   // below 1e-8 the largest variates, about 22 / p, would not fit the 32-bit results
   if (n == "geometric" && !(P.p >= 1e-8 && P.p <= 1)) return no("--p of geometric lies in [1e-8, 1]");
+  if (!(P.alpha > 0) || !(P.beta > 0)) return no("--alpha and --beta must be positive");
+  if (n == "binomial" && !(P.p >= 0 && P.p <= 1)) return no("--p of binomial lies in [0, 1]");
+  if (n == "negbinomial" && (!(P.p > 0 && P.p < 1) || !(P.a > 0))) return no("negbinomial needs --a above 0 and --p in (0, 1)");
+  if (n == "hypergeometric" && (P.marked > P.lot || P.sample > P.lot))
+    return no("--marked and --sample of hypergeometric lie in 0 .. --lot");
+  if (!(P.lambda > 0) || P.lambda > 1e9) return no("--lambda lies in (0, 1e9]");
   if (chosen->kind == Kind::kVector) {
     const size_t d = P.mv_mean.size();
     const size_t want = P.storage == ORQ_MV_STORAGE_FULL ? d * d : P.storage == ORQ_MV_STORAGE_PACKED ? d * (d + 1) / 2 : d;

@@ -26,6 +26,15 @@
   "  uniform-int  --low A (0) --high B (2)  integers A .. B-1\n"                                      \
   "  bernoulli    --p P (0.5)  1 with probability P, else 0\n"                                        \
   "  geometric    --p P (0.5)  failures before the first success, success probability P >= 1e-8\n"  \
+  "  gamma        --shape K (1) --shift A (0) --scale B (1)  gamma with shape K, then x B + A\n"          \
+  "  beta         --alpha P (1) --beta Q (1) --shift A (0) --scale B (1)  beta with shapes P and Q\n"  \
+  "  binomial     --ntrial N (10) --p P (0.5)  successes in N trials of probability P\n"                \
+  "  negbinomial  --a A (1) --p P (0.5)  failures before the A-th success (A real)\n"                  \
+  "  hypergeometric --lot L (20) --sample S (5) --marked M (10)  marked items in a sample of S\n"     \
+  "               drawn without replacement from L items of which M are marked\n"                      \
+  "  poisson      --lambda L (1) --method 0|1 (0)  Poisson with mean L; method 0 exact,\n"              \
+  "               method 1 the normal approximation\n"                                                \
+  "               integer histograms show each bin's probability mass beside its bar\n"               \
   "  --float      single-precision entries for the real distributions\n"                             \
   "  --hist [BINS]  a text histogram (default 20 bins) with the expected count of each bin\n"
 

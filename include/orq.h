@@ -8,5 +8,6 @@
 #include "zaforq/orq_quasi.h"
 #include "zaforq/orq_conv.h"
 #include "zaforq/orq_dist.h"
+#include "zaforq/orq_dist2.h"
 
 #endif

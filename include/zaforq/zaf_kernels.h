@@ -6,5 +6,6 @@
 #include "zaforq/zaf_explog.h"
 #include "zaforq/zaf_trig.h"
 #include "zaforq/zaf_hyperbolic.h"
+#include "zaforq/zaf_erf.h"
 #include "zaforq/zaf_pack.h"
 #endif

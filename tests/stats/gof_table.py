@@ -83,6 +83,55 @@ ROWS += [
     Row("_orqiRngGeometric", "i", (0.999,), "d", stats.geom(0.999, loc=-1), seed=28),
 ]
 
+# Gamma on each side of its switch points: below 0.6 (y^(1/alpha) envelope), [0.6, 1) (Weibull
+# envelope), exactly 1 (exponential), just above 1 and large (Marsaglia-Tsang). Beta in each
+# regime: Johnk, Atkinson with both shapes below 1, with one below (and the exchanged case),
+# Cheng's BA, and the shape-1 powers.
+# Float shapes below about 0.1 put a visible share of the sample under the smallest subnormal,
+# where it rounds to 0, so the smallest shape is checked in double only.
+ROWS += cont("RngGamma", (0.02, 0.0, 1.0), stats.gamma(0.02), seed=39)[:1]
+for alpha, seed in ((0.1, 40), (0.3, 41), (0.5999, 42), (0.6, 43), (0.85, 44), (1.0, 45), (1.0001, 46), (2.5, 47),
+                    (1e4, 48)):
+    ROWS += cont("RngGamma", (alpha, 0.0, 1.0), stats.gamma(alpha), seed=seed)
+ROWS += cont("RngGamma", (3.0, -2.0, 0.5), stats.gamma(3.0, loc=-2.0, scale=0.5), brng=MCG59, seed=49)
+for p, q, seed in ((0.5, 0.5, 50), (0.2, 0.3, 51), (0.9, 0.9, 52), (0.3, 0.95, 53), (0.5, 3.0, 54), (0.1, 40.0, 55),
+                   (3.0, 0.5, 56), (25.0, 0.7, 57), (2.0, 3.0, 58), (1.01, 1.01, 59), (300.0, 50.0, 60),
+                   (1.0, 1.0, 61), (1.0, 2.5, 62), (0.4, 1.0, 63)):
+    ROWS += cont("RngBeta", (p, q, 0.0, 1.0), stats.beta(p, q), seed=seed)
+ROWS += cont("RngBeta", (2.0, 0.5, 1.0, 3.0), stats.beta(2.0, 0.5, loc=1.0, scale=3.0), brng=MT2203 + 9, seed=64)
+
+# Binomial on both sides of the inversion/BTPE switch at ntrial min(p, 1 - p) = 30, reflected for
+# p >= 0.5, ntrial 1 and 0, p 0 and 1, and ntrial in the hundreds of thousands, where BTPE's
+# squeeze and Stirling bound decide most candidates.
+for ntrial, p, seed in ((100, 0.3, 70), (100, 0.29, 71), (100, 0.7, 72), (60, 0.5, 73), (1, 0.3, 74), (1, 0.7, 75),
+                        (0, 0.5, 76), (10, 0.0, 77), (10, 1.0, 78), (20, 0.999, 79), (1000, 0.05, 80),
+                        (500000, 0.3, 81), (400000, 0.999, 82), (200000, 1e-4, 83)):
+    ROWS.append(Row("_orqiRngBinomial", "i", (ntrial, p), "id", stats.binom(ntrial, p), seed=seed))
+
+# Negative binomial (failures before the a-th success) on both sides of the switch at mode 100,
+# a = 1 (geometric) and a below 1; hypergeometric through each symmetry, on both sides of the
+# switch at a mode 40 above the lower end, a sample of nearly the whole lot, and the degenerate
+# lots. scipy's hypergeom takes (lot, marked, sample).
+for a, p, seed in ((1.0, 0.3, 90), (0.5, 0.2, 91), (0.3, 0.002, 92), (3.5, 0.5, 93), (100.99, 0.5, 94),
+                   (101.0, 0.5, 95), (2.5, 0.01, 96), (1000.0, 0.3, 97), (1e5, 0.9, 98), (40.0, 0.02, 99)):
+    ROWS.append(Row("_orqiRngNegbinomial", "i", (a, p), "dd", stats.nbinom(a, p), seed=seed))
+for l, smp, m, seed in ((100, 10, 20, 100), (100, 90, 20, 101), (100, 10, 80, 102), (100, 90, 80, 103),
+                        (1000, 195, 200, 104), (1000, 200, 200, 105), (1000, 500, 500, 106), (1000, 999, 300, 107),
+                        (1000, 995, 300, 108), (10000, 2000, 3000, 109), (2000000, 700000, 1200000, 110),
+                        (50, 0, 10, 111), (50, 10, 0, 112), (50, 10, 50, 113), (7, 7, 3, 114)):
+    ROWS.append(Row("_orqiRngHypergeometric", "i", (l, smp, m), "iii", stats.hypergeom(l, m, smp), seed=seed))
+
+# Poisson, exact method: inversion below 27 (a tiny mean included), PTPE with the explicit test
+# from 27 to 100 and the logarithmic test above, a mean exact in float and one that is not.
+for lam, seed in ((1e-10, 120), (0.001, 121), (0.5, 122), (5.0, 123), (26.9, 124), (27.0, 125), (30.1, 126),
+                  (30.5, 127), (100.0, 128), (100.5, 129), (1000.0, 130), (123456.7, 131)):
+    ROWS.append(Row("_orqiRngPoisson", "i", (lam,), "d", stats.poisson(lam), seed=seed))
+# Poisson, normal-approximation method: scaled uniforms below 1, each octave's fitted map from 1
+# to 100 (its ends included), the asymptotic map from 100.
+for lam, seed in ((0.001, 140), (0.5, 141), (0.999, 142), (1.0, 143), (1.5, 144), (3.0, 145), (7.9, 146),
+                  (10.0, 147), (30.0, 148), (64.0, 149), (99.9, 150), (100.0, 151), (1000.0, 152), (1e5, 153)):
+    ROWS.append(Row("_orqiRngPoisson", "i", (lam,), "d", stats.poisson(lam), method=1, seed=seed))
+
 # Multivariate Gaussian: (factor rows in full storage, mean), checked by sample mean and covariance
 MV_CASES = [
     ([[1.0]], [2.0]),

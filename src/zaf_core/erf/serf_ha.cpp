@@ -1,0 +1,21 @@
+// Float error function, high accuracy: the quarter-binade intervals of the double kernels with
+// degree-7 polynomials, evaluated in double and rounded once; only NaN leaves the fast path.
+#include "zaf_core/_erf/erf_core.h"
+
+namespace {
+
+using namespace zaforq;
+using namespace zaforq::vm::erfk;
+
+struct SErfHA {
+  using T = float;
+  static constexpr int group = 8;
+  static constexpr X87 x87 = X87::untouched;
+  static constexpr char name[] = "_zafsErf_HA";
+  static uint32_t fast(const float* a, float* r) { return serf_fast<7, kSErfHA>(a, r); }
+  static void special(float a, float& r, const vm::Report<float>&) { nan_special(a, r); }
+};
+
+}  // namespace
+
+extern "C" ZAFORQ_API void _zafsErf_HA(int32_t n, const float* a, float* r) { vm::run_unary<SErfHA>(n, a, r); }

@@ -1,0 +1,24 @@
+// Float complementary error function, 11-bit class: e^(-x^2) (64 steps per octave, quadratic
+// polynomial) times a degree-3 polynomial on eighths of binades, in double, rounded once.
+// Arguments from 9.19455 on report UNDERFLOW, each element on its own, lowest index first.
+#include "zaf_core/_erf/erf_core.h"
+
+namespace {
+
+using namespace zaforq;
+using namespace zaforq::vm::erfk;
+
+struct SErfc11 {
+  using T = float;
+  static constexpr int group = 8;
+  static constexpr X87 x87 = X87::untouched;
+  static constexpr char name[] = "_zafsErfc_11";
+  static uint32_t fast(const float* a, float* r) { return serfc_fast<3, false, kSErfc11>(a, r); }
+  static void special(float a, float& r, const vm::Report<float>& report) {
+    serfc_special<3, false, kSErfc11>(a, r, report);
+  }
+};
+
+}  // namespace
+
+extern "C" ZAFORQ_API void _zafsErfc_11(int32_t n, const float* a, float* r) { vm::run_unary<SErfc11>(n, a, r); }
