@@ -5,3 +5,4 @@ find_path(ZAFORQ_SLEEF_INCLUDE sleef.h PATHS /usr/include/x86_64-linux-gnu REQUI
 target_include_directories(${b} PRIVATE ${ZAFORQ_SLEEF_INCLUDE})
 target_link_libraries(${b} PRIVATE ${ZAFORQ_SLEEF} mvec)
 set_source_files_properties(${dir}/peers_avx2.cpp PROPERTIES COMPILE_OPTIONS "-mavx2;-mfma")
+set_source_files_properties(${dir}/peers_erf_avx2.cpp PROPERTIES COMPILE_OPTIONS "-mavx2;-mfma")

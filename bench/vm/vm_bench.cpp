@@ -58,6 +58,7 @@ const Kernel kKernels[] = {
     ZAF_F3(Powx, k_scalar), ZAF_D2(Powx, k_scalar),
     ZAF_F3(Sin, k1),   ZAF_D2(Sin, k1),   ZAF_F3(Cos, k1),     ZAF_D2(Cos, k1),
     ZAF_F3(Tan, k1),   ZAF_D2(Tan, k1),   ZAF_F3(SinCos, k_two_out), ZAF_D2(SinCos, k_two_out),
+    ZAF_F3(Erf, k1),   ZAF_D2(Erf, k1),   ZAF_F3(Erfc, k1),    ZAF_D2(Erfc, k1),
 };
 
 // ---- arguments -------------------------------------------------------------------------------
@@ -115,6 +116,10 @@ const Workload kWorkloads[] = {
     {"Tan", true, "-10..10", {Dist::uniform, -10, 10}, false, {}},
     {"SinCos", false, "-10..10", {Dist::uniform, -10, 10}, false, {}},
     {"SinCos", true, "-10..10", {Dist::uniform, -10, 10}, false, {}},
+    {"Erf", false, "-6..6", {Dist::uniform, -6, 6}, false, {}},
+    {"Erf", true, "-4..4", {Dist::uniform, -4, 4}, false, {}},
+    {"Erfc", false, "-3..26", {Dist::uniform, -3, 26}, false, {}},
+    {"Erfc", true, "-3..9", {Dist::uniform, -3, 9}, false, {}},
 };
 
 double draw(std::mt19937_64& g, const Arg& arg) {
