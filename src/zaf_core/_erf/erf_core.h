@@ -106,15 +106,23 @@ __attribute__((always_inline)) inline f64x2 serf(f64x2 x, f64x2 a, const double*
 // once (into the subnormal range where it lands there), with the x87 set to 64-bit precision
 // and rounding to nearest for the duration.
 inline double erf_tiny(double x) {
-  static const uint16_t kTwoOverSqrtPi[5] = {0x688D, 0x14DB, 0xBA82, 0x906E, 0x3FFF};  // 1.1283791670955126
-  long double c;
-  memcpy(&c, kTwoOverSqrtPi, 10);
+  // 1.1283791670955126: significand 0x906EBA8214DB688D, exponent 0x3FFF, little-endian.
+  static const uint16_t kTwoOverSqrtPi[5] = {0x688D, 0x14DB, 0xBA82, 0x906E, 0x3FFF};
   const uint16_t cw = fnstcw();
   const uint16_t want = static_cast<uint16_t>((cw & ~0xF00u) | 0x300u);
-  if (cw != want) fldcw(want);
-  volatile long double product = c * static_cast<long double>(x);
-  const double r = static_cast<double>(product);
-  if (cw != want) fldcw(cw);
+  double r;
+  // One asm block, so the compiler cannot move the product across the control-word loads.
+  if (cw == want) {
+    __asm__ __volatile__("fldt %[c]\n\tfmull %[x]\n\tfstpl %[r]"
+                         : [r] "=m"(r)
+                         : [c] "m"(kTwoOverSqrtPi), [x] "m"(x)
+                         : "st");
+  } else {
+    __asm__ __volatile__("fldcw %[want]\n\tfldt %[c]\n\tfmull %[x]\n\tfstpl %[r]\n\tfldcw %[cw]"
+                         : [r] "=m"(r)
+                         : [want] "m"(want), [c] "m"(kTwoOverSqrtPi), [x] "m"(x), [cw] "m"(cw)
+                         : "st");
+  }
   return r;
 }
 

@@ -202,7 +202,7 @@ TEST_F(Erf, CallersControlRegistersAreKeptAndDoNotChangeResults) {
     test_fldcw(cw);
     EXPECT_EQ(mx_after & ~0x3Fu, caller_mx & ~0x3Fu);
     EXPECT_EQ(cw_after, caller_cw);
-    for (int i = 0; i < 9; ++i) EXPECT_TRUE(same(got[i], want[i])) << i;
+    for (int i = 0; i < 9; ++i) EXPECT_TRUE(same(got[i], want[i])) << i << " " << got[i] << " " << want[i];
   }
   for (const F1* fam : {kSErf, kSErfc}) {
     for (int c = 0; c < 3; ++c) {
@@ -217,7 +217,7 @@ TEST_F(Erf, CallersControlRegistersAreKeptAndDoNotChangeResults) {
       test_fldcw(cw);
       EXPECT_EQ(mx_after & ~0x3Fu, caller_mx & ~0x3Fu);
       EXPECT_EQ(cw_after, caller_cw);
-      for (int i = 0; i < 9; ++i) EXPECT_TRUE(same(got[i], want[i])) << i;
+      for (int i = 0; i < 9; ++i) EXPECT_TRUE(same(got[i], want[i])) << i << " " << got[i] << " " << want[i];
     }
   }
 }
