@@ -61,6 +61,7 @@ const VmKernel kKernels[] = {
     VM_U(Exp),  VM_U(Ln),      VM_U(Log10), VM_B(Pow),    VM_X(Powx), VM_U(Sin),
     VM_U(Cos),  VM_U(Tan),     VM_SC(SinCos),
     VM_U(Sinh), VM_U(Cosh),    VM_U(Tanh),  VM_U(Asinh),  VM_U(Acosh), VM_U(Atanh),
+    VM_U(Erf),  VM_U(Erfc),
 };
 
 const VmKernel* find_kernel(const char* family, bool is_float, const char* cls) {
@@ -203,7 +204,7 @@ const RegisterCommand vm_command(
      "--float runs the single-precision kernel. Elements the kernel reports (domain errors,\n"
      "poles, overflow, underflow) are shown on standard error as the library prints them.\n"
      "Functions: Sqrt InvSqrt Cbrt InvCbrt Inv Div Exp Ln Log10 Pow Powx Sin Cos Tan SinCos\n"
-     "           Sinh Cosh Tanh Asinh Acosh Atanh\n",
+     "           Sinh Cosh Tanh Asinh Acosh Atanh Erf Erfc\n",
      cmd_vm});
 
 // ---- demo section --------------------------------------------------------------------------

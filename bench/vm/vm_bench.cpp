@@ -61,6 +61,7 @@ const Kernel kKernels[] = {
     ZAF_F3(Sinh, k1),  ZAF_D2(Sinh, k1),  ZAF_F3(Cosh, k1),    ZAF_D2(Cosh, k1),
     ZAF_F3(Tanh, k1),  ZAF_D2(Tanh, k1),  ZAF_F3(Asinh, k1),   ZAF_D2(Asinh, k1),
     ZAF_F3(Acosh, k1), ZAF_D2(Acosh, k1), ZAF_F3(Atanh, k1),   ZAF_D2(Atanh, k1),
+    ZAF_F3(Erf, k1),   ZAF_D2(Erf, k1),   ZAF_F3(Erfc, k1),    ZAF_D2(Erfc, k1),
 };
 
 // ---- arguments -------------------------------------------------------------------------------
@@ -132,6 +133,10 @@ const Workload kWorkloads[] = {
     {"Acosh", true, "1..1e5", {Dist::log_uniform, 1.0, 1e5}, false, {}},
     {"Atanh", false, "-1..1", {Dist::uniform, -1, 1}, false, {}},
     {"Atanh", true, "-1..1", {Dist::uniform, -1, 1}, false, {}},
+    {"Erf", false, "-6..6", {Dist::uniform, -6, 6}, false, {}},
+    {"Erf", true, "-4..4", {Dist::uniform, -4, 4}, false, {}},
+    {"Erfc", false, "-3..26", {Dist::uniform, -3, 26}, false, {}},
+    {"Erfc", true, "-3..9", {Dist::uniform, -3, 9}, false, {}},
 };
 
 double draw(std::mt19937_64& g, const Arg& arg) {

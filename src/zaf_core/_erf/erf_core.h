@@ -48,10 +48,12 @@ __attribute__((always_inline)) inline f64x2 col(const double* p0, const double* 
   return _mm_loadh_pd(_mm_load_sd(p0 + k), p1 + k);
 }
 
-// Columns First..Last as polynomial coefficients in t (First the constant term).
+// Columns First..Last as polynomial coefficients in t (First the constant term), by Horner's
+// rule, fully unrolled so that the coefficient loads run ahead of the multiply-add chain.
 template <int First, int Last>
-__attribute__((always_inline)) inline f64x2 horner(const double* p0, const double* p1, f64x2 t) {
+__attribute__((always_inline)) inline f64x2 poly(const double* p0, const double* p1, f64x2 t) {
   f64x2 q = col(p0, p1, Last);
+#pragma GCC unroll 16
   for (int k = Last - 1; k >= First; --k) q = q * t + col(p0, p1, k);
   return q;
 }
@@ -81,7 +83,7 @@ __attribute__((always_inline)) inline f64x2 derf_ha(f64x2 x, f64x2 a, const doub
   // |c0 high| exceeds |P| on every interval but the first, where it is 0: the ordered sum is exact.
   const f64x2 S = c0h + P;
   const f64x2 E = P - (S - c0h);
-  const f64x2 Q = horner<6, 18>(p0, p1, t);
+  const f64x2 Q = poly<6, 18>(p0, p1, t);
   const f64x2 low = col(p0, p1, 3) + (tl * c1h + t * (col(p0, p1, 5) + t * Q));
   return (S + (E + low)) | sign_of(x);
 }
@@ -89,14 +91,14 @@ __attribute__((always_inline)) inline f64x2 derf_ha(f64x2 x, f64x2 a, const doub
 // Double _50. Row: m, s, c0 ... c13.
 __attribute__((always_inline)) inline f64x2 derf_50(f64x2 x, f64x2 a, const double* p0, const double* p1) {
   const f64x2 t = reduce(a, p0, p1);
-  return (col(p0, p1, 2) + t * horner<3, 15>(p0, p1, t)) | sign_of(x);
+  return (col(p0, p1, 2) + t * poly<3, 15>(p0, p1, t)) | sign_of(x);
 }
 
 // Float classes, in double. Row: m, s, c0 ... cD.
 template <int D>
 __attribute__((always_inline)) inline f64x2 serf(f64x2 x, f64x2 a, const double* p0, const double* p1) {
   const f64x2 t = reduce(a, p0, p1);
-  return horner<2, 2 + D>(p0, p1, t) | sign_of(x);
+  return poly<2, 2 + D>(p0, p1, t) | sign_of(x);
 }
 
 // erf x = x 2/sqrt(pi) for |x| below 2^-1000, where the result is near or below the normal
@@ -104,15 +106,23 @@ __attribute__((always_inline)) inline f64x2 serf(f64x2 x, f64x2 a, const double*
 // once (into the subnormal range where it lands there), with the x87 set to 64-bit precision
 // and rounding to nearest for the duration.
 inline double erf_tiny(double x) {
-  static const uint16_t kTwoOverSqrtPi[5] = {0x688D, 0x14DB, 0xBA82, 0x906E, 0x3FFF};  // 1.1283791670955126
-  long double c;
-  memcpy(&c, kTwoOverSqrtPi, 10);
+  // 1.1283791670955126: significand 0x906EBA8214DB688D, exponent 0x3FFF, little-endian.
+  static const uint16_t kTwoOverSqrtPi[5] = {0x688D, 0x14DB, 0xBA82, 0x906E, 0x3FFF};
   const uint16_t cw = fnstcw();
   const uint16_t want = static_cast<uint16_t>((cw & ~0xF00u) | 0x300u);
-  if (cw != want) fldcw(want);
-  volatile long double product = c * static_cast<long double>(x);
-  const double r = static_cast<double>(product);
-  if (cw != want) fldcw(cw);
+  double r;
+  // One asm block, so the compiler cannot move the product across the control-word loads.
+  if (cw == want) {
+    __asm__ __volatile__("fldt %[c]\n\tfmull %[x]\n\tfstpl %[r]"
+                         : [r] "=m"(r)
+                         : [c] "m"(kTwoOverSqrtPi), [x] "m"(x)
+                         : "st");
+  } else {
+    __asm__ __volatile__("fldcw %[want]\n\tfldt %[c]\n\tfmull %[x]\n\tfstpl %[r]\n\tfldcw %[cw]"
+                         : [r] "=m"(r)
+                         : [want] "m"(want), [c] "m"(kTwoOverSqrtPi), [x] "m"(x), [cw] "m"(cw)
+                         : "st");
+  }
   return r;
 }
 
@@ -192,7 +202,7 @@ __attribute__((always_inline)) inline f64x2 derfc_ha(f64x2 x, f64x2 a, const dou
   const f64x2 c = tl + p * (th + tl);  // e^-a^2 = 2^q (th + c)
   const f64x2 t = reduce(a, p0, p1);
   const f64x2 g0h = col(p0, p1, 2);
-  const f64x2 gl = col(p0, p1, 3) + t * horner<4, 14>(p0, p1, t);  // G = g0h + gl
+  const f64x2 gl = col(p0, p1, 3) + t * poly<4, 14>(p0, p1, t);  // G = g0h + gl
   const f64x2 A = th * g0h;  // exact: both have 26 bits
   const f64x2 B = th * gl + c * (g0h + gl);
   const f64x2 scale = octave_scale(e.s, octaves);
@@ -211,7 +221,7 @@ __attribute__((always_inline)) inline f64x2 derfc_50(f64x2 x, f64x2 a, const dou
   f64x2 th, tl;
   exp_row(e.s, th, tl);
   const f64x2 E = th + (tl + expm1_small(e.r) * (th + tl));
-  const f64x2 v = E * horner<2, 12>(p0, p1, reduce(a, p0, p1)) * octave_scale(e.s, octaves);
+  const f64x2 v = E * poly<2, 12>(p0, p1, reduce(a, p0, p1)) * octave_scale(e.s, octaves);
   return select(x < f64x2::all(0.0), f64x2::all(2.0) - v, v);
 }
 
@@ -225,7 +235,7 @@ __attribute__((always_inline)) inline f64x2 serfc(f64x2 x, f64x2 a, const double
   const f64x2 r = e.r;
   const f64x2 p = Cubic ? r + r * r * (f64x2::all(0.5) + r * f64x2::all(1.0 / 6.0)) : r + f64x2::all(0.5) * r * r;
   const f64x2 T = th + tl;
-  const f64x2 v = (T + T * p) * horner<2, 2 + D>(p0, p1, reduce(a, p0, p1)) * octave_scale(e.s, 0);
+  const f64x2 v = (T + T * p) * poly<2, 2 + D>(p0, p1, reduce(a, p0, p1)) * octave_scale(e.s, 0);
   return select(x < f64x2::all(0.0), f64x2::all(2.0) - v, v);
 }
 

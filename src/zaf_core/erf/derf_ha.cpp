@@ -10,10 +10,11 @@ using namespace zaforq::vm::erfk;
 
 struct DErfHA {
   using T = double;
-  static constexpr int group = 4;
+  static constexpr int group = 8;
   static constexpr X87 x87 = X87::untouched;  // the x87 path sets its own control word
   static constexpr char name[] = "_zafdErf_HA";
-  static uint32_t fast(const double* a, double* r) {
+  static uint32_t fast(const double* a, double* r) { return fast4(a, r) | (fast4(a + 4, r + 4) << 4); }
+  __attribute__((always_inline)) static uint32_t fast4(const double* a, double* r) {
     const f64x2 x0 = f64x2::load(a), x1 = f64x2::load(a + 2);
     const f64x2 a0 = erf_magnitude(x0), a1 = erf_magnitude(x1);
     f64x2 y0, y1;

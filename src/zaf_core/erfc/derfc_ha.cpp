@@ -10,13 +10,14 @@ using namespace zaforq::vm::erfk;
 
 struct DErfcHA {
   using T = double;
-  static constexpr int group = 4;
+  static constexpr int group = 8;
   static constexpr X87 x87 = X87::untouched;
   static constexpr char name[] = "_zafdErfc_HA";
   static f64x2 eval(f64x2 x, f64x2 a, const double* p0, const double* p1, int octaves) {
     return derfc_ha(x, a, p0, p1, octaves);
   }
-  static uint32_t fast(const double* a, double* r) {
+  static uint32_t fast(const double* a, double* r) { return fast4(a, r) | (fast4(a + 4, r + 4) << 4); }
+  __attribute__((always_inline)) static uint32_t fast4(const double* a, double* r) {
     const f64x2 x0 = f64x2::load(a), x1 = f64x2::load(a + 2);
     const f64x2 a0 = erfc_magnitude(x0, 32.0), a1 = erfc_magnitude(x1, 32.0);
     f64x2 y0, y1;
