@@ -5,5 +5,6 @@
 #include "zaforq/zaf_algebraic.h"
 #include "zaforq/zaf_explog.h"
 #include "zaforq/zaf_trig.h"
+#include "zaforq/zaf_invtrig.h"
 #include "zaforq/zaf_pack.h"
 #endif
