@@ -60,6 +60,7 @@ const VmKernel kKernels[] = {
     VM_U(Sqrt), VM_U(InvSqrt), VM_U(Cbrt), VM_U(InvCbrt), VM_U(Inv), VM_B(Div),
     VM_U(Exp),  VM_U(Ln),      VM_U(Log10), VM_B(Pow),    VM_X(Powx), VM_U(Sin),
     VM_U(Cos),  VM_U(Tan),     VM_SC(SinCos),
+    VM_U(Asin), VM_U(Acos),    VM_U(Atan),  VM_B(Atan2),
 };
 
 const VmKernel* find_kernel(const char* family, bool is_float, const char* cls) {
@@ -201,7 +202,8 @@ const RegisterCommand vm_command(
      "--accuracy picks the class (default HA; double has HA and 50, float HA, 21 and 11).\n"
      "--float runs the single-precision kernel. Elements the kernel reports (domain errors,\n"
      "poles, overflow, underflow) are shown on standard error as the library prints them.\n"
-     "Functions: Sqrt InvSqrt Cbrt InvCbrt Inv Div Exp Ln Log10 Pow Powx Sin Cos Tan SinCos\n",
+     "Functions: Sqrt InvSqrt Cbrt InvCbrt Inv Div Exp Ln Log10 Pow Powx Sin Cos Tan SinCos\n"
+     "           Asin Acos Atan Atan2 (Atan2 reads pairs a b and prints atan2(a, b))\n",
      cmd_vm});
 
 // ---- demo section --------------------------------------------------------------------------

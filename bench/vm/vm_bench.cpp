@@ -58,6 +58,8 @@ const Kernel kKernels[] = {
     ZAF_F3(Powx, k_scalar), ZAF_D2(Powx, k_scalar),
     ZAF_F3(Sin, k1),   ZAF_D2(Sin, k1),   ZAF_F3(Cos, k1),     ZAF_D2(Cos, k1),
     ZAF_F3(Tan, k1),   ZAF_D2(Tan, k1),   ZAF_F3(SinCos, k_two_out), ZAF_D2(SinCos, k_two_out),
+    ZAF_F3(Asin, k1),  ZAF_D2(Asin, k1),  ZAF_F3(Acos, k1),    ZAF_D2(Acos, k1),
+    ZAF_F3(Atan, k1),  ZAF_D2(Atan, k1),  ZAF_F3(Atan2, k2),   ZAF_D2(Atan2, k2),
 };
 
 // ---- arguments -------------------------------------------------------------------------------
@@ -115,6 +117,16 @@ const Workload kWorkloads[] = {
     {"Tan", true, "-10..10", {Dist::uniform, -10, 10}, false, {}},
     {"SinCos", false, "-10..10", {Dist::uniform, -10, 10}, false, {}},
     {"SinCos", true, "-10..10", {Dist::uniform, -10, 10}, false, {}},
+    {"Asin", false, "-1..1", {Dist::uniform, -1, 1}, false, {}},
+    {"Asin", true, "-1..1", {Dist::uniform, -1, 1}, false, {}},
+    {"Acos", false, "-1..1", {Dist::uniform, -1, 1}, false, {}},
+    {"Acos", true, "-1..1", {Dist::uniform, -1, 1}, false, {}},
+    {"Atan", false, "+-1e-3..1e3", {Dist::log_uniform_signed, 1e-3, 1e3}, false, {}},
+    {"Atan", true, "+-1e-3..1e3", {Dist::log_uniform_signed, 1e-3, 1e3}, false, {}},
+    {"Atan2", false, "+-1e-3..1e3", {Dist::log_uniform_signed, 1e-3, 1e3}, true,
+     {Dist::log_uniform_signed, 1e-3, 1e3}},
+    {"Atan2", true, "+-1e-3..1e3", {Dist::log_uniform_signed, 1e-3, 1e3}, true,
+     {Dist::log_uniform_signed, 1e-3, 1e3}},
 };
 
 double draw(std::mt19937_64& g, const Arg& arg) {

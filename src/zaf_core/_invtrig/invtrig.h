@@ -49,12 +49,28 @@ inline double pio2_lo() { return bits<double>(0x3C91A62633145C07ull); }  // 6.12
 inline double pi_hi() { return bits<double>(0x400921FB54442D18ull); }    // 3.141592653589793
 inline double pi_lo() { return bits<double>(0x3CA1A62633145C07ull); }    // 1.2246467991473532e-16
 
-// Horner's scheme over a coefficient table, constant term first.
+// A polynomial in z from its coefficient table (constant term first) by Estrin's scheme: the
+// halves are evaluated independently and joined by a power of z, so the dependency chain
+// grows with the logarithm of the degree rather than the degree. The kernels are bound by
+// that chain, not by the operation count.
+template <size_t N, class V, class S>
+__attribute__((always_inline)) inline V poly(const S* c, V z) {
+  if constexpr (N == 1) {
+    return V::all(c[0]);
+  } else if constexpr (N == 2) {
+    return V::all(c[0]) + V::all(c[1]) * z;
+  } else {
+    constexpr size_t h = N > 8 ? 8 : N > 4 ? 4 : 2;  // the largest power of two below N
+    V zh = z * z;
+    if constexpr (h >= 4) zh = zh * zh;
+    if constexpr (h >= 8) zh = zh * zh;
+    return poly<h>(c, z) + zh * poly<N - h>(c + h, z);
+  }
+}
 template <class V, class S, size_t N>
-__attribute__((always_inline)) inline V horner(const S (&c)[N], V z) {
-  V p = V::all(c[N - 1]);
-  for (size_t k = N - 1; k-- > 0;) p = V::all(c[k]) + z * p;
-  return p;
+__attribute__((always_inline)) inline V poly(const S (&c)[N], V z) {
+  static_assert(N <= 16, "up to 16 coefficients");
+  return poly<N>(&c[0], z);
 }
 
 // x87 partial arctangent: atan(y / x) in the quadrant of (x, y), at the precision the x87
@@ -69,9 +85,9 @@ inline long double fpatan(long double y, long double x) {
 
 template <Cls C>
 __attribute__((always_inline)) inline f64x2 dasin_poly(f64x2 z) {
-  if constexpr (C == Cls::dHA) return horner(kAsinHA, z);
-  else if constexpr (C == Cls::d50) return horner(kAsin50, z);
-  else return horner(kAsinF, z);
+  if constexpr (C == Cls::dHA) return poly(kAsinHA, z);
+  else if constexpr (C == Cls::d50) return poly(kAsin50, z);
+  else return poly(kAsinF, z);
 }
 
 // sqrt(y) as hi + lo for positive normal y: the double Sqrt _HA estimate and five-term
@@ -83,7 +99,9 @@ __attribute__((always_inline)) inline void dsqrt_hi_lo(f64x2 y, f64x2& hi, f64x2
   const f64x2 u = yh * y0, v = yl * y0;  // exact
   const f64x2 uh = high_part(u), ul = u - uh;
   const f64x2 e = ((uh * y0 - f64x2::all(1.0)) + ul * y0) + v * y0;
-  const f64x2 corr = v + (u + v) * dseries<5>(e);
+  // The five binomial coefficients of (1 + e)^(-1/2), the same as double Sqrt _HA.
+  static constexpr double kSeries[5] = {-0.5, 0.375, -0.3125, 0.2734375, -0.24609375};
+  const f64x2 corr = v + (u + v) * (e * poly(kSeries, e));
   hi = u + corr;
   lo = corr - (hi - u);
 }
@@ -139,7 +157,7 @@ __attribute__((always_inline)) inline f32x4 fasin(f32x4 x) {
   const f32x4 s = sqrt(y);
   const f32x4 z = select(big, y, x * x);
   const f32x4 w = select(big, s, a);
-  const f32x4 tail = w * z * (C == Cls::f21 ? horner(kAsinF21, z) : horner(kAsinF11, z));
+  const f32x4 tail = w * z * (C == Cls::f21 ? poly(kAsinF21, z) : poly(kAsinF11, z));
   const f32x4 pio2h = f32x4::all(bits<float>(0x3FC90FDBu));  // 1.57079637
   const f32x4 pio2l = f32x4::all(bits<float>(0xB33BBD2Eu));  // -4.37113883e-08
   f32x4 A_hi, A_lo, B;
@@ -234,7 +252,7 @@ __attribute__((always_inline)) inline f64x2 datan2(f64x2 ya, f64x2 xb) {
     t_lo = f64x2::all(0.0);
   }
   const f64x2 z = t * t;
-  const f64x2 tail = t_lo + t * z * horner(kAtanD, z);
+  const f64x2 tail = t_lo + t * z * poly(kAtanD, z);
   const f64x2 h1 = b_hi + t;
   const f64x2 lo1 = (t - (h1 - b_hi)) + (b_lo + tail);
   // Octant: K + s (h1 + lo1), K = pi/2 when swapped, else pi when b < 0; s = -1 when exactly
@@ -284,7 +302,7 @@ __attribute__((always_inline)) inline f32x4 fatan2(f32x4 ya, f32x4 xb) {
   const f32x4 red = p > q * f32x4::all(bits<float>(0x3ED413CDu));  // 0.414213568
   const f32x4 t = select(red, p - q, p) / select(red, p + q, q);
   const f32x4 z = t * t;
-  const f32x4 at = t + t * z * (C == Cls::f21 ? horner(kAtanF21, z) : horner(kAtanF11, z));
+  const f32x4 at = t + t * z * (C == Cls::f21 ? poly(kAtanF21, z) : poly(kAtanF11, z));
   // n pi/4 + s atan t with n = 2 swap + 4 (b < 0 and not swap) + s red, s = ±1.
   const f32x4 bneg = xb & f32x4::all(-0.0f);
   const f32x4 s = (swap & f32x4::all(-0.0f)) ^ bneg;
