@@ -22,10 +22,10 @@
 // corrects the quotient by its exact residual, so that t is known to about 2^-100 relative.
 // Atan is the same computation with b = 1.
 //
-// The float _21 and _11 classes compute in float: Asin and Acos on the same scheme with
-// shorter polynomials, Atan and Atan2 reduced by pi/4 only (t = (w - 1) / (w + 1) above
-// tan(pi/8)). The float _HA class computes in double with the double _50 methods and its own
-// shorter arcsine polynomial, and rounds once to float.
+// The float classes reduce the arctangent by pi/4 only (t = (p - q) / (p + q) above
+// tan(pi/8)); _HA computes that in double and rounds once to float, _21 and _11 compute in
+// float with shorter polynomials. Float Asin and Acos use the scheme above: _HA in double with
+// the hardware square root and a shorter polynomial, _21 and _11 in float.
 #pragma once
 #include <stdint.h>
 
@@ -289,6 +289,29 @@ inline T atan2_x87(T a, T b) {
   return static_cast<T>(fpatan(static_cast<long double>(a), static_cast<long double>(b)));
 }
 
+// ---- arctangent of a quotient for the float _HA class, double arithmetic ------------------
+
+// atan2 of two floats (converted exactly) for lanes without a zero, an infinity or a NaN. The
+// quotient is reduced by pi/4 only: above tan(pi/8), t = (p - q) / (p + q), whose numerator
+// and denominator are exact in double (floats within a factor of 2.5); one division rounds t
+// to 2^-53, the polynomial adds 2^-35, and the single rounding to float dominates.
+__attribute__((always_inline)) inline f64x2 fatan2_in_double(f64x2 ya, f64x2 xb) {
+  const f64x2 ay = abs(ya), ax = abs(xb);
+  const f64x2 swap = ay > ax;
+  const f64x2 p = select(swap, ax, ay), q = select(swap, ay, ax);
+  const f64x2 red = p > q * f64x2::all(0.41421356237309503);
+  const f64x2 t = select(red, p - q, p) / select(red, p + q, q);
+  const f64x2 z = t * t;
+  const f64x2 at = t + t * z * poly(kAtanFH, z);
+  // n pi/4 + s atan t, as in the float classes below.
+  const f64x2 bneg = xb & f64x2::all(-0.0);
+  const f64x2 s = (swap & f64x2::all(-0.0)) ^ bneg;
+  const f64x2 n = select(swap, f64x2::all(2.0), (xb < f64x2::all(0.0)) & f64x2::all(4.0)) +
+                  (red & (f64x2::all(1.0) ^ s));
+  const f64x2 r = n * f64x2::all(0.78539816339744828) + (at ^ s);
+  return r ^ (ya & f64x2::all(-0.0));
+}
+
 // ---- arctangent of a quotient, float arithmetic -----------------------------------------
 
 template <Cls C>
@@ -390,8 +413,8 @@ struct FAtan {
     const f32x4 x0 = f32x4::load(a), x1 = f32x4::load(a + 4);
     if constexpr (C == Cls::fHA) {
       const f64x2 one = f64x2::all(1.0);
-      to_f32(datan2<C>(to_f64_low2(x0), one), datan2<C>(to_f64_high2(x0), one)).store(r);
-      to_f32(datan2<C>(to_f64_low2(x1), one), datan2<C>(to_f64_high2(x1), one)).store(r + 4);
+      to_f32(fatan2_in_double(to_f64_low2(x0), one), fatan2_in_double(to_f64_high2(x0), one)).store(r);
+      to_f32(fatan2_in_double(to_f64_low2(x1), one), fatan2_in_double(to_f64_high2(x1), one)).store(r + 4);
     } else {
       const f32x4 one = f32x4::all(1.0f);
       fatan2<C>(x0, one).store(r);
@@ -428,8 +451,9 @@ struct FAtan2 {
     const f32x4 a0 = f32x4::load(a), a1 = f32x4::load(a + 4);
     const f32x4 b0 = f32x4::load(b), b1 = f32x4::load(b + 4);
     if constexpr (C == Cls::fHA) {
-      to_f32(datan2<C>(to_f64_low2(a0), to_f64_low2(b0)), datan2<C>(to_f64_high2(a0), to_f64_high2(b0))).store(r);
-      to_f32(datan2<C>(to_f64_low2(a1), to_f64_low2(b1)), datan2<C>(to_f64_high2(a1), to_f64_high2(b1)))
+      to_f32(fatan2_in_double(to_f64_low2(a0), to_f64_low2(b0)), fatan2_in_double(to_f64_high2(a0), to_f64_high2(b0)))
+          .store(r);
+      to_f32(fatan2_in_double(to_f64_low2(a1), to_f64_low2(b1)), fatan2_in_double(to_f64_high2(a1), to_f64_high2(b1)))
           .store(r + 4);
     } else {
       fatan2<C>(a0, b0).store(r);
