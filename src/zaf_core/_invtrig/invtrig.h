@@ -20,8 +20,9 @@
 // and s = ±1, then the sign of a. The double _HA class forms p - c q and q + c p exactly
 // (c has five significant bits, the operands are split in halves of 26 and 27 bits) and
 // corrects the quotient by its exact residual, so that t is known to about 2^-100 relative.
-// Atan is the same computation with b = 1, except in the double _HA class, which needs no
-// correction for one argument (datan1).
+// Double Atan takes a lighter path (datan1): with one argument the quotient is |x| itself, or
+// 1/|x| whose reduced argument (1 - c |x|) / (|x| + c) is formed directly, so no correction
+// of the quotient is needed.
 //
 // The float classes reduce the arctangent by pi/4 only (t = (p - q) / (p + q) above
 // tan(pi/8)); _HA computes that in double and rounds once to float, _21 and _11 compute in
