@@ -69,10 +69,20 @@ __attribute__((always_inline)) inline V poly(const S* c, V z) {
     return poly<h>(c, z) + zh * poly<N - h>(c + h, z);
   }
 }
-template <class V, class S, size_t N>
-__attribute__((always_inline)) inline V poly(const S (&c)[N], V z) {
+// Double polynomials in z >= 0: Estrin's scheme, z below 2^-120 taken as 0 so that its powers never
+// reach the subnormal range (whose arithmetic is slow; the terms are then far below the
+// result's ulp). Float polynomials are short: Horner's scheme, whose partial results stay
+// near the coefficients' size.
+template <size_t N>
+__attribute__((always_inline)) inline f64x2 poly(const double (&c)[N], f64x2 z) {
   static_assert(N <= 16, "up to 16 coefficients");
-  return poly<N>(&c[0], z);
+  return poly<N>(&c[0], z & (z >= f64x2::all(0x1p-120)));
+}
+template <size_t N>
+__attribute__((always_inline)) inline f32x4 poly(const float (&c)[N], f32x4 z) {
+  f32x4 p = f32x4::all(c[N - 1]);
+  for (size_t k = N - 1; k-- > 0;) p = f32x4::all(c[k]) + z * p;
+  return p;
 }
 
 // x87 partial arctangent: atan(y / x) in the quadrant of (x, y), at the precision the x87
@@ -103,7 +113,7 @@ __attribute__((always_inline)) inline void dsqrt_hi_lo(f64x2 y, f64x2& hi, f64x2
   const f64x2 e = ((uh * y0 - f64x2::all(1.0)) + ul * y0) + v * y0;
   // The five binomial coefficients of (1 + e)^(-1/2), the same as double Sqrt _HA.
   static constexpr double kSeries[5] = {-0.5, 0.375, -0.3125, 0.2734375, -0.24609375};
-  const f64x2 corr = v + (u + v) * (e * poly(kSeries, e));
+  const f64x2 corr = v + (u + v) * (e * poly<5>(&kSeries[0], e));  // e may be negative: no flush
   hi = u + corr;
   lo = corr - (hi - u);
 }
