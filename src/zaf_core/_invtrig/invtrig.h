@@ -17,9 +17,10 @@
 // table point to p/q (from a float estimate of the quotient, scaled to avoid overflow).
 // atan(p/q) = atan c + atan t with t = (p - c q) / (q + c p), |t| <= 1/32 + 2^-9, and
 // atan t = t + t^3 Q(t^2). The octant is restored as K + s atan(p/q) with K in {0, pi/2, pi}
-// and s = ±1, then the sign of a. The double _HA class forms p - c q and q + c p exactly
-// (c has five significant bits, the operands are split in halves of 26 and 27 bits) and
-// corrects the quotient by its exact residual, so that t is known to about 2^-100 relative.
+// and s = ±1, then the sign of a. p - c q rounds once (c has five significant bits and q is
+// split in halves of 26 and 27 bits, so c q_h is exact and p - c q_h too). The double _HA
+// class corrects the quotient by its exact residual and leaves rows 1 and 2 to a longer
+// polynomial around 0, so that t's remaining error stays far below the result's ulp.
 // Double Atan takes a lighter path (datan1): with one argument the quotient is |x| itself, or
 // 1/|x| whose reduced argument (1 - c |x|) / (|x| + c) is formed directly, so no correction
 // of the quotient is needed.
@@ -234,7 +235,10 @@ __attribute__((always_inline)) inline f64x2 datan2(f64x2 ya, f64x2 xb) {
   const __m128 pf = _mm_cvtpd_ps((p * scale).v), qf = _mm_cvtpd_ps((q * scale).v);
   __m128 wf = _mm_mul_ps(_mm_mul_ps(pf, _mm_rcp_ps(qf)), _mm_set1_ps(16.0f));
   wf = _mm_min_ps(_mm_max_ps(wf, _mm_setzero_ps()), _mm_set1_ps(16.0f));  // NaN of flagged lanes to 0
-  const __m128i j = _mm_cvtps_epi32(wf);
+  __m128i j = _mm_cvtps_epi32(wf);
+  // In the _HA class rows 1 and 2 give way to row 0 (a longer polynomial on [0, 5/32]), so
+  // that in every other row the result exceeds |t| five times over.
+  if constexpr (C == Cls::dHA) j = _mm_and_si128(j, _mm_cmpgt_epi32(j, _mm_set1_epi32(2)));
   const double* t0 = kAtanTab[_mm_cvtsi128_si32(j)];
   const double* t1 = kAtanTab[_mm_cvtsi128_si32(_mm_srli_si128(j, 4))];
   const f64x2 r0 = f64x2::load(t0), r1 = f64x2::load(t1);
@@ -242,29 +246,24 @@ __attribute__((always_inline)) inline f64x2 datan2(f64x2 ya, f64x2 xb) {
   const f64x2 b_hi = _mm_unpackhi_pd(r0.v, r1.v);
   const f64x2 b_lo = _mm_loadh_pd(_mm_load_sd(t0 + 2), t1 + 2);
   const f64x2 qh = hi26(q), ql = q - qh;
-  f64x2 t, t_lo;
+  // p - c q_h is exact (row 0, or p/q within a sixth of c), so the numerator rounds once.
+  const f64x2 num = (p - c * qh) - c * ql, den = q + c * p;
+  f64x2 t, tail;
   if constexpr (C == Cls::dHA) {
-    // p - c q and q + c p as their rounded values n1, d1 and the remainders n_lo, d_lo
-    // (c q_h, c q_l, c p_h, c p_l are exact), so that t_lo stays below an ulp of t and the
-    // polynomial may take t alone.
-    const f64x2 ph = hi26(p), pl = p - ph, cqh = c * qh, cql = c * ql;
-    const f64x2 s = p - cqh, bb = s - p;
-    const f64x2 rest = ((p - (s - bb)) - (cqh + bb)) - cql;  // p - c q == s + rest
-    const f64x2 n1 = s + rest, bn = n1 - s;
-    const f64x2 n_lo = (s - (n1 - bn)) + (rest - bn);
-    const f64x2 d1 = q + c * p;
-    const f64x2 d_lo = ((q - d1) + c * ph) + c * pl;  // q - d1 and its sum with c p_h are exact
-    const f64x2 rd = f64x2::all(1.0) / d1;
-    t = n1 * rd;
+    // In row 0 numerator and denominator are p and q, and t + t_lo is their quotient to
+    // about 2^-100; elsewhere their single roundings cost at most 2^-52 |t|, a quarter of
+    // the result's ulp.
+    const f64x2 rd = f64x2::all(1.0) / den;
+    t = num * rd;
     f64x2 tp, te;
-    two_prod(t, d1, tp, te);
-    t_lo = ((((n1 - tp) - te) + n_lo) - t * d_lo) * rd;
+    two_prod(t, den, tp, te);
+    const f64x2 z = t * t;
+    tail = ((num - tp) - te) * rd + t * z * poly(kAtanD0, z);
   } else {
-    t = ((p - c * qh) - c * ql) / (q + c * p);
-    t_lo = f64x2::all(0.0);
+    t = num / den;
+    const f64x2 z = t * t;
+    tail = t * z * poly(kAtanD, z);
   }
-  const f64x2 z = t * t;
-  const f64x2 tail = t_lo + t * z * poly(kAtanD, z);
   const f64x2 h1 = b_hi + t;
   const f64x2 lo1 = (t - (h1 - b_hi)) + (b_lo + tail);
   // Octant: K + s (h1 + lo1), K = pi/2 when swapped, else pi when b < 0; s = -1 when exactly
