@@ -12,7 +12,8 @@ with s = sqrt((1 - |x|) / 2)). P is a minimax fit of the relative error of asin 
 
 Arctangent of a ratio w = p/q in [0, 1]: the nearest c = j/16 is taken from a 17-entry table
 of atan(j/16) as high and low doubles, t = (p - c q) / (q + c p), |t| <= 1/32 (plus the slack of
-the index estimate) and atan t = t + t^3 Q(t^2). The float classes instead reduce by pi/4 only
+the index estimate) and atan t = t + t^3 Q(t^2); the double _HA class uses row 0 for quotients
+below 5/32, with a longer Q. The float classes instead reduce by pi/4 only
 (|t| <= tan(pi/8)) and evaluate a longer Q, in double for _HA and in float below.
 
   tools/invtrig_tables/gen.py            rewrites src/zaf_core/_invtrig/invtrig_tables.inc
@@ -124,9 +125,9 @@ def render():
 
     h2 = (mpf(1) / 32 + mpf(1) / 512) ** 2
     c, e = fit(atan_q, atan_w, h2, 3)
-    block(out, "kAtanD", c, e, False, "double and float _HA: atan t = t + t^3 Q(t^2), |t| <= 1/32 + 2^-9")
+    block(out, "kAtanD", c, e, False, "double _50: atan t = t + t^3 Q(t^2), |t| <= 1/32 + 2^-9")
     c, e = fit(atan_q, atan_w, (mpf(5) / 32 + mpf(1) / 512) ** 2, 6)
-    block(out, "kAtanD0", c, e, False, "double Atan _HA: the same form on |t| <= 5/32 + 2^-9, rows 1 and 2 unused")
+    block(out, "kAtanD0", c, e, False, "double _HA: the same form on |t| <= 5/32 + 2^-9, rows 1 and 2 unused")
     t8 = (mpf(2).sqrt() - 1) * mpf('1.0001')
     c, e = fit(atan_q, atan_w, t8 ** 2, 5)
     block(out, "kAtanFH", c, e, False, "float _HA, evaluated in double: atan t = t + t^3 Q(t^2), |t| <= tan(pi/8)")
