@@ -62,6 +62,7 @@ const VmKernel kKernels[] = {
     VM_U(Cos),  VM_U(Tan),     VM_SC(SinCos),
     VM_U(Sinh), VM_U(Cosh),    VM_U(Tanh),  VM_U(Asinh),  VM_U(Acosh), VM_U(Atanh),
     VM_U(Erf),  VM_U(Erfc),
+    VM_U(Asin), VM_U(Acos),    VM_U(Atan),  VM_B(Atan2),
 };
 
 const VmKernel* find_kernel(const char* family, bool is_float, const char* cls) {
@@ -204,7 +205,8 @@ const RegisterCommand vm_command(
      "--float runs the single-precision kernel. Elements the kernel reports (domain errors,\n"
      "poles, overflow, underflow) are shown on standard error as the library prints them.\n"
      "Functions: Sqrt InvSqrt Cbrt InvCbrt Inv Div Exp Ln Log10 Pow Powx Sin Cos Tan SinCos\n"
-     "           Sinh Cosh Tanh Asinh Acosh Atanh Erf Erfc\n",
+     "           Sinh Cosh Tanh Asinh Acosh Atanh Erf Erfc\n"
+     "           Asin Acos Atan Atan2 (Atan2 reads pairs a b and prints atan2(a, b))\n",
      cmd_vm});
 
 // ---- demo section --------------------------------------------------------------------------

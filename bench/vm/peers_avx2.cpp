@@ -39,6 +39,14 @@ const AddPeer registered[] = {
     {"Sin", kD, "sleef-avx2-u35", kLow, VM_PEER1(LD4, Sleef_sind4_u35avx2)},
     {"Cos", kD, "sleef-avx2-u35", kLow, VM_PEER1(LD4, Sleef_cosd4_u35avx2)},
     {"Ln", kD, "sleef-avx2-u35", kLow, VM_PEER1(LD4, Sleef_logd4_u35avx2)},
+    {"Asin", kD, "sleef-avx2-u10", kHA, VM_PEER1(LD4, Sleef_asind4_u10avx2)},
+    {"Asin", kF, "sleef-avx2-u10", kHA, VM_PEER1(LF8, Sleef_asinf8_u10avx2)},
+    {"Acos", kD, "sleef-avx2-u10", kHA, VM_PEER1(LD4, Sleef_acosd4_u10avx2)},
+    {"Acos", kF, "sleef-avx2-u10", kHA, VM_PEER1(LF8, Sleef_acosf8_u10avx2)},
+    {"Atan", kD, "sleef-avx2-u10", kHA, VM_PEER1(LD4, Sleef_atand4_u10avx2)},
+    {"Atan", kF, "sleef-avx2-u10", kHA, VM_PEER1(LF8, Sleef_atanf8_u10avx2)},
+    {"Atan2", kD, "sleef-avx2-u10", kHA, VM_PEER2(LD4, Sleef_atan2d4_u10avx2)},
+    {"Atan2", kF, "sleef-avx2-u10", kHA, VM_PEER2(LF8, Sleef_atan2f8_u10avx2)},
 };
 
 }  // namespace

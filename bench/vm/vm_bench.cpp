@@ -62,6 +62,8 @@ const Kernel kKernels[] = {
     ZAF_F3(Tanh, k1),  ZAF_D2(Tanh, k1),  ZAF_F3(Asinh, k1),   ZAF_D2(Asinh, k1),
     ZAF_F3(Acosh, k1), ZAF_D2(Acosh, k1), ZAF_F3(Atanh, k1),   ZAF_D2(Atanh, k1),
     ZAF_F3(Erf, k1),   ZAF_D2(Erf, k1),   ZAF_F3(Erfc, k1),    ZAF_D2(Erfc, k1),
+    ZAF_F3(Asin, k1),  ZAF_D2(Asin, k1),  ZAF_F3(Acos, k1),    ZAF_D2(Acos, k1),
+    ZAF_F3(Atan, k1),  ZAF_D2(Atan, k1),  ZAF_F3(Atan2, k2),   ZAF_D2(Atan2, k2),
 };
 
 // ---- arguments -------------------------------------------------------------------------------
@@ -137,6 +139,16 @@ const Workload kWorkloads[] = {
     {"Erf", true, "-4..4", {Dist::uniform, -4, 4}, false, {}},
     {"Erfc", false, "-3..26", {Dist::uniform, -3, 26}, false, {}},
     {"Erfc", true, "-3..9", {Dist::uniform, -3, 9}, false, {}},
+    {"Asin", false, "-1..1", {Dist::uniform, -1, 1}, false, {}},
+    {"Asin", true, "-1..1", {Dist::uniform, -1, 1}, false, {}},
+    {"Acos", false, "-1..1", {Dist::uniform, -1, 1}, false, {}},
+    {"Acos", true, "-1..1", {Dist::uniform, -1, 1}, false, {}},
+    {"Atan", false, "+-1e-3..1e3", {Dist::log_uniform_signed, 1e-3, 1e3}, false, {}},
+    {"Atan", true, "+-1e-3..1e3", {Dist::log_uniform_signed, 1e-3, 1e3}, false, {}},
+    {"Atan2", false, "+-1e-3..1e3", {Dist::log_uniform_signed, 1e-3, 1e3}, true,
+     {Dist::log_uniform_signed, 1e-3, 1e3}},
+    {"Atan2", true, "+-1e-3..1e3", {Dist::log_uniform_signed, 1e-3, 1e3}, true,
+     {Dist::log_uniform_signed, 1e-3, 1e3}},
 };
 
 double draw(std::mt19937_64& g, const Arg& arg) {

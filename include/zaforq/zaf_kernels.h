@@ -7,5 +7,6 @@
 #include "zaforq/zaf_trig.h"
 #include "zaforq/zaf_hyperbolic.h"
 #include "zaforq/zaf_erf.h"
+#include "zaforq/zaf_invtrig.h"
 #include "zaforq/zaf_pack.h"
 #endif

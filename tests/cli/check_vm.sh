@@ -23,6 +23,10 @@ out=$(printf '4\n9\n' | $zaforq vm Powx --power 0.5 2>/dev/null | tr '\n' ' ')
 expect "Powx with one exponent" "2 3 " "$out"
 out=$(printf '0\n' | $zaforq vm SinCos 2>/dev/null)
 expect "SinCos prints both results" "0 1" "$out"
+out=$(printf '1 -1\n-0 -0\n' | $zaforq vm Atan2 --accuracy 50 2>/dev/null | tr '\n' ' ')
+expect "Atan2 pairs, signed zeros" "2.3561944901923448 -3.1415926535897931 " "$out"
+out=$(printf '2\n' | $zaforq vm Asin --float --accuracy 11 2>&1 >/dev/null | head -1)
+expect "Asin domain error on standard error" "Error (ZAF_STATUS_ERRDOM) in _zafsAsin_11: argument is out of domain" "$out"
 $zaforq vm Powx </dev/null >/dev/null 2>&1 && { echo "Powx without --power must fail"; fail=1; }
 printf '1\nx\n' | $zaforq vm Exp >/dev/null 2>&1 && { echo "a non-number must fail"; fail=1; }
 $zaforq vm Exp --accuracy 11 </dev/null >/dev/null 2>&1 && { echo "double has no _11 class"; fail=1; }

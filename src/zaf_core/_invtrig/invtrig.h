@@ -1,0 +1,524 @@
+// Inverse trigonometric core shared by the Asin, Acos, Atan and Atan2 families.
+//
+// Arcsine and arccosine: every argument reaches one odd polynomial, asin s = s + s^3 P(s^2) on
+// s in [0, 1/2]. Arguments with |x| <= 1/2 use it directly; above, y = (1 - |x|) / 2 is exact
+// and asin |x| = pi/2 - 2 asin(sqrt y). Each result is one form, A + B (w + tail), with A a
+// multiple of pi/2 in a high and a low part, B one of ±1, ±2 and w either |x| or sqrt(y):
+//   asin, |x| <= 1/2:  0    + 1 (|x| + tail), then the sign of x
+//   asin, |x| >  1/2:  pi/2 - 2 (s + tail),   then the sign of x
+//   acos, |x| <= 1/2:  pi/2 - sign(x) (|x| + tail)
+//   acos, x > 1/2:     0    + 2 (s + tail);   x < -1/2:  pi - 2 (s + tail)
+// A + B w is summed with its rounding error kept (|A| >= |B w| whenever A is not zero), so
+// the result carries one final rounding. The double _HA kernel takes sqrt y as a high and a
+// low part from the reciprocal-square-root scheme of the double Sqrt kernels; the others use
+// the hardware square root and no low part.
+//
+// Arctangent of a quotient: p = min(|a|, |b|), q = max(|a|, |b|), and c = j/16 the nearest
+// table point to p/q (from a float estimate of the quotient, scaled to avoid overflow).
+// atan(p/q) = atan c + atan t with t = (p - c q) / (q + c p), |t| <= 1/32 + 2^-9, and
+// atan t = t + t^3 Q(t^2). The octant is restored as K + s atan(p/q) with K in {0, pi/2, pi}
+// and s = ±1, then the sign of a. p - c q rounds once (c has five significant bits and q is
+// split in halves of 26 and 27 bits, so c q_h is exact and p - c q_h too). The double _HA
+// class corrects the quotient by its exact residual and leaves rows 1 and 2 to a longer
+// polynomial around 0, so that t's remaining error stays far below the result's ulp.
+// Double Atan takes a lighter path (datan1): with one argument the quotient is |x| itself, or
+// 1/|x| whose reduced argument (1 - c |x|) / (|x| + c) is formed directly, so no correction
+// of the quotient is needed.
+//
+// The float classes reduce the arctangent by pi/4 only (t = (p - q) / (p + q) above
+// tan(pi/8)); _HA computes that in double and rounds once to float, _21 and _11 compute in
+// float with shorter polynomials. Float Asin and Acos use the scheme above: _HA in double with
+// the hardware square root and a shorter polynomial, _21 and _11 in float.
+#pragma once
+#include <stdint.h>
+
+#include "common/bits.h"
+#include "common/simd.h"
+#include "zaf.h"
+#include "zaf_core/_frame/frame.h"
+#include "zaf_core/sqrt/sqrt_core.h"
+
+namespace zaforq::vm::invtrig {
+
+using namespace zaforq::simd;
+
+#include "zaf_core/_invtrig/invtrig_tables.inc"
+
+enum class Cls { f11, f21, fHA, d50, dHA };
+
+// pi/2 and pi as high and low parts.
+inline double pio2_hi() { return bits<double>(0x3FF921FB54442D18ull); }  // 1.5707963267948966
+inline double pio2_lo() { return bits<double>(0x3C91A62633145C07ull); }  // 6.123233995736766e-17
+inline double pi_hi() { return bits<double>(0x400921FB54442D18ull); }    // 3.141592653589793
+inline double pi_lo() { return bits<double>(0x3CA1A62633145C07ull); }    // 1.2246467991473532e-16
+
+// A polynomial in z from its coefficient table (constant term first) by Estrin's scheme: the
+// halves are evaluated independently and joined by a power of z, so the dependency chain
+// grows with the logarithm of the degree rather than the degree. The kernels are bound by
+// that chain, not by the operation count.
+template <size_t N, class V, class S>
+__attribute__((always_inline)) inline V poly(const S* c, V z) {
+  if constexpr (N == 1) {
+    return V::all(c[0]);
+  } else if constexpr (N == 2) {
+    return V::all(c[0]) + V::all(c[1]) * z;
+  } else {
+    constexpr size_t h = N > 8 ? 8 : N > 4 ? 4 : 2;  // the largest power of two below N
+    V zh = z * z;
+    if constexpr (h >= 4) zh = zh * zh;
+    if constexpr (h >= 8) zh = zh * zh;
+    return poly<h>(c, z) + zh * poly<N - h>(c + h, z);
+  }
+}
+// Double polynomials in z >= 0: Estrin's scheme, z below 2^-120 taken as 0 so that its powers never
+// reach the subnormal range (whose arithmetic is slow; the terms are then far below the
+// result's ulp). Float polynomials are short: Horner's scheme, whose partial results stay
+// near the coefficients' size.
+template <size_t N>
+__attribute__((always_inline)) inline f64x2 poly(const double (&c)[N], f64x2 z) {
+  static_assert(N <= 16, "up to 16 coefficients");
+  return poly<N>(&c[0], z & (z >= f64x2::all(0x1p-120)));
+}
+template <size_t N>
+__attribute__((always_inline)) inline f32x4 poly(const float (&c)[N], f32x4 z) {
+  f32x4 p = f32x4::all(c[N - 1]);
+  for (size_t k = N - 1; k-- > 0;) p = f32x4::all(c[k]) + z * p;
+  return p;
+}
+
+// x87 partial arctangent: atan(y / x) in the quadrant of (x, y), at the precision the x87
+// control word holds (the kernels that use it ask for 64 bits).
+inline long double fpatan(long double y, long double x) {
+  long double r;
+  __asm__("fpatan" : "=t"(r) : "0"(x), "u"(y) : "st(1)");
+  return r;
+}
+
+// ---- arcsine and arccosine, double arithmetic ------------------------------------------------
+
+template <Cls C>
+__attribute__((always_inline)) inline f64x2 dasin_poly(f64x2 z) {
+  if constexpr (C == Cls::dHA) return poly(kAsinHA, z);
+  else if constexpr (C == Cls::d50) return poly(kAsin50, z);
+  else return poly(kAsinF, z);
+}
+
+// sqrt(y) as hi + lo for positive normal y: the double Sqrt _HA estimate and five-term
+// binomial series, its last sum split into a high and a low part.
+__attribute__((always_inline)) inline void dsqrt_hi_lo(f64x2 y, f64x2& hi, f64x2& lo) {
+  using namespace sqrt_core;
+  const f64x2 y0 = destimate(y);
+  const f64x2 yh = high_part(y), yl = y - yh;
+  const f64x2 u = yh * y0, v = yl * y0;  // exact
+  const f64x2 uh = high_part(u), ul = u - uh;
+  const f64x2 e = ((uh * y0 - f64x2::all(1.0)) + ul * y0) + v * y0;
+  // The five binomial coefficients of (1 + e)^(-1/2), the same as double Sqrt _HA.
+  static constexpr double kSeries[5] = {-0.5, 0.375, -0.3125, 0.2734375, -0.24609375};
+  const f64x2 corr = v + (u + v) * (e * poly<5>(&kSeries[0], e));  // e may be negative: no flush
+  hi = u + corr;
+  lo = corr - (hi - u);
+}
+
+// asin x (or acos x) for |x| < 1; other lanes give unspecified values.
+template <Cls C, bool kAcos>
+__attribute__((always_inline)) inline f64x2 dasin(f64x2 x) {
+  const f64x2 sign = x & f64x2::all(-0.0);
+  const f64x2 a = x ^ sign;
+  const f64x2 big = a > f64x2::all(0.5);
+  const f64x2 y = (f64x2::all(1.0) - a) * f64x2::all(0.5);  // exact for |x| >= 1/2
+  f64x2 s, s_lo;
+  if constexpr (C == Cls::dHA) {
+    dsqrt_hi_lo(y, s, s_lo);
+    s_lo = big & s_lo;
+  } else {
+    s = sqrt(y);
+    s_lo = f64x2::all(0.0);
+  }
+  const f64x2 z = select(big, y, x * x);
+  const f64x2 w = select(big, s, a);
+  const f64x2 tail = s_lo + w * z * dasin_poly<C>(z);
+  f64x2 A_hi, A_lo, B;
+  if constexpr (!kAcos) {
+    A_hi = big & f64x2::all(pio2_hi());
+    A_lo = big & f64x2::all(pio2_lo());
+    B = select(big, f64x2::all(-2.0), f64x2::all(1.0));
+  } else {
+    const f64x2 neg = x < f64x2::all(0.0);
+    A_hi = select(big, neg & f64x2::all(pi_hi()), f64x2::all(pio2_hi()));
+    A_lo = select(big, neg & f64x2::all(pi_lo()), f64x2::all(pio2_lo()));
+    B = select(big, f64x2::all(2.0), f64x2::all(-1.0)) ^ sign;
+  }
+  const f64x2 bw = B * w;  // exact: B is a power of two
+  const f64x2 h = A_hi + bw;
+  const f64x2 e = bw - (h - A_hi);
+  const f64x2 r = h + ((e + A_lo) + B * tail);
+  if constexpr (kAcos) return r;
+  return r ^ sign;
+}
+
+// Lanes that are not strictly inside (-1, 1): ±1, beyond, infinities and NaN.
+inline uint32_t dasin_out(f64x2 x) { return movemask(abs(x) < f64x2::all(1.0)) ^ 3u; }
+
+// ---- arcsine and arccosine, float arithmetic ------------------------------------------------
+
+template <Cls C, bool kAcos>
+__attribute__((always_inline)) inline f32x4 fasin(f32x4 x) {
+  const f32x4 sign = x & f32x4::all(-0.0f);
+  const f32x4 a = x ^ sign;
+  const f32x4 big = a > f32x4::all(0.5f);
+  const f32x4 y = (f32x4::all(1.0f) - a) * f32x4::all(0.5f);
+  const f32x4 s = sqrt(y);
+  const f32x4 z = select(big, y, x * x);
+  const f32x4 w = select(big, s, a);
+  const f32x4 tail = w * z * (C == Cls::f21 ? poly(kAsinF21, z) : poly(kAsinF11, z));
+  const f32x4 pio2h = f32x4::all(bits<float>(0x3FC90FDBu));  // 1.57079637
+  const f32x4 pio2l = f32x4::all(bits<float>(0xB33BBD2Eu));  // -4.37113883e-08
+  f32x4 A_hi, A_lo, B;
+  if constexpr (!kAcos) {
+    A_hi = big & pio2h;
+    A_lo = big & pio2l;
+    B = select(big, f32x4::all(-2.0f), f32x4::all(1.0f));
+  } else {
+    const f32x4 neg = x < f32x4::all(0.0f);
+    A_hi = select(big, neg & f32x4::all(bits<float>(0x40490FDBu)), pio2h);  // 3.14159274
+    A_lo = select(big, neg & f32x4::all(bits<float>(0xB3BBBD2Eu)), pio2l);  // -8.74227766e-08
+    B = select(big, f32x4::all(2.0f), f32x4::all(-1.0f)) ^ sign;
+  }
+  const f32x4 bw = B * w;
+  const f32x4 h = A_hi + bw;
+  const f32x4 e = bw - (h - A_hi);
+  const f32x4 r = h + ((e + A_lo) + B * tail);
+  if constexpr (kAcos) return r;
+  return r ^ sign;
+}
+
+inline uint32_t fasin_out(f32x4 x) { return movemask(abs(x) < f32x4::all(1.0f)) ^ 15u; }
+
+// One element outside (-1, 1): ±1 exactly, NaN through, everything else a domain error.
+template <class T, bool kAcos>
+inline void asin_special(T x, T& r, const Report<T>& report) {
+  if (x != x) {
+    r = x + x;
+  } else if (x == T(1) || x == T(-1)) {
+    if constexpr (kAcos) r = x > 0 ? T(0) : static_cast<T>(pi_hi());
+    else r = static_cast<T>(x > 0 ? pio2_hi() : -pio2_hi());
+  } else {
+    r = domain_nan<T>();
+    report(ZAF_STATUS_ERRDOM);
+  }
+}
+
+// ---- arctangent of a quotient, double arithmetic ------------------------------------------
+
+// High 26 significant bits of a finite double (the low 27 stored bits cleared).
+__attribute__((always_inline)) inline f64x2 hi26(f64x2 x) {
+  return (x.bits() & i64x2::all(static_cast<int64_t>(0xFFFFFFFFF8000000ull))).as_f64();
+}
+
+// p + e == a * b exactly, for finite products away from the underflow range.
+__attribute__((always_inline)) inline void two_prod(f64x2 a, f64x2 b, f64x2& p, f64x2& e) {
+  p = a * b;
+  const f64x2 ah = hi26(a), al = a - ah;
+  const f64x2 bh = hi26(b), bl = b - bh;
+  e = ((ah * bh - p) + ah * bl + al * bh) + al * bl;
+}
+
+// atan2(ya, xb) for lanes whose magnitudes keep every step finite and normal enough (the
+// caller flags the others); xb may be the constant 1 (Atan).
+template <Cls C>
+__attribute__((always_inline)) inline f64x2 datan2(f64x2 ya, f64x2 xb) {
+  const f64x2 ay = abs(ya), ax = abs(xb);
+  const f64x2 swap = ay > ax;
+  const f64x2 p = select(swap, ax, ay), q = select(swap, ay, ax);
+  // Table row from a float estimate of p/q, both scaled by 2^-E(q) into float range.
+  const f64x2 scale = shl<52>(i64x2::all(2046) - shr<52>(q.bits())).as_f64();
+  const __m128 pf = _mm_cvtpd_ps((p * scale).v), qf = _mm_cvtpd_ps((q * scale).v);
+  __m128 wf = _mm_mul_ps(_mm_mul_ps(pf, _mm_rcp_ps(qf)), _mm_set1_ps(16.0f));
+  wf = _mm_min_ps(_mm_max_ps(wf, _mm_setzero_ps()), _mm_set1_ps(16.0f));  // NaN of flagged lanes to 0
+  __m128i j = _mm_cvtps_epi32(wf);
+  // In the _HA class rows 1 and 2 give way to row 0 (a longer polynomial on [0, 5/32]), so
+  // that in every other row the result exceeds |t| five times over.
+  if constexpr (C == Cls::dHA) j = _mm_and_si128(j, _mm_cmpgt_epi32(j, _mm_set1_epi32(2)));
+  const double* t0 = kAtanTab[_mm_cvtsi128_si32(j)];
+  const double* t1 = kAtanTab[_mm_cvtsi128_si32(_mm_srli_si128(j, 4))];
+  const f64x2 r0 = f64x2::load(t0), r1 = f64x2::load(t1);
+  const f64x2 c = _mm_unpacklo_pd(r0.v, r1.v);
+  const f64x2 b_hi = _mm_unpackhi_pd(r0.v, r1.v);
+  const f64x2 b_lo = _mm_loadh_pd(_mm_load_sd(t0 + 2), t1 + 2);
+  const f64x2 qh = hi26(q), ql = q - qh;
+  // p - c q_h is exact (row 0, or p/q within a sixth of c), so the numerator rounds once.
+  const f64x2 num = (p - c * qh) - c * ql, den = q + c * p;
+  f64x2 t, tail;
+  if constexpr (C == Cls::dHA) {
+    // In row 0 numerator and denominator are p and q, and t + t_lo is their quotient to
+    // about 2^-100; elsewhere their single roundings cost at most 2^-52 |t|, a quarter of
+    // the result's ulp.
+    const f64x2 rd = f64x2::all(1.0) / den;
+    t = num * rd;
+    f64x2 tp, te;
+    two_prod(t, den, tp, te);
+    const f64x2 z = t * t;
+    tail = ((num - tp) - te) * rd + t * z * poly(kAtanD0, z);
+  } else {
+    t = num / den;
+    const f64x2 z = t * t;
+    tail = t * z * poly(kAtanD, z);
+  }
+  const f64x2 h1 = b_hi + t;
+  const f64x2 lo1 = (t - (h1 - b_hi)) + (b_lo + tail);
+  // Octant: K + s (h1 + lo1), K = pi/2 when swapped, else pi when b < 0; s = -1 when exactly
+  // one of the two holds.
+  const f64x2 bneg = xb & f64x2::all(-0.0);
+  const f64x2 s = (swap & f64x2::all(-0.0)) ^ bneg;
+  const f64x2 bneg_m = xb < f64x2::all(0.0);  // b is not zero on this path
+  const f64x2 K_hi = select(swap, f64x2::all(pio2_hi()), bneg_m & f64x2::all(pi_hi()));
+  const f64x2 K_lo = select(swap, f64x2::all(pio2_lo()), bneg_m & f64x2::all(pi_lo()));
+  const f64x2 sh1 = h1 ^ s;
+  const f64x2 h2 = K_hi + sh1;
+  const f64x2 e2 = sh1 - (h2 - K_hi);
+  const f64x2 r = h2 + (e2 + (K_lo + (lo1 ^ s)));
+  return r ^ (ya & f64x2::all(-0.0));
+}
+
+// atan x for |x| < 2^64, the double _HA Atan kernel. With one argument the quotient needs no
+// rounding: for |x| <= 1 it is |x| itself, so p - c q = |x| - c is exact, and rows 1 and 2 of
+// the table (where |t| would be comparable to the result) are not used: below 5/32 the
+// polynomial takes |x| directly. Above 1, t = (1 - c |x|) / (|x| + c) with the numerator
+// formed exactly, and pi/2 - atan(1/|x|) keeps t's rounding far below the result's ulp. The
+// denominator rounds once (q + c p_h is exact), so t is within 2^-52 of its value and the
+// result within 0.3 ulp before the final rounding.
+// The double _50 class takes every row, forms numerator and denominator with one rounding
+// each and uses the short polynomial.
+template <Cls C>
+__attribute__((always_inline)) inline f64x2 datan1(f64x2 x) {
+  const f64x2 a = abs(x), one = f64x2::all(1.0);
+  const f64x2 big = a > one;
+  const f64x2 p = select(big, one, a), q = select(big, a, one);
+  // Row from |x| or from the reciprocal estimate of |x| (12 bits, plenty for the row).
+  const __m128 af = _mm_cvtpd_ps(a.v);
+  const f64x2 w = select(big, f64x2(_mm_cvtps_pd(_mm_rcp_ps(af))), a);
+  __m128i j = _mm_cvttpd_epi32((w * f64x2::all(16.0) + f64x2::all(0.5)).v);
+  // Row 0 for the NaN of flagged lanes (and, in the _HA class, for rows 1 and 2).
+  j = _mm_and_si128(j, _mm_cmpgt_epi32(j, _mm_set1_epi32(C == Cls::dHA ? 2 : -1)));
+  const double* t0 = kAtanTab[_mm_cvtsi128_si32(j)];
+  const double* t1 = kAtanTab[_mm_cvtsi128_si32(_mm_srli_si128(j, 4))];
+  const f64x2 r0 = f64x2::load(t0), r1 = f64x2::load(t1);
+  const f64x2 c = _mm_unpacklo_pd(r0.v, r1.v);
+  const f64x2 b_hi = _mm_unpackhi_pd(r0.v, r1.v);
+  const f64x2 b_lo = _mm_loadh_pd(_mm_load_sd(t0 + 2), t1 + 2);
+  f64x2 t;
+  if constexpr (C == Cls::dHA) {
+    const f64x2 qh = hi26(q), ph = hi26(p);
+    t = ((p - c * qh) - c * (q - qh)) / ((q + c * ph) + c * (p - ph));
+  } else {
+    t = (p - c * q) / (q + c * p);
+  }
+  const f64x2 z = t * t;
+  const f64x2 tail = t * z * (C == Cls::dHA ? poly(kAtanD0, z) : poly(kAtanD, z));
+  const f64x2 h1 = b_hi + t;
+  const f64x2 lo1 = (t - (h1 - b_hi)) + (b_lo + tail);
+  // Above 1: pi/2 - (h1 + lo1).
+  const f64x2 s = big & f64x2::all(-0.0);
+  const f64x2 K_hi = big & f64x2::all(pio2_hi()), K_lo = big & f64x2::all(pio2_lo());
+  const f64x2 sh1 = h1 ^ s;
+  const f64x2 h2 = K_hi + sh1;
+  const f64x2 e2 = sh1 - (h2 - K_hi);
+  return (h2 + (e2 + (K_lo + (lo1 ^ s)))) ^ (x & f64x2::all(-0.0));
+}
+
+// Atan2 routing: a lane takes the table method when both magnitudes are in [2^-1020, 2^993),
+// that is ((high word & 0x7FFFFFFF) + 0x7FD00000), as a signed number, below -0x2300000;
+// zeros, denormals, infinities, NaN and extreme magnitudes go to the x87 partial arctangent.
+inline uint32_t datan2_out(f64x2 a, f64x2 b) {
+  const i32x4 k = i32x4::all(0x7FFFFFFF), bias = i32x4::all(0x7FD00000), lim = i32x4::all(-0x2300000);
+  const i32x4 ok = (((a.bits().as_i32() & k) + bias) < lim) & (((b.bits().as_i32() & k) + bias) < lim);
+  const uint32_t m = movemask(ok) ^ 15u;
+  return ((m >> 1) & 1u) | ((m >> 2) & 2u);  // the high words are lanes 1 and 3
+}
+
+// Atan lanes outside the vector path: NaN and magnitudes of at least 2^64 (whose arctangent
+// rounds to ±pi/2 in either precision).
+inline uint32_t datan_out(f64x2 x) { return movemask(abs(x) < f64x2::all(0x1p64)) ^ 3u; }
+
+// One element by the x87 partial arctangent, rounded to T.
+template <class T>
+inline T atan2_x87(T a, T b) {
+  return static_cast<T>(fpatan(static_cast<long double>(a), static_cast<long double>(b)));
+}
+
+// ---- arctangent of a quotient for the float _HA class, double arithmetic ------------------
+
+// atan2 of two floats (converted exactly) for lanes without a zero, an infinity or a NaN. The
+// quotient is reduced by pi/4 only: above tan(pi/8), t = (p - q) / (p + q), whose numerator
+// and denominator are exact in double (floats within a factor of 2.5); one division rounds t
+// to 2^-53, the polynomial adds 2^-35, and the single rounding to float dominates.
+__attribute__((always_inline)) inline f64x2 fatan2_in_double(f64x2 ya, f64x2 xb) {
+  const f64x2 ay = abs(ya), ax = abs(xb);
+  const f64x2 swap = ay > ax;
+  const f64x2 p = select(swap, ax, ay), q = select(swap, ay, ax);
+  const f64x2 red = p > q * f64x2::all(0.41421356237309503);
+  const f64x2 t = select(red, p - q, p) / select(red, p + q, q);
+  const f64x2 z = t * t;
+  const f64x2 at = t + t * z * poly(kAtanFH, z);
+  // n pi/4 + s atan t, as in the float classes below.
+  const f64x2 bneg = xb & f64x2::all(-0.0);
+  const f64x2 s = (swap & f64x2::all(-0.0)) ^ bneg;
+  const f64x2 n = select(swap, f64x2::all(2.0), (xb < f64x2::all(0.0)) & f64x2::all(4.0)) +
+                  (red & (f64x2::all(1.0) ^ s));
+  const f64x2 r = n * f64x2::all(0.78539816339744828) + (at ^ s);
+  return r ^ (ya & f64x2::all(-0.0));
+}
+
+// ---- arctangent of a quotient, float arithmetic -----------------------------------------
+
+template <Cls C>
+__attribute__((always_inline)) inline f32x4 fatan2(f32x4 ya, f32x4 xb) {
+  const f32x4 ay = abs(ya), ax = abs(xb);
+  const f32x4 swap = ay > ax;
+  // Tiny pairs are scaled up by 2^64 (exactly) so that the range test below sees their ratio.
+  const f32x4 up = select(select(swap, ay, ax) < f32x4::all(0x1p-60f), f32x4::all(0x1p64f), f32x4::all(1.0f));
+  const f32x4 p = select(swap, ax, ay) * up, q = select(swap, ay, ax) * up;
+  // Above tan(pi/8) the quotient is reduced by pi/4: t = (p - q) / (p + q).
+  const f32x4 red = p > q * f32x4::all(bits<float>(0x3ED413CDu));  // 0.414213568
+  const f32x4 t = select(red, p - q, p) / select(red, p + q, q);
+  const f32x4 z = t * t;
+  const f32x4 at = t + t * z * (C == Cls::f21 ? poly(kAtanF21, z) : poly(kAtanF11, z));
+  // n pi/4 + s atan t with n = 2 swap + 4 (b < 0 and not swap) + s red, s = ±1.
+  const f32x4 bneg = xb & f32x4::all(-0.0f);
+  const f32x4 s = (swap & f32x4::all(-0.0f)) ^ bneg;
+  const f32x4 bneg_m = xb < f32x4::all(0.0f);
+  const f32x4 n = select(swap, f32x4::all(2.0f), bneg_m & f32x4::all(4.0f)) + (red & (f32x4::all(1.0f) ^ s));
+  const f32x4 C_hi = n * f32x4::all(bits<float>(0x3F490FDBu));  // pi/4 = 0.785398185
+  const f32x4 C_lo = n * f32x4::all(bits<float>(0xB2BBBD2Eu));  // -2.18556941e-08
+  const f32x4 r = C_hi + (C_lo + (at ^ s));
+  return r ^ (ya & f32x4::all(-0.0f));
+}
+
+// Float Atan2 lanes with a zero, an infinity or a NaN in either argument.
+inline uint32_t fatan2_out(f32x4 a, f32x4 b) {
+  const i32x4 k = i32x4::all(0x7FFFFFFF), one = i32x4::all(1), lim = i32x4::all(0x7F7FFFFE);  // (v - 1) above it: v infinite or NaN
+  const i32x4 bad = (((a.bits() & k) - one) > lim) | (((a.bits() & k) - one) < i32x4::all(0)) |
+                    (((b.bits() & k) - one) > lim) | (((b.bits() & k) - one) < i32x4::all(0));
+  return movemask(bad);
+}
+// Float Atan lanes that are infinite or NaN.
+inline uint32_t fatan_out(f32x4 x) {
+  return movemask((x.bits() & i32x4::all(0x7FFFFFFF)) > i32x4::all(0x7F7FFFFF));
+}
+
+// ---- policies ------------------------------------------------------------------------------
+
+template <Cls C, bool kAcos, const char* Name>
+struct DAsin {
+  using T = double;
+  static constexpr int group = 4;
+  static constexpr X87 x87 = X87::untouched;
+  static constexpr const char* name = Name;
+  static uint32_t fast(const double* a, double* r) {
+    const f64x2 x0 = f64x2::load(a), x1 = f64x2::load(a + 2);
+    dasin<C, kAcos>(x0).store(r);
+    dasin<C, kAcos>(x1).store(r + 2);
+    return dasin_out(x0) | (dasin_out(x1) << 2);
+  }
+  static void special(double a, double& r, const Report<double>& rep) { asin_special<double, kAcos>(a, r, rep); }
+};
+
+template <Cls C, bool kAcos, const char* Name>
+struct FAsin {
+  using T = float;
+  static constexpr int group = 8;
+  static constexpr X87 x87 = X87::untouched;
+  static constexpr const char* name = Name;
+  static uint32_t fast(const float* a, float* r) {
+    const f32x4 x0 = f32x4::load(a), x1 = f32x4::load(a + 4);
+    if constexpr (C == Cls::fHA) {
+      to_f32(dasin<C, kAcos>(to_f64_low2(x0)), dasin<C, kAcos>(to_f64_high2(x0))).store(r);
+      to_f32(dasin<C, kAcos>(to_f64_low2(x1)), dasin<C, kAcos>(to_f64_high2(x1))).store(r + 4);
+    } else {
+      fasin<C, kAcos>(x0).store(r);
+      fasin<C, kAcos>(x1).store(r + 4);
+    }
+    return fasin_out(x0) | (fasin_out(x1) << 4);
+  }
+  static void special(float a, float& r, const Report<float>& rep) { asin_special<float, kAcos>(a, r, rep); }
+};
+
+template <Cls C, const char* Name>
+struct DAtan {
+  using T = double;
+  static constexpr int group = 4;
+  static constexpr X87 x87 = X87::untouched;
+  static constexpr const char* name = Name;
+  static uint32_t fast(const double* a, double* r) {
+    const f64x2 x0 = f64x2::load(a), x1 = f64x2::load(a + 2);
+    datan1<C>(x0).store(r);
+    datan1<C>(x1).store(r + 2);
+    return datan_out(x0) | (datan_out(x1) << 2);
+  }
+  static void special(double a, double& r, const Report<double>&) {
+    r = a != a ? a + a : (a > 0 ? pio2_hi() : -pio2_hi());
+  }
+};
+
+template <Cls C, const char* Name>
+struct FAtan {
+  using T = float;
+  static constexpr int group = 8;
+  static constexpr X87 x87 = X87::untouched;
+  static constexpr const char* name = Name;
+  static uint32_t fast(const float* a, float* r) {
+    const f32x4 x0 = f32x4::load(a), x1 = f32x4::load(a + 4);
+    if constexpr (C == Cls::fHA) {
+      const f64x2 one = f64x2::all(1.0);
+      to_f32(fatan2_in_double(to_f64_low2(x0), one), fatan2_in_double(to_f64_high2(x0), one)).store(r);
+      to_f32(fatan2_in_double(to_f64_low2(x1), one), fatan2_in_double(to_f64_high2(x1), one)).store(r + 4);
+    } else {
+      const f32x4 one = f32x4::all(1.0f);
+      fatan2<C>(x0, one).store(r);
+      fatan2<C>(x1, one).store(r + 4);
+    }
+    return fatan_out(x0) | (fatan_out(x1) << 4);
+  }
+  static void special(float a, float& r, const Report<float>&) { r = _zafsatan_scalar(a); }
+};
+
+template <Cls C, const char* Name>
+struct DAtan2 {
+  using T = double;
+  static constexpr int group = 4;
+  static constexpr X87 x87 = X87::pc64;  // the x87 path rounds once from 64 bits to double
+  static constexpr const char* name = Name;
+  static uint32_t fast(const double* a, const double* b, double* r) {
+    const f64x2 a0 = f64x2::load(a), a1 = f64x2::load(a + 2);
+    const f64x2 b0 = f64x2::load(b), b1 = f64x2::load(b + 2);
+    datan2<C>(a0, b0).store(r);
+    datan2<C>(a1, b1).store(r + 2);
+    return datan2_out(a0, b0) | (datan2_out(a1, b1) << 2);
+  }
+  static void special(double a, double b, double& r, const Report<double>&) { r = atan2_x87(a, b); }
+};
+
+template <Cls C, const char* Name>
+struct FAtan2 {
+  using T = float;
+  static constexpr int group = 8;
+  static constexpr X87 x87 = X87::pc64;
+  static constexpr const char* name = Name;
+  static uint32_t fast(const float* a, const float* b, float* r) {
+    const f32x4 a0 = f32x4::load(a), a1 = f32x4::load(a + 4);
+    const f32x4 b0 = f32x4::load(b), b1 = f32x4::load(b + 4);
+    if constexpr (C == Cls::fHA) {
+      to_f32(fatan2_in_double(to_f64_low2(a0), to_f64_low2(b0)), fatan2_in_double(to_f64_high2(a0), to_f64_high2(b0)))
+          .store(r);
+      to_f32(fatan2_in_double(to_f64_low2(a1), to_f64_low2(b1)), fatan2_in_double(to_f64_high2(a1), to_f64_high2(b1)))
+          .store(r + 4);
+    } else {
+      fatan2<C>(a0, b0).store(r);
+      fatan2<C>(a1, b1).store(r + 4);
+    }
+    return fatan2_out(a0, b0) | (fatan2_out(a1, b1) << 4);
+  }
+  static void special(float a, float b, float& r, const Report<float>&) { r = _zafsatan2_scalar(a, b); }
+};
+
+}  // namespace zaforq::vm::invtrig

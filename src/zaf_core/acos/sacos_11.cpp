@@ -1,0 +1,9 @@
+// _zafsAcos_11: float arithmetic, polynomial of 2 coefficients.
+#include "zaf_core/_invtrig/invtrig.h"
+
+namespace {
+constexpr char kName[] = "_zafsAcos_11";
+using Policy = zaforq::vm::invtrig::FAsin<zaforq::vm::invtrig::Cls::f11, true, kName>;
+}  // namespace
+
+extern "C" ZAFORQ_API void _zafsAcos_11(int32_t n, const float* a, float* r) { zaforq::vm::run_unary<Policy>(n, a, r); }
