@@ -204,3 +204,79 @@ TEST(AllocationSweep, TasksTransformsAndConvolution) {
 }
 
 }  // namespace
+
+namespace {
+
+// Distributions that keep a chunk (a carried pair or candidate, or a set-up): the chunk's
+// block and its node each fail in turn; the call then draws nothing and attaches nothing.
+TEST(AllocationSweep, DistributionChunks) {
+  OrqStream base = nullptr, work = nullptr;
+  const uint32_t seed = 9;
+  ASSERT_EQ(__orqNewStreamEx(&base, ORQ_BRNG_MCG31, 1, &seed), 0);
+  auto untouched = [&] {
+    OrqStream a = nullptr, b = nullptr;
+    __orqCopyStream(&a, work);
+    __orqCopyStream(&b, base);
+    uint32_t x[2], y[2];
+    _orqiRngUniformBits(0, a, 2, x);
+    _orqiRngUniformBits(0, b, 2, y);
+    const bool same = x[0] == y[0] && x[1] == y[1] && __orqGetNumChunks(work) == 0;
+    __orqDeleteStream(&a);
+    __orqDeleteStream(&b);
+    return same;
+  };
+  std::vector<Entry> rows;
+  auto row = [&](const char* name, std::function<int32_t(OrqStream)> draw) {
+    rows.push_back({name, [&, draw] {
+                      pause_watch();
+                      __orqCopyStream(&work, base);
+                      resume_watch();
+                      return draw(work);
+                    },
+                    [&] { __orqDeleteStream(&work); }, {ORQ_STATUS_NO_MEMORY}, [&] {
+                      const bool ok = untouched();
+                      __orqDeleteStream(&work);
+                      return ok;
+                    }});
+  };
+  double d[5];
+  float f[5];
+  int32_t k[5];
+  row("gaussian pair d", [&](OrqStream s) { return _orqdRngGaussian(ORQ_GAUSSIAN_BOXMULLER2, s, 3, d, 0.0, 1.0); });
+  row("gaussian pair s", [&](OrqStream s) { return _orqsRngGaussian(ORQ_GAUSSIAN_BOXMULLER2, s, 3, f, 0.0f, 1.0f); });
+  row("gamma d", [&](OrqStream s) { return _orqdRngGamma(0, s, 5, d, 3.0, 0.0, 1.0); });
+  row("gamma s", [&](OrqStream s) { return _orqsRngGamma(0, s, 5, f, 3.0f, 0.0f, 1.0f); });
+  row("binomial", [&](OrqStream s) { return _orqiRngBinomial(0, s, 5, k, 100, 0.4); });
+  row("negbinomial", [&](OrqStream s) { return _orqiRngNegbinomial(0, s, 5, k, 2.0, 0.4); });
+  row("hypergeometric", [&](OrqStream s) { return _orqiRngHypergeometric(0, s, 5, k, 100, 10, 20); });
+  row("poisson", [&](OrqStream s) { return _orqiRngPoisson(0, s, 5, k, 40.0); });
+  for (const Entry& e : rows) EXPECT_EQ(sweep(e), 2) << e.name << ": the chunk's block and its node";
+  __orqDeleteStream(&base);
+}
+
+// From d = 1024 the multivariate Gaussian allocates its work vector: when that fails the
+// standard normals stay in r, and on success the vector is freed before the call returns.
+TEST(AllocationSweep, MultivariateWorkVector) {
+  const int32_t dim = 1024;
+  OrqStream s = nullptr, t = nullptr;
+  const uint32_t seed = 3;
+  ASSERT_EQ(__orqNewStreamEx(&s, ORQ_BRNG_MCG31, 1, &seed), 0);
+  ASSERT_EQ(__orqNewStreamEx(&t, ORQ_BRNG_MCG31, 1, &seed), 0);
+  std::vector<double> r(dim), z(dim), mean(dim, 1.0), factor(static_cast<size_t>(dim) * dim, 0.5);
+  watch(1);
+  EXPECT_EQ(_orqdRngGaussianMV(0, s, 1, r.data(), dim, ORQ_MV_STORAGE_FULL, mean.data(), factor.data()),
+            ORQ_STATUS_NO_MEMORY);
+  unwatch();
+  EXPECT_EQ(allocations, 1);
+  ASSERT_EQ(_orqdRngGaussian(0, t, dim, z.data(), 0.0, 1.0), 0);
+  EXPECT_EQ(r, z);
+  watch(0);
+  EXPECT_EQ(_orqdRngGaussianMV(0, s, 1, r.data(), dim, ORQ_MV_STORAGE_PACKED, mean.data(), factor.data()), 0);
+  unwatch();
+  EXPECT_EQ(allocations, 1);
+  EXPECT_TRUE(live->empty()) << "the work vector is freed at the end of the call";
+  __orqDeleteStream(&s);
+  __orqDeleteStream(&t);
+}
+
+}  // namespace

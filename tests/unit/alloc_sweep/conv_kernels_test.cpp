@@ -1,6 +1,5 @@
-// Allocation failures in the task services and the kernels: every failure gives its status,
-// leaves the caller's handle alone, and frees exactly the blocks already taken. This binary
-// interposes malloc and free so that the library's calls come here.
+// Allocation failures in the convolution kernels: each kernel's work buffers, counted, failed
+// in turn and freed on every path; a failure becomes the task's status.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -8,66 +7,9 @@
 
 #include "zaforq/orq_conv.h"
 
-extern "C" void* __libc_malloc(size_t);
-extern "C" void __libc_free(void*);
+#include "watch.h"
 
 namespace {
-
-// Only calls made between watch() and unwatch() are counted, so GoogleTest's own allocations
-// are untouched.
-bool watching = false;
-int fail_at = 0;   // the n-th watched allocation fails (1-based); 0: none fails
-int allocations = 0;
-void* live[64];
-int n_live = 0;
-
-void watch(int fail) {
-  watching = true;
-  fail_at = fail;
-  allocations = 0;
-}
-void unwatch() { watching = false; }
-
-}  // namespace
-
-extern "C" void* malloc(size_t n) {
-  if (!watching) return __libc_malloc(n);
-  ++allocations;
-  if (allocations == fail_at) return nullptr;
-  void* p = __libc_malloc(n);
-  if (p && n_live < 64) live[n_live++] = p;
-  return p;
-}
-
-extern "C" void free(void* p) {
-  for (int i = 0; i < n_live; ++i)
-    if (live[i] == p) {
-      live[i] = live[--n_live];
-      break;
-    }
-  __libc_free(p);
-}
-
-namespace {
-
-TEST(TaskAllocation, CreationAndCopyFailLeavingTheHandle) {
-  const int32_t n = 4;
-  CcTask* sentinel = reinterpret_cast<CcTask*>(&n_live);
-  CcTask* t = sentinel;
-  watch(1);
-  EXPECT_EQ(__orqNewTask(&t, 1, 0, 1, 0, 1, 1, &n, &n, &n), ORQ_CC_STATUS_NO_MEMORY);
-  unwatch();
-  EXPECT_EQ(t, sentinel);
-  ASSERT_EQ(__orqNewTask(&t, 1, 0, 1, 0, 1, 1, &n, &n, &n), 0);
-  CcTask* c = sentinel;
-  watch(1);
-  EXPECT_EQ(__orqCopyTask(&c, t), ORQ_CC_STATUS_NO_MEMORY);
-  unwatch();
-  EXPECT_EQ(c, sentinel);
-  EXPECT_EQ(__orqccGetStatus(t), 0);
-  EXPECT_EQ(n_live, 0);
-  __orqDeleteTask(&t);
-}
 
 // Runs f under every possible single allocation failure: each failing run returns
 // NO_WORK_MEMORY with nothing left allocated, and the run past the last allocation succeeds.
@@ -75,11 +17,10 @@ TEST(TaskAllocation, CreationAndCopyFailLeavingTheHandle) {
 template <class F>
 int each_failure(F f) {
   for (int k = 1; k < 16; ++k) {
-    n_live = 0;
     watch(k);
     const int32_t r = f();
     unwatch();
-    EXPECT_EQ(n_live, 0) << "blocks left after failing allocation " << k;
+    EXPECT_TRUE(live->empty()) << "blocks left after failing allocation " << k;
     if (allocations < k) {  // nothing failed: the call went through
       EXPECT_EQ(r, 0);
       return allocations;
@@ -122,11 +63,10 @@ TEST(KernelAllocation, FftKernels) {
   EXPECT_EQ(each_failure([&] { return _orqCorrDDFft1D_dec(xd.data(), 1, yd.data(), 2, zd.data(), -1, 3, 5, -2, 3, 2); }), 3);
   EXPECT_EQ(each_failure([&] { return _orqConvSDFft1D_dec(xf.data(), 1, yf.data(), 1, zf.data(), 1, 3, 5, 0, 7, 1); }), 3);
   for (int k = 1; k < 8; ++k) {
-    n_live = 0;
     watch(k);
     const int32_t r = _orqCorrSSFft1D_dec(xf.data(), 1, yf.data(), 1, zf.data(), 1, 100, 500, -99, 599, 1);
     unwatch();
-    EXPECT_EQ(n_live, 0) << k;
+    EXPECT_TRUE(live->empty()) << k;
     if (allocations < k) {
       EXPECT_EQ(r, 0);
       EXPECT_GT(k, 2) << "the primitive allocates beyond the kernel's one buffer";
@@ -144,7 +84,7 @@ TEST(KernelAllocation, FailureBecomesTheTaskStatus) {
   watch(1);
   EXPECT_EQ(__orqExec(t, x.data(), nullptr, y.data(), nullptr, z.data(), nullptr), ORQ_CC_STATUS_NO_WORK_MEMORY);
   unwatch();
-  EXPECT_EQ(n_live, 0);
+  EXPECT_TRUE(live->empty());
   EXPECT_EQ(z[0], -1.0f);
   EXPECT_EQ(__orqccGetStatus(t), ORQ_CC_STATUS_NO_WORK_MEMORY);
   EXPECT_EQ(__orqExec(t, x.data(), nullptr, y.data(), nullptr, z.data(), nullptr), ORQ_CC_STATUS_NO_WORK_MEMORY);
