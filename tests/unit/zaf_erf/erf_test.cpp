@@ -179,47 +179,4 @@ TEST_F(Erf, TinyDoubleErfRoundsOnceUnderTheCallersX87Settings) {
   for (int i = 0; i < 3; ++i) EXPECT_EQ(r[i], want[i]) << i;
 }
 
-TEST_F(Erf, CallersControlRegistersAreKeptAndDoNotChangeResults) {
-  // Fast-path and special-path elements (tiny, NaN, past the Erfc bounds) under a caller running
-  // SSE with flush-to-zero and downward rounding and the x87 at 24 bits rounding upward: the
-  // results are those of the default settings and both registers come back unchanged.
-  const double da[9] = {0.3, -2.5, 1e-310, NAN, 26.6, -30, 5.5, 0.01, 27.0};
-  float fa[9];
-  for (int i = 0; i < 9; ++i) fa[i] = static_cast<float>(da[i] < 20 ? da[i] : da[i] / 2.8);  // 9.5, -10.7, 9.6
-  const uint32_t mx = test_stmxcsr();
-  const uint16_t cw = test_fnstcw();
-  const uint32_t caller_mx = (mx & ~0x6000u) | 0x8000u | 0x2000u;  // FTZ, round down
-  const uint16_t caller_cw = static_cast<uint16_t>((cw & ~0xF00u) | 0x800u);
-  for (D1 f : {kDErf[0], kDErf[1], kDErfc[0], kDErfc[1]}) {
-    double want[9], got[9];
-    f(9, da, want);
-    test_ldmxcsr(caller_mx);
-    test_fldcw(caller_cw);
-    f(9, da, got);
-    const uint32_t mx_after = test_stmxcsr();
-    const uint16_t cw_after = test_fnstcw();
-    test_ldmxcsr(mx);
-    test_fldcw(cw);
-    EXPECT_EQ(mx_after & ~0x3Fu, caller_mx & ~0x3Fu);
-    EXPECT_EQ(cw_after, caller_cw);
-    for (int i = 0; i < 9; ++i) EXPECT_TRUE(same(got[i], want[i])) << i << " " << got[i] << " " << want[i];
-  }
-  for (const F1* fam : {kSErf, kSErfc}) {
-    for (int c = 0; c < 3; ++c) {
-      float want[9], got[9];
-      fam[c](9, fa, want);
-      test_ldmxcsr(caller_mx);
-      test_fldcw(caller_cw);
-      fam[c](9, fa, got);
-      const uint32_t mx_after = test_stmxcsr();
-      const uint16_t cw_after = test_fnstcw();
-      test_ldmxcsr(mx);
-      test_fldcw(cw);
-      EXPECT_EQ(mx_after & ~0x3Fu, caller_mx & ~0x3Fu);
-      EXPECT_EQ(cw_after, caller_cw);
-      for (int i = 0; i < 9; ++i) EXPECT_TRUE(same(got[i], want[i])) << i << " " << got[i] << " " << want[i];
-    }
-  }
-}
-
 }  // namespace
