@@ -11,7 +11,7 @@
    - Not shareable without the caller's own serialisation: a stream (drawing advances its state
      and may add chunks), a convolution task (execution stores its status), and registering a
      generator (it appends to the one registry; register before starting threads).
-   - Shareable read-only once created: an FFT specification (transforms only read it; give each
+   - Shareable read-only once created: an FFT descriptor (transforms only read it; give each
      thread its own work buffer, or none) and a task that is only copied, never edited or executed. */
 #ifndef ZAFORQ_H
 #define ZAFORQ_H

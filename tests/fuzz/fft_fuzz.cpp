@@ -1,4 +1,4 @@
-// Fuzz target for real-FFT specifications: fuzzed orders, scaling flags and hints, and
+// Fuzz target for real-FFT descriptors: fuzzed orders, scaling flags and hints, and
 // transforms through caller work buffers of exactly the reported size at any alignment.
 // A forward then inverse transform must give the input back, scaled as the flag says.
 #include <math.h>

@@ -159,17 +159,17 @@ TEST(AllocationSweep, TasksTransformsAndConvolution) {
                       return sticky;
                     }});
   }
-  // FFT specifications of the small, radix-4 and large-size paths, and transforms that take
+  // FFT descriptors of the small, radix-4 and large-size paths, and transforms that take
   // their own work buffer.
   for (int order : {0, 3, 12, 18}) {
     FftSpecR_64f* spec = nullptr;
     FftSpecR_32f* specf = nullptr;
-    rows.push_back({"FFT spec 64f order " + std::to_string(order), [&, order] {
+    rows.push_back({"FFT descriptor 64f order " + std::to_string(order), [&, order] {
                       spec = nullptr;
                       return gaxsFFTInitAlloc_R_64f(&spec, order, GAXS_FFT_DIV_INV_BY_N, 0);
                     },
                     [&] { gaxsFFTFree_R_64f(spec); }, {GAXS_STATUS_MEM_ALLOC_ERR}, [&] { return spec == nullptr; }});
-    rows.push_back({"FFT spec 32f order " + std::to_string(order), [&, order] {
+    rows.push_back({"FFT descriptor 32f order " + std::to_string(order), [&, order] {
                       specf = nullptr;
                       return gaxsFFTInitAlloc_R_32f(&specf, order, GAXS_FFT_DIV_INV_BY_N, 0);
                     },

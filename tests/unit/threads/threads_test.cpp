@@ -1,5 +1,5 @@
 // Threads: each thread's mode word, error status and callback are its own, and streams, tasks
-// and FFT specifications used by one thread each give the same results as on one thread.
+// and FFT descriptors used by one thread each give the same results as on one thread.
 // The thread-sanitizer build runs this binary too, where any shared write is reported.
 #include <gtest/gtest.h>
 
@@ -101,7 +101,7 @@ std::vector<int32_t> generators() {
 }
 
 // One thread's worth of work across the random, convolution and FFT components; the result
-// is every number it produced. `shared` is one FFT specification that every thread reads.
+// is every number it produced. `shared` is one FFT descriptor that every thread reads.
 std::vector<double> workload(int t, const std::vector<int32_t>& ids, const FftSpecR_64f* shared) {
   std::vector<double> out;
   for (int32_t id : ids) {
@@ -120,7 +120,7 @@ std::vector<double> workload(int t, const std::vector<int32_t>& ids, const FftSp
     out.insert(out.end(), u.begin(), u.end());
     out.insert(out.end(), v.begin(), v.end());
   }
-  // A correlation task per method, and a real FFT with its own specification.
+  // A correlation task per method, and a real FFT with its own descriptor.
   std::vector<double> x(512), y(40), z(539);  // the first 500 of x are the correlation's operand
   for (int i = 0; i < 512; ++i) x[i] = std::sin(0.01 * i * (t + 1));
   for (int i = 0; i < 40; ++i) y[i] = 1.0 / (i + 1 + t);
