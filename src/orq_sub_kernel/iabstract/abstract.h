@@ -118,6 +118,38 @@ inline int32_t abstract_refusal(int32_t method) {
   return method == 1 ? ORQ_STATUS_NO_LEAPFROG : method == 2 ? ORQ_STATUS_NO_SKIPAHEAD : ORQ_STATUS_UNKNOWN_METHOD;
 }
 
+// The double and float kinds, which differ only in their element type: initialisation from
+// the parameter block (the checks repeated for callers that reach it through the registry),
+// and creation, whose checks come before anything is allocated. `!(lower < upper)` also
+// refuses NaN bounds.
+template <class State, class T, class Refill>
+int32_t init_real_abstract(int32_t method, OrqStream stream, int32_t n, const uint32_t* params) {
+  if (method != 0) return abstract_refusal(method);
+  if (n < kRealParamWords || !params) return ORQ_STATUS_BAD_ARGUMENT;
+  const int32_t size = *slot_pointer<const int32_t*>(params, 0);
+  T* buffer = slot_pointer<T*>(params, 1);
+  const T lower = *slot_pointer<const T*>(params, 2), upper = *slot_pointer<const T*>(params, 3);
+  Refill refill = slot_pointer<Refill>(params, 4);
+  if (size <= 0 || !buffer || !(lower < upper) || !refill) return ORQ_STATUS_BAD_ARGUMENT;
+  State* st = StateOf<State>(stream);
+  st->size = size;
+  st->next = 0;
+  st->room = size;
+  st->lower = lower;
+  st->upper = upper;
+  st->buffer = buffer;
+  st->refill = refill;
+  return ORQ_STATUS_OK;
+}
+
+template <class T, class Refill>
+int32_t new_real_abstract(OrqStream* stream, int32_t id, int32_t n, T* buffer, T lower, T upper, Refill refill) {
+  if (n <= 0 || !buffer || !(lower < upper) || !refill) return ORQ_STATUS_BAD_ARGUMENT;
+  const uint64_t block[5] = {param_slot(&n), param_slot(buffer), param_slot(&lower), param_slot(&upper),
+                             param_slot(reinterpret_cast<const void*>(refill))};
+  return create_abstract(stream, id, kRealParamWords, block);
+}
+
 }  // namespace zaforq::orq
 
 // The row functions of the three kinds (reached through the registry; not exported).
