@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "fuzz_input.h"
@@ -75,13 +76,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   row.FloatFn = present & 2 ? draw_s : nullptr;
   row.DoubleFn = present & 4 ? draw_d : nullptr;
   row.IntFn = present & 8 ? draw_i : nullptr;
+  // Rows accepted so far; once the registry is full, an earlier one is exercised instead.
+  static std::vector<std::pair<int32_t, BrngRow>> accepted;
   const int32_t before = __orqGetNumRegBrngs();
-  const int32_t id = __orqRegisterBrng(&row);
+  int32_t id = __orqRegisterBrng(&row);
   if (id < 0) {
     if (__orqGetNumRegBrngs() != before) abort();
-    return 0;
+    if (id != ORQ_STATUS_REGISTRY_FULL || accepted.empty()) return 0;
+    const auto& earlier = accepted[in.byte() % accepted.size()];
+    id = earlier.first;
+    row = earlier.second;
+  } else {
+    if (id != (before + 1) * 0x100000 || __orqGetNumRegBrngs() != before + 1) abort();
+    accepted.push_back({id, row});
   }
-  if (id != (before + 1) * 0x100000 || __orqGetNumRegBrngs() != before + 1) abort();
   BrngRow back;
   if (__orqGetBrngProperties(id, &back) != 0 || back.RecordSize != row.RecordSize) abort();
 
