@@ -106,12 +106,7 @@ __attribute__((always_inline)) inline f64x2 dasin_poly(f64x2 z) {
 // sqrt(y) as hi + lo for positive normal y: the double Sqrt _HA estimate and five-term
 // binomial series, its last sum split into a high and a low part.
 __attribute__((always_inline)) inline void dsqrt_hi_lo(f64x2 y, f64x2& hi, f64x2& lo) {
-  using namespace sqrt_core;
-  const f64x2 y0 = destimate(y);
-  const f64x2 yh = high_part(y), yl = y - yh;
-  const f64x2 u = yh * y0, v = yl * y0;  // exact
-  const f64x2 uh = high_part(u), ul = u - uh;
-  const f64x2 e = ((uh * y0 - f64x2::all(1.0)) + ul * y0) + v * y0;
+  const auto [y0, u, v, e] = sqrt_core::dsqrt_start(y);
   // The five binomial coefficients of (1 + e)^(-1/2), the same as double Sqrt _HA.
   static constexpr double kSeries[5] = {-0.5, 0.375, -0.3125, 0.2734375, -0.24609375};
   const f64x2 corr = v + (u + v) * (e * poly<5>(&kSeries[0], e));  // e may be negative: no flush

@@ -131,14 +131,24 @@ inline f64x2 dseries(f64x2 e) {
   return e * p;
 }
 
+// The start of every double square root here, for positive normal finite x: the estimate
+// y0, x y0 = u + v exactly (21 x 21 and 32 x 21 bits), and e = x y0^2 - 1, whose series in
+// (1 + e)^(-1/2) corrects the estimate.
+struct DSqrtStart {
+  f64x2 y0, u, v, e;
+};
+inline DSqrtStart dsqrt_start(f64x2 x) {
+  const f64x2 y0 = destimate(x);
+  const f64x2 xh = high_part(x), xl = x - xh;
+  const f64x2 u = xh * y0, v = xl * y0;
+  const f64x2 uh = high_part(u), ul = u - uh;
+  return {y0, u, v, ((uh * y0 - f64x2::all(1.0)) + ul * y0) + v * y0};
+}
+
 // sqrt(x) (or 1/sqrt(x) when kInverse) for positive normal finite x.
 template <int Terms, bool kInverse>
 inline f64x2 dsqrt_fast(f64x2 x) {
-  const f64x2 y0 = destimate(x);
-  const f64x2 xh = high_part(x), xl = x - xh;
-  const f64x2 u = xh * y0, v = xl * y0;  // exact: 21 x 21 and 32 x 21 bits; x y0 = u + v
-  const f64x2 uh = high_part(u), ul = u - uh;
-  const f64x2 e = ((uh * y0 - f64x2::all(1.0)) + ul * y0) + v * y0;
+  const auto [y0, u, v, e] = dsqrt_start(x);
   const f64x2 s = dseries<Terms>(e);
   if constexpr (kInverse) return y0 + y0 * s;
   return u + (v + (u + v) * s);
