@@ -19,5 +19,6 @@
 #include "zaf.h"
 #include "orq.h"
 #include "gaxs.h"
+#include "zaforq/cpu.h"
 
 #endif
