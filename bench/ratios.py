@@ -1,0 +1,52 @@
+"""Shared by the bench/*/run scripts: runs a Google Benchmark binary so that contenders are
+measured fairly, and prints ratio tables.
+
+Fairness: every benchmark runs `reps` times with random interleaving, so contenders alternate in
+rounds and a burst of load hits all of them alike; each entry's time is the median of its
+repetitions, in CPU time. Ratios are peer time / zaforq time: above 1 means zaforq is faster."""
+import json
+import os
+import statistics
+import subprocess
+from collections import OrderedDict
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+BUILD = os.path.join(HERE, "..", "build", "release")
+
+
+def run(binary, extra=(), reps=5, min_time=0.05):
+    """Returns {benchmark name: median CPU time per iteration, in the benchmark's unit}."""
+    args = [binary, "--benchmark_format=json", f"--benchmark_min_time={min_time}",
+            f"--benchmark_repetitions={reps}", "--benchmark_enable_random_interleaving=true",
+            "--benchmark_report_aggregates_only=false"] + list(extra)
+    out = subprocess.run(args, check=True, stdout=subprocess.PIPE, text=True).stdout
+    if not out.strip():
+        return OrderedDict()  # a filter may match nothing
+    samples = OrderedDict()
+    for b in json.loads(out)["benchmarks"]:
+        if b.get("run_type", "iteration") != "iteration" or b.get("error_occurred"):
+            continue
+        samples.setdefault(b.get("run_name", b["name"]), []).append(b["cpu_time"])
+    return OrderedDict((k, statistics.median(v)) for k, v in samples.items())
+
+
+def print_table(title, rows, peers, unit="ns"):
+    """rows: [(label, zaforq time, {peer: time})]; prints one line per row with each peer's
+    ratio, then the median ratio per peer over all rows."""
+    print(f"== {title}: peer time / zaforq time (above 1: zaforq faster) ==")
+    width = max([len(r[0]) for r in rows] + [10])
+    print(f"{'case':{width}s} {'zaforq ' + unit:>12s} " + " ".join(f"{p:>12s}" for p in peers))
+    per_peer = {p: [] for p in peers}
+    for label, z, times in rows:
+        cells = []
+        for p in peers:
+            t = times.get(p)
+            if t is None or not z:
+                cells.append(f"{'-':>12s}")
+            else:
+                per_peer[p].append(t / z)
+                cells.append(f"{t / z:12.2f}")
+        print(f"{label:{width}s} {z:12.3f} " + " ".join(cells))
+    print(f"{'median':{width}s} {'':12s} " + " ".join(
+        f"{statistics.median(per_peer[p]):12.2f}" if per_peer[p] else f"{'-':>12s}" for p in peers))
+    print()
