@@ -120,9 +120,23 @@ int32_t gamma_marsaglia(OrqStream stream, int32_t n, T* r, T alpha, T a, T beta)
     }
     for (int32_t i = k; i < kPad(k); ++i) z[i] = us[i] = T(0);
     mt_squeeze(k, z, us, c, d, dv, quick);
+    // the candidates the squeeze leaves open (about one in ten) get the full test in a loop of
+    // their own, so that the loop that appends the values below has no data-dependent branch
+    int32_t open[kGammaPass];
+    int32_t m = 0;
     for (int32_t i = 0; i < k; ++i) {
-      // the affine map is applied as values are appended, while they are in cache
-      if (__builtin_expect(quick[i] != T(0), 1) || mt_accept(z[i], us[i], c, d, &dv[i])) r[done++] = dv[i] * beta + a;
+      open[m] = i;
+      m += quick[i] == T(0);
+    }
+    for (int32_t j = 0; j < m; ++j) {
+      const int32_t i = open[j];
+      if (mt_accept(z[i], us[i], c, d, &dv[i])) quick[i] = T(1);
+    }
+    // in order: every candidate's value is written at the next place, which an accepted one
+    // then keeps; the affine map is applied while the values are in cache
+    for (int32_t i = 0; i < k; ++i) {
+      r[done] = dv[i] * beta + a;
+      done += quick[i] != T(0);
       if (done == n) {
         if (i + 1 < k) {  // the group's second candidate was made but is not needed: keep it
           carry[0] = us[i + 1];
