@@ -3,8 +3,6 @@
 using namespace zaforq::orq;
 
 extern "C" ZAFORQ_API int32_t __orqdBRngMT19937(OrqStream stream, int32_t n, double* r, double a, double b) {
-  Mt19937State* st = StateOf<Mt19937State>(stream);
-  const Mt19937 g = mt19937_params();
-  uniform_u32(n, r, (b - a) * (1.0 / 4294967296.0), a, [&](uint32_t* w, int32_t k) { g.fill(st->mt, st->pos, w, k); });
+  twist_uniform(StateOf<Mt19937State>(stream), mt19937_params(), r, n, a, b);
   return ORQ_STATUS_OK;
 }

@@ -3,7 +3,6 @@
 using namespace zaforq::orq;
 
 extern "C" ZAFORQ_API int32_t __orqiBRngMT19937(OrqStream stream, int32_t n, void* r) {
-  Mt19937State* st = StateOf<Mt19937State>(stream);
-  mt19937_params().fill(st->mt, st->pos, static_cast<uint32_t*>(r), n);
+  twist_words(StateOf<Mt19937State>(stream), mt19937_params(), static_cast<uint32_t*>(r), n);
   return ORQ_STATUS_OK;
 }

@@ -1,10 +1,9 @@
-// The Mersenne-twister logic shared by MT19937 and MT2203: key-array initialisation,
-// regeneration, tempering, and the bulk path that writes untempered words straight into the
-// output and tempers them in place.
+// The Mersenne-twister logic shared by MT19937 and MT2203: key-array initialisation, and the
+// generation loop over the block work of twist_paths.h.
 #pragma once
-#include "common/simd.h"
-#include "orq_sub_kernel/_service/convert.h"
+#include "cpu/path.h"
 #include "orq_sub_kernel/_service/stream.h"
+#include "orq_sub_kernel/mt19937/twist_paths.h"
 
 namespace zaforq::orq {
 
@@ -25,20 +24,8 @@ static_assert(sizeof(Mt2203State) + kHeaderBytes == 308, "MT2203 record is 308 b
 template <int N_, int M_, uint32_t Upper, int U>
 struct Twister {
   static constexpr int N = N_, M = M_;
-  static constexpr uint32_t kUpper = Upper, kLower = ~Upper;
+  static constexpr uint32_t kUpper = Upper;
   uint32_t a, b, c;
-
-  uint32_t next(uint32_t x0, uint32_t x1, uint32_t xm) const {
-    uint32_t y = (x0 & kUpper) | (x1 & kLower);
-    return xm ^ (y >> 1) ^ ((0u - (y & 1u)) & a);
-  }
-  uint32_t temper(uint32_t y) const {
-    y ^= y >> U;
-    y ^= (y << 7) & b;
-    y ^= (y << 15) & c;
-    y ^= y >> 18;
-    return y;
-  }
 
   // The key-array initialisation (L words; n <= 0 means the key {1}).
   static void init_state(uint32_t* mt, int32_t n, const uint32_t* key) {
@@ -71,74 +58,55 @@ struct Twister {
     mt[0] = 0x80000000u;
   }
 
-  void regenerate(uint32_t* mt) const {
-    int i = 0;
-    for (; i < N - M; ++i) mt[i] = next(mt[i], mt[i + 1], mt[i + M]);
-    for (; i < N - 1; ++i) mt[i] = next(mt[i], mt[i + 1], mt[i + M - N]);
-    mt[N - 1] = next(mt[N - 1], mt[0], mt[M - 1]);
-  }
-
-  // Four words x[t..t+3] from x[t-N..], vectorised; N - M >= 4 keeps the lanes independent.
-  void next4(uint32_t* x) const {
-    using namespace zaforq::simd;
-    const uint32_t* p = x - N;
-    i32x4 x0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    i32x4 x1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1));
-    i32x4 xm = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + M));
-    i32x4 y = (x0 & i32x4::all(static_cast<int32_t>(kUpper))) | (x1 & i32x4::all(static_cast<int32_t>(kLower)));
-    i32x4 odd = i32x4::all(0) - (y & i32x4::all(1));
-    i32x4 r = xm ^ shr<1>(y) ^ (odd & i32x4::all(static_cast<int32_t>(a)));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(x), r.v);
-  }
-
-  void temper_in_place(uint32_t* x, int32_t n) const {
-    using namespace zaforq::simd;
-    const i32x4 vb = i32x4::all(static_cast<int32_t>(b)), vc = i32x4::all(static_cast<int32_t>(c));
-    int32_t i = 0;
-    for (; i + 4 <= n; i += 4) {
-      i32x4 y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(x + i));
-      y = y ^ shr<U>(y);
-      y = y ^ (shl<7>(y) & vb);
-      y = y ^ (shl<15>(y) & vc);
-      y = y ^ shr<18>(y);
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(x + i), y.v);
-    }
-    for (; i < n; ++i) x[i] = temper(x[i]);
-  }
-
-  // n tempered words. Up to N words go one by one; more are written untempered straight into
-  // the output (the rest of the current block, then each word from the words N, N - 1 and
-  // N - M places before it), the last N go back into mt, and a final pass tempers the output.
-  void fill(uint32_t* mt, int32_t& pos, uint32_t* out, int32_t n) const {
-    if (pos < 0 || pos > N) pos = N;  // a state read from a file may hold any position
-    if (n <= N) {
-      for (int32_t k = 0; k < n; ++k) {
-        if (pos == N) {
-          regenerate(mt);
-          pos = 0;
-        }
-        out[k] = temper(mt[pos++]);
-      }
-      return;
-    }
-    // sequence index t: word t of the current block is mt[t]; out[k] is word pos + k
-    const int32_t start = pos, end = pos + n;
-    const int32_t rest = N - start;
-    memcpy(out, mt + start, sizeof(uint32_t) * rest);
-    auto word = [&](int32_t t) { return t < N ? mt[t] : out[t - start]; };
-    int32_t t = N;
-    // words whose sources still lie partly in mt
-    for (; t < N + start + 1 && t < end; ++t) out[t - start] = next(word(t - N), word(t - N + 1), word(t - N + M));
-    for (; t + 4 <= end; t += 4) next4(out + (t - start));
-    for (; t < end; ++t) {
-      uint32_t* x = out + (t - start);
-      x[0] = next(x[-N], x[1 - N], x[M - N]);
-    }
-    memcpy(mt, out + (n - N), sizeof(uint32_t) * N);
-    pos = N;
-    temper_in_place(out, n);
-  }
+  TwistShape shape() const { return {N, M, kUpper, a, b, c, U}; }
 };
+
+// The block work on the caller's chosen path.
+inline void regenerate(cpu::Path p, const TwistShape& g, uint32_t* mt) {
+#if defined(__x86_64__)
+  if (p == cpu::kAvx512) return twist_avx512::regenerate(g, mt);
+  if (p == cpu::kAvx2) return twist_avx2::regenerate(g, mt);
+#endif
+  twist_sse2::regenerate(g, mt);
+}
+template <class... Out>
+inline void temper(cpu::Path p, const TwistShape& g, const uint32_t* src, int32_t k, Out... out) {
+#if defined(__x86_64__)
+  if (p == cpu::kAvx512) return twist_avx512::temper(g, src, k, out...);
+  if (p == cpu::kAvx2) return twist_avx2::temper(g, src, k, out...);
+#endif
+  twist_sse2::temper(g, src, k, out...);
+}
+
+// n outputs: the state's remaining words, then whole blocks regenerated in place, each run of
+// words tempered (and converted) straight from the state into the output. Regenerating in
+// place keeps the working set at the state's N words and writes every output once, however
+// large n is.
+template <class T, class... Scale>
+inline void twist_fill(const TwistShape& g, uint32_t* mt, int32_t& pos, T* out, int32_t n, Scale... scale) {
+  const cpu::Path p = cpu::current();
+  if (pos < 0 || pos > g.n) pos = g.n;  // a state read from a file may hold any position
+  for (int32_t done = 0; done < n;) {
+    if (pos == g.n) {
+      regenerate(p, g, mt);
+      pos = 0;
+    }
+    const int32_t k = g.n - pos < n - done ? g.n - pos : n - done;
+    temper(p, g, mt + pos, k, out + done, scale...);
+    pos += k;
+    done += k;
+  }
+}
+
+// The generation entries' bodies: n words, or n uniform numbers on [a, b) as y (b - a) 2^-32 + a.
+template <class State, class Tw>
+inline void twist_words(State* st, const Tw& tw, uint32_t* out, int32_t n) {
+  twist_fill(tw.shape(), st->mt, st->pos, out, n);
+}
+template <class State, class Tw, class T>
+inline void twist_uniform(State* st, const Tw& tw, T* r, int32_t n, double a, double b) {
+  twist_fill(tw.shape(), st->mt, st->pos, r, n, (b - a) * (1.0 / 4294967296.0), a);
+}
 
 using Mt19937 = Twister<624, 397, 0x80000000u, 11>;
 using Mt2203 = Twister<69, 34, 0xFFFFFFE0u, 12>;

@@ -4,7 +4,6 @@ using namespace zaforq::orq;
 
 extern "C" ZAFORQ_API int32_t __orqdBRngMT2203(OrqStream stream, int32_t n, double* r, double a, double b) {
   Mt2203State* st = StateOf<Mt2203State>(stream);
-  const Mt2203 g = mt2203_params(st);
-  uniform_u32(n, r, (b - a) * (1.0 / 4294967296.0), a, [&](uint32_t* w, int32_t k) { g.fill(st->mt, st->pos, w, k); });
+  twist_uniform(st, mt2203_params(st), r, n, a, b);
   return ORQ_STATUS_OK;
 }

@@ -4,6 +4,6 @@ using namespace zaforq::orq;
 
 extern "C" ZAFORQ_API int32_t __orqiBRngMT2203(OrqStream stream, int32_t n, void* r) {
   Mt2203State* st = StateOf<Mt2203State>(stream);
-  mt2203_params(st).fill(st->mt, st->pos, static_cast<uint32_t*>(r), n);
+  twist_words(st, mt2203_params(st), static_cast<uint32_t*>(r), n);
   return ORQ_STATUS_OK;
 }

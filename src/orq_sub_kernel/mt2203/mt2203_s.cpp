@@ -2,10 +2,9 @@
 
 using namespace zaforq::orq;
 
+// a and b are widened to double; each result is computed in double and rounded once to float
 extern "C" ZAFORQ_API int32_t __orqsBRngMT2203(OrqStream stream, int32_t n, float* r, float a, float b) {
   Mt2203State* st = StateOf<Mt2203State>(stream);
-  const Mt2203 g = mt2203_params(st);
-  const double da = a, db = b;
-  uniform_u32(n, r, (db - da) * (1.0 / 4294967296.0), da, [&](uint32_t* w, int32_t k) { g.fill(st->mt, st->pos, w, k); });
+  twist_uniform(st, mt2203_params(st), r, n, a, b);
   return ORQ_STATUS_OK;
 }

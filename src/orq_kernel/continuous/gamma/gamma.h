@@ -44,24 +44,28 @@ inline bool mt_accept(T z, T u, T c, T d, T* out) {
   return false;
 }
 
-// Over a pass of k candidates (arrays padded to whole registers): dv = d (1 + c z)^3, and quick
-// all-ones where 1 + c z > 0 and u < 1 - 0.0331 z^4, the squeeze that decides most candidates.
+// Over a pass of k candidates (arrays padded to whole registers): dv = d (1 + c z)^3, and bit i
+// of acc set where 1 + c z > 0 and u < 1 - 0.0331 z^4, the squeeze that decides most candidates.
 template <class V, class T>
-inline void mt_squeeze(int32_t k, const T* z, const T* u, T c, T d, T* dv, T* quick) {
+inline void mt_squeeze(int32_t k, const T* z, const T* u, T c, T d, T* dv, uint64_t* acc) {
   constexpr int32_t w = sizeof(V) / sizeof(T);
   const V vc = V::all(c), vd = V::all(d), one = V::all(T(1)), zero = V::all(T(0)), k4 = V::all(T(0.0331));
-  for (int32_t i = 0; i < k; i += w) {
-    const V zi = V::load(z + i), ui = V::load(u + i);
-    const V t = one + vc * zi, z2 = zi * zi;
-    (vd * (t * t * t)).store(dv + i);
-    ((zero < t) & (ui < one - k4 * z2 * z2)).store(quick + i);
+  for (int32_t i = 0; i < k; i += 64) {
+    uint64_t bits = 0;
+    for (int32_t j = 0; j < 64 && i + j < k; j += w) {
+      const V zi = V::load(z + i + j), ui = V::load(u + i + j);
+      const V t = one + vc * zi, z2 = zi * zi;
+      (vd * (t * t * t)).store(dv + i + j);
+      bits |= static_cast<uint64_t>(simd::movemask((zero < t) & (ui < one - k4 * z2 * z2))) << j;
+    }
+    acc[i / 64] = k - i < 64 ? bits & ((uint64_t(1) << (k - i)) - 1) : bits;  // no padding lanes
   }
 }
-inline void mt_squeeze(int32_t k, const double* z, const double* u, double c, double d, double* dv, double* q) {
-  mt_squeeze<simd::f64x2>(k, z, u, c, d, dv, q);
+inline void mt_squeeze(int32_t k, const double* z, const double* u, double c, double d, double* dv, uint64_t* acc) {
+  mt_squeeze<simd::f64x2>(k, z, u, c, d, dv, acc);
 }
-inline void mt_squeeze(int32_t k, const float* z, const float* u, float c, float d, float* dv, float* q) {
-  mt_squeeze<simd::f32x4>(k, z, u, c, d, dv, q);
+inline void mt_squeeze(int32_t k, const float* z, const float* u, float c, float d, float* dv, uint64_t* acc) {
+  mt_squeeze<simd::f32x4>(k, z, u, c, d, dv, acc);
 }
 
 template <class T>
@@ -91,7 +95,7 @@ int32_t gamma_marsaglia(OrqStream stream, int32_t n, T* r, T alpha, T a, T beta)
   int32_t status = 0;
   T b[2 * kGammaPass];
   T rad[kGammaPass / 2], th[kGammaPass / 2], sn[kGammaPass / 2], cs[kGammaPass / 2];
-  T us[kGammaPass], dv[kGammaPass], quick[kGammaPass];
+  T us[kGammaPass], dv[kGammaPass];
   auto kPad = [](int32_t k) { return (k + 3) & ~3; };
   while (done < n) {
     int32_t k = n - done < kGammaPass ? n - done : kGammaPass;
@@ -119,16 +123,39 @@ int32_t gamma_marsaglia(OrqStream stream, int32_t n, T* r, T alpha, T a, T beta)
       us[2 * g + 1] = u2;
     }
     for (int32_t i = k; i < kPad(k); ++i) z[i] = us[i] = T(0);
-    mt_squeeze(k, z, us, c, d, dv, quick);
-    for (int32_t i = 0; i < k; ++i) {
-      // the affine map is applied as values are appended, while they are in cache
-      if (__builtin_expect(quick[i] != T(0), 1) || mt_accept(z[i], us[i], c, d, &dv[i])) r[done++] = dv[i] * beta + a;
-      if (done == n) {
-        if (i + 1 < k) {  // the group's second candidate was made but is not needed: keep it
-          carry[0] = us[i + 1];
-          carry[1] = z[i + 1];
+    uint64_t acc[kGammaPass / 64];
+    mt_squeeze(k, z, us, c, d, dv, acc);
+    // the candidates the squeeze leaves open (about one in ten for moderate shapes) get the full
+    // test, found through the clear bits so that no loop branches on each candidate
+    for (int32_t wd = 0; 64 * wd < k; ++wd) {
+      const int32_t left = k - 64 * wd;
+      uint64_t open = ~acc[wd] & (left < 64 ? (uint64_t(1) << left) - 1 : ~uint64_t(0));
+      for (; open; open &= open - 1) {
+        const int32_t j = __builtin_ctzll(open), i = 64 * wd + j;
+        if (mt_accept(z[i], us[i], c, d, &dv[i])) acc[wd] |= uint64_t(1) << j;
+      }
+    }
+    // the accepted values in order, the affine map applied while they are in cache
+    if (n - done > k) {
+      // this pass cannot complete the request: by pairs, each value written at the next place,
+      // which an accepted one then keeps
+      for (int32_t i = 0; i < k; i += 2) {
+        const uint32_t pair = static_cast<uint32_t>(acc[i / 64] >> (i % 64)) & 3u;
+        r[done] = dv[i] * beta + a;
+        r[done + (pair & 1u)] = dv[i + 1] * beta + a;
+        done += static_cast<int32_t>((pair & 1u) + (pair >> 1));
+      }
+    } else {
+      for (int32_t i = 0; i < k; ++i) {
+        if (!((acc[i / 64] >> (i % 64)) & 1u)) continue;
+        r[done++] = dv[i] * beta + a;
+        if (done == n) {
+          if (i + 1 < k) {  // the group's second candidate was made but is not needed: keep it
+            carry[0] = us[i + 1];
+            carry[1] = z[i + 1];
+          }
+          break;
         }
-        break;
       }
     }
   }
