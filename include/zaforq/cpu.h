@@ -1,7 +1,9 @@
 /* zaforq: which instruction-set path the wide kernels take. C99. An extension of this library.
 
-   On x86-64 the FFT, the convolution primitive and the direct convolution products have paths
-   for SSE2, AVX2 with FMA, and AVX-512 (F, DQ, VL). The widest the processor and the operating
+   On x86-64 the FFT, the convolution primitive, the direct convolution products and the
+   Mersenne twisters' block generation have paths for SSE2, AVX2 with FMA, and AVX-512 (F, DQ,
+   VL). The twisters give the same numbers on every path (their work is integer arithmetic and
+   one exact conversion); the floating-point paths may not, as below. The widest the processor and the operating
    system support is chosen the first time a path is needed, from CPUID and XGETBV. Nothing is
    read from the environment: a caller chooses by calling zaforqSetCpuPath.
 
