@@ -519,11 +519,107 @@ bool is_interior(const Geometry& g, const int64_t* s) {
   return true;
 }
 
+// Wide paths: any block of up to one register of outputs along dimension 0 and up to four
+// along dimension 1, whose lags start at s, with the parts of the x box that fall outside y
+// left out: rows (dimensions 1 and above) by a test per row, lanes by masked loads. Each output
+// is one running sum over x in dense order, the same order as interior_block's.
+template <class T>
+void edge_block(const Geometry& g, const T* x, const T* y, const int64_t* s, int64_t cnt, int rows, T* zk) {
+  using L = Lanes<T>;
+  using V = typename L::V;
+  constexpr int64_t w = L::n;
+  V a[4] = {L::zero(), L::zero(), L::zero(), L::zero()};
+  int64_t i[kMaxRank] = {0};
+  const int64_t n0 = g.nx[0], m0 = g.ny[0];
+  // The lanes of x index i0 that meet y are the same in every row: for short rows they are
+  // worked out once per block.
+  constexpr int64_t kKept = 32;
+  typename L::M lanes[kKept];
+  signed char what[kKept];  // 0: no lane, 1: some lanes, 2: every lane
+  const bool kept = n0 <= kKept;
+  for (int64_t i0 = 0; kept && i0 < n0; ++i0) {
+    const int64_t lo = -s[0] - i0 > 0 ? -s[0] - i0 : 0;
+    const int64_t hi = m0 - 1 - s[0] - i0 < cnt - 1 ? m0 - 1 - s[0] - i0 : cnt - 1;
+    what[i0] = lo > hi ? 0 : lo == 0 && hi == w - 1 ? 2 : 1;
+    lanes[i0] = L::mask(lo, hi);
+  }
+  for (;;) {
+    bool inside = true;  // dimensions 2 and above, shared by every output of the block
+    int64_t xo = 0, yo = s[0];
+    for (int d = 1; d < g.rank; ++d) {
+      const int64_t j = i[d] + s[d];
+      if (d >= 2 && (j < 0 || j >= g.ny[d])) inside = false;
+      xo += i[d] * g.dx[d];
+      yo += j * g.dy[d];
+    }
+    if (inside) {
+      const T* xr = x + xo;
+      for (int r = 0; r < rows; ++r) {
+        const int64_t j1 = i[1] + s[1] + r;
+        if (j1 < 0 || j1 >= g.ny[1]) continue;
+        const T* yr = y + yo + r * g.dy[1];  // lane j of x index i0 reads yr[i0 + j]
+        if (kept) {
+          for (int64_t i0 = 0; i0 < n0; ++i0) {
+            if (!what[i0]) continue;
+            const V v = what[i0] == 2 ? L::loadu(yr + i0) : L::load_mask(yr + i0, lanes[i0]);
+            a[r] = L::madd(a[r], L::all(xr[i0]), v);
+          }
+          continue;
+        }
+        for (int64_t i0 = 0; i0 < n0; ++i0) {
+          const int64_t lo = -s[0] - i0 > 0 ? -s[0] - i0 : 0;
+          const int64_t hi = m0 - 1 - s[0] - i0 < cnt - 1 ? m0 - 1 - s[0] - i0 : cnt - 1;
+          if (lo > hi) continue;
+          const V v = lo == 0 && hi == w - 1 ? L::loadu(yr + i0) : L::load_lanes(yr + i0, lo, hi);
+          a[r] = L::madd(a[r], L::all(xr[i0]), v);
+        }
+      }
+    }
+    int d = 1;
+    for (; d < g.rank; ++d) {
+      if (++i[d] < g.nx[d]) break;
+      i[d] = 0;
+    }
+    if (d == g.rank) break;
+  }
+  for (int r = 0; r < rows; ++r) L::store_lanes(zk + r * g.dz[1], a[r], 0, cnt - 1);
+}
+
+// Wide paths, decimation 1 in dimensions 0 and 1: blocks of one register along dimension 0 by
+// four along dimension 1, as outer products inside the overlap and masked at its edges.
+template <class T>
+void unrolled_wide(int rank, const T* x, const int32_t* nx, const T* y, const int32_t* ny, T* z, const int32_t* nz,
+                   const int64_t* shift, const int32_t* dec) {
+  constexpr int64_t w = Lanes<T>::n;
+  Geometry g;
+  init_geometry(g, rank, nx, ny, nz);
+  int64_t k[kMaxRank] = {0}, s[kMaxRank] = {0};
+  do {  // dimensions 2 and above
+    for (k[1] = 0; k[1] < nz[1]; k[1] += 4) {
+      const int rows = nz[1] - k[1] < 4 ? static_cast<int>(nz[1] - k[1]) : 4;
+      for (k[0] = 0; k[0] < nz[0]; k[0] += w) {
+        const int64_t cnt = nz[0] - k[0] < w ? nz[0] - k[0] : w;
+        for (int d = 0; d < rank; ++d) s[d] = shift[d] + k[d] * dec[d];
+        T* zk = z + dense_offset(k, g.dz, rank);
+        if (rows == 4 && cnt == w && is_interior<T>(g, s))
+          interior_block(g, x, y, s, zk);
+        else
+          edge_block(g, x, y, s, cnt, rows, zk);
+      }
+    }
+    k[0] = k[1] = 0;
+  } while (next_index(k, nz, 2, rank));
+}
+
 // Decimation 1 in dimensions 0 and 1: outputs in groups of four along dimension 1, the part of
 // their dimension-1 ranges they share summed in one pass; the last fewer than four one by one.
 template <class T>
 void correlation_core_unrolled_by_4(int rank, const T* x, const int32_t* nx, const T* y, const int32_t* ny, T* z,
                                     const int32_t* nz, const int64_t* shift, const int32_t* dec) {
+  if constexpr (!Lanes<T>::kSse2) {
+    unrolled_wide(rank, x, nx, y, ny, z, nz, shift, dec);
+    return;
+  }
   Geometry g;
   init_geometry(g, rank, nx, ny, nz);
   int64_t k[kMaxRank] = {0}, s[kMaxRank] = {0}, lo[kMaxRank] = {0}, hi[kMaxRank] = {0};

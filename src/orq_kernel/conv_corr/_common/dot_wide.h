@@ -62,9 +62,10 @@ struct Lanes<double> {
   static V all(double x) { return _mm512_set1_pd(x); }
   static V loadu(const double* p) { return _mm512_loadu_pd(p); }
   // Lanes lo .. hi of p (others 0); the lanes outside are not read.
-  static V load_lanes(const double* p, int64_t lo, int64_t hi) {
-    return _mm512_maskz_loadu_pd(static_cast<__mmask8>(lane_bits(lo, hi)), p);
-  }
+  using M = __mmask8;  // a set of lanes
+  static M mask(int64_t lo, int64_t hi) { return static_cast<__mmask8>(lane_bits(lo, hi)); }
+  static V load_mask(const double* p, M m) { return _mm512_maskz_loadu_pd(m, p); }
+  static V load_lanes(const double* p, int64_t lo, int64_t hi) { return load_mask(p, mask(lo, hi)); }
   static void store_lanes(double* p, V v, int64_t lo, int64_t hi) {
     _mm512_mask_storeu_pd(p, static_cast<__mmask8>(lane_bits(lo, hi)), v.v);
   }
@@ -84,9 +85,10 @@ struct Lanes<float> {
   static V zero() { return _mm512_setzero_ps(); }
   static V all(float x) { return _mm512_set1_ps(x); }
   static V loadu(const float* p) { return _mm512_loadu_ps(p); }
-  static V load_lanes(const float* p, int64_t lo, int64_t hi) {
-    return _mm512_maskz_loadu_ps(static_cast<__mmask16>(lane_bits(lo, hi)), p);
-  }
+  using M = __mmask16;
+  static M mask(int64_t lo, int64_t hi) { return static_cast<__mmask16>(lane_bits(lo, hi)); }
+  static V load_mask(const float* p, M m) { return _mm512_maskz_loadu_ps(m, p); }
+  static V load_lanes(const float* p, int64_t lo, int64_t hi) { return load_mask(p, mask(lo, hi)); }
   static void store_lanes(float* p, V v, int64_t lo, int64_t hi) {
     _mm512_mask_storeu_ps(p, static_cast<__mmask16>(lane_bits(lo, hi)), v.v);
   }
@@ -138,7 +140,10 @@ struct Lanes<double> {
   static V zero() { return _mm256_setzero_pd(); }
   static V all(double x) { return _mm256_set1_pd(x); }
   static V loadu(const double* p) { return _mm256_loadu_pd(p); }
-  static V load_lanes(const double* p, int64_t lo, int64_t hi) { return _mm256_maskload_pd(p, lane_mask64(lo, hi)); }
+  using M = __m256i;
+  static M mask(int64_t lo, int64_t hi) { return lane_mask64(lo, hi); }
+  static V load_mask(const double* p, M m) { return _mm256_maskload_pd(p, m); }
+  static V load_lanes(const double* p, int64_t lo, int64_t hi) { return load_mask(p, mask(lo, hi)); }
   static void store_lanes(double* p, V v, int64_t lo, int64_t hi) {
     _mm256_maskstore_pd(p, lane_mask64(lo, hi), v.v);
   }
@@ -157,7 +162,10 @@ struct Lanes<float> {
   static V zero() { return _mm256_setzero_ps(); }
   static V all(float x) { return _mm256_set1_ps(x); }
   static V loadu(const float* p) { return _mm256_loadu_ps(p); }
-  static V load_lanes(const float* p, int64_t lo, int64_t hi) { return _mm256_maskload_ps(p, lane_mask32(lo, hi)); }
+  using M = __m256i;
+  static M mask(int64_t lo, int64_t hi) { return lane_mask32(lo, hi); }
+  static V load_mask(const float* p, M m) { return _mm256_maskload_ps(p, m); }
+  static V load_lanes(const float* p, int64_t lo, int64_t hi) { return load_mask(p, mask(lo, hi)); }
   static void store_lanes(float* p, V v, int64_t lo, int64_t hi) { _mm256_maskstore_ps(p, lane_mask32(lo, hi), v.v); }
   static V madd(V acc, V a, V b) { return _mm256_fmadd_ps(a.v, b.v, acc.v); }
   static float sum(V v) {  // halves folded: 8 -> 4 -> 2 -> 1
