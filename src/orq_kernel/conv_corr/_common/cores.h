@@ -558,21 +558,23 @@ void edge_block(const Geometry& g, const T* x, const T* y, const int64_t* s, int
         const int64_t j1 = i[1] + s[1] + r;
         if (j1 < 0 || j1 >= g.ny[1]) continue;
         const T* yr = y + yo + r * g.dy[1];  // lane j of x index i0 reads yr[i0 + j]
+        V acc = a[r];  // in a register through the run, not in the array
         if (kept) {
           for (int64_t i0 = 0; i0 < n0; ++i0) {
             if (!what[i0]) continue;
             const V v = what[i0] == 2 ? L::loadu(yr + i0) : L::load_mask(yr + i0, lanes[i0]);
-            a[r] = L::madd(a[r], L::all(xr[i0]), v);
+            acc = L::madd(acc, L::all(xr[i0]), v);
           }
-          continue;
+        } else {
+          for (int64_t i0 = 0; i0 < n0; ++i0) {
+            const int64_t lo = -s[0] - i0 > 0 ? -s[0] - i0 : 0;
+            const int64_t hi = m0 - 1 - s[0] - i0 < cnt - 1 ? m0 - 1 - s[0] - i0 : cnt - 1;
+            if (lo > hi) continue;
+            const V v = lo == 0 && hi == w - 1 ? L::loadu(yr + i0) : L::load_lanes(yr + i0, lo, hi);
+            acc = L::madd(acc, L::all(xr[i0]), v);
+          }
         }
-        for (int64_t i0 = 0; i0 < n0; ++i0) {
-          const int64_t lo = -s[0] - i0 > 0 ? -s[0] - i0 : 0;
-          const int64_t hi = m0 - 1 - s[0] - i0 < cnt - 1 ? m0 - 1 - s[0] - i0 : cnt - 1;
-          if (lo > hi) continue;
-          const V v = lo == 0 && hi == w - 1 ? L::loadu(yr + i0) : L::load_lanes(yr + i0, lo, hi);
-          a[r] = L::madd(a[r], L::all(xr[i0]), v);
-        }
+        a[r] = acc;
       }
     }
     int d = 1;
