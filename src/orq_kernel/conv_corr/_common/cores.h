@@ -291,25 +291,61 @@ void interior_run(const T* x, int64_t nx, const T* y, T* z) {
   }
 }
 
-// Decimation 1: blocks of four consecutive lags share one pass over their common range.
+// Wide paths, rank 1: up to one register of consecutive lags s .. s+cnt-1 with the terms that
+// fall outside y left out by masked loads; each output one running sum over x in order.
+template <class T>
+void edge_run(const T* x, int64_t nx, const T* y, int64_t ny, T* z, int64_t s, int64_t cnt) {
+  using L = Lanes<T>;
+  using V = typename L::V;
+  constexpr int64_t w = L::n;
+  V a = L::zero();
+  const int64_t ilo = imax(0, -s - (cnt - 1)), ihi = imin(nx - 1, ny - 1 - s);
+  for (int64_t i = ilo; i <= ihi; ++i) {
+    const int64_t lo = imax(0, -s - i), hi = imin(cnt - 1, ny - 1 - s - i);
+    const V v = lo == 0 && hi == w - 1 ? L::loadu(y + i + s) : L::load_lanes(y + i + s, lo, hi);
+    a = L::madd(a, L::all(x[i]), v);
+  }
+  L::store_lanes(z, a, 0, cnt - 1);
+}
+
+// Wide paths, rank 1, decimation 1: runs of eight registers of lags inside the overlap, then
+// single registers, masked ones where the lags leave it.
+template <class T>
+void unrolled_wide(const T* x, int64_t nx, const T* y, int64_t ny, T* z, int64_t nz, int64_t shift) {
+  constexpr int64_t W = Lanes<T>::n, B = kInteriorRegs * W;
+  for (int64_t k = 0; k < nz;) {
+    const int64_t s = shift + k;
+    if (k + B <= nz && s >= 0 && s + B - 1 + nx <= ny) {
+      interior_run<T, kInteriorRegs>(x, nx, y + s, z + k);
+      k += B;
+    } else if (k + W <= nz && s >= 0 && s + W - 1 + nx <= ny) {
+      interior_run<T, 1>(x, nx, y + s, z + k);
+      k += W;
+    } else {
+      const int64_t cnt = imin(W, nz - k);
+      edge_run(x, nx, y, ny, z + k, s, cnt);
+      k += cnt;
+    }
+  }
+}
+
+// Decimation 1: blocks of four consecutive lags share one pass over their common range (SSE2;
+// the wide paths take unrolled_wide).
 template <class T>
 void correlation_core_unrolled_by_4(const T* x, int64_t nx, const T* y, int64_t ny, T* z, int64_t nz,
                                     int64_t shift) {
-  constexpr int64_t W = Lanes<T>::n, B = kInteriorRegs * W;
+  if constexpr (!Lanes<T>::kSse2) {
+    unrolled_wide(x, nx, y, ny, z, nz, shift);
+    return;
+  }
+  constexpr int64_t B = kInteriorRegs * Lanes<T>::n;
   int64_t k = 0;
   for (; k + 4 <= nz; k += 4) {
     const int64_t s = shift + k;
-    // Once the lags are inside the overlap, whole interior blocks while they last; the wide
-    // paths then take single registers of lags, which are as long as a few groups of four.
+    // Once the lags are inside the overlap, whole interior blocks while they last.
     while (k + B <= nz && shift + k >= 0 && shift + k + B - 1 + nx <= ny) {
       interior_run<T, kInteriorRegs>(x, nx, y + shift + k, z + k);
       k += B;
-    }
-    if constexpr (!Lanes<T>::kSse2) {
-      while (k + W <= nz && shift + k >= 0 && shift + k + W - 1 + nx <= ny) {
-        interior_run<T, 1>(x, nx, y + shift + k, z + k);
-        k += W;
-      }
     }
     if (k + 4 > nz) break;
     if (shift + k != s) {  // blocks were taken: start the group of four again from here
@@ -614,7 +650,8 @@ void unrolled_wide(int rank, const T* x, const int32_t* nx, const T* y, const in
 }
 
 // Decimation 1 in dimensions 0 and 1: outputs in groups of four along dimension 1, the part of
-// their dimension-1 ranges they share summed in one pass; the last fewer than four one by one.
+// their dimension-1 ranges they share summed in one pass; the last fewer than four one by one
+// (SSE2; the wide paths take unrolled_wide).
 template <class T>
 void correlation_core_unrolled_by_4(int rank, const T* x, const int32_t* nx, const T* y, const int32_t* ny, T* z,
                                     const int32_t* nz, const int64_t* shift, const int32_t* dec) {
