@@ -1,9 +1,24 @@
 // Direct convolution accumulation. The shorter operand is taken four taps at a time: for each
 // output in the range where all four taps meet the longer operand, one vector step adds the
 // four products; the few outputs at the ends of that range are done one by one. The
-// destination is walked in 16-byte aligned runs after a scalar lead-in.
+// destination is walked in 16-byte aligned runs after a scalar lead-in. That is the SSE2 path;
+// on x86-64 processors with AVX2 or AVX-512 the wide paths (conv_direct_wide.inc) take over.
 #include "common/simd.h"
+#include "cpu/path.h"
 #include "gax/gax.h"
+
+#if defined(__x86_64__)
+namespace zaforq::gax {
+namespace avx2 {
+void own_conv_32f(const float* lng, int64_t lng_len, const float* shrt, int64_t shrt_len, float* dst);
+void own_conv_64f(const double* lng, int64_t lng_len, const double* shrt, int64_t shrt_len, double* dst);
+}  // namespace avx2
+namespace avx512 {
+void own_conv_32f(const float* lng, int64_t lng_len, const float* shrt, int64_t shrt_len, float* dst);
+void own_conv_64f(const double* lng, int64_t lng_len, const double* shrt, int64_t shrt_len, double* dst);
+}  // namespace avx512
+}  // namespace zaforq::gax
+#endif
 
 namespace zaforq::gax {
 
@@ -84,8 +99,30 @@ void own_conv(const T* lng, size_t L, const T* shrt, size_t S, T* dst) {
 }  // namespace zaforq::gax
 
 extern "C" void ownConv_32f(const float* lng, int32_t lng_len, const float* shrt, int32_t shrt_len, float* dst) {
-  zaforq::gax::own_conv(lng, static_cast<size_t>(lng_len), shrt, static_cast<size_t>(shrt_len), dst);
+  using namespace zaforq;
+#if defined(__x86_64__)
+  switch (cpu::current()) {
+    case cpu::kAvx512:
+      return gax::avx512::own_conv_32f(lng, lng_len, shrt, shrt_len, dst);
+    case cpu::kAvx2:
+      return gax::avx2::own_conv_32f(lng, lng_len, shrt, shrt_len, dst);
+    default:
+      break;
+  }
+#endif
+  gax::own_conv(lng, static_cast<size_t>(lng_len), shrt, static_cast<size_t>(shrt_len), dst);
 }
 extern "C" void ownConv_64f(const double* lng, int32_t lng_len, const double* shrt, int32_t shrt_len, double* dst) {
-  zaforq::gax::own_conv(lng, static_cast<size_t>(lng_len), shrt, static_cast<size_t>(shrt_len), dst);
+  using namespace zaforq;
+#if defined(__x86_64__)
+  switch (cpu::current()) {
+    case cpu::kAvx512:
+      return gax::avx512::own_conv_64f(lng, lng_len, shrt, shrt_len, dst);
+    case cpu::kAvx2:
+      return gax::avx2::own_conv_64f(lng, lng_len, shrt, shrt_len, dst);
+    default:
+      break;
+  }
+#endif
+  gax::own_conv(lng, static_cast<size_t>(lng_len), shrt, static_cast<size_t>(shrt_len), dst);
 }

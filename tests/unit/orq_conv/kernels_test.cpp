@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "reference.h"
+#include "zaforq/cpu.h"
 #include "zaforq/orq_conv.h"
 
 namespace {
@@ -337,30 +338,36 @@ TEST(DirectEntries, AllRankEntriesWithDefaults) {
   EXPECT_EQ(std::vector<double>(za.begin(), za.begin() + 12), std::vector<double>(z1.begin(), z1.begin() + 12));
 }
 
-// Long runs at every alignment of x, y and z: the vector inner products with their lead-in.
+// Long runs at every alignment of x and y, on every processor path: the vector inner products
+// with their lead-in (SSE2) or masked ends (wide paths). Small integers: every sum is exact.
 TEST(DirectEntries, LongRunsAtEveryAlignment) {
   std::mt19937 g(11);
   std::vector<float> xs(80), ys(600);
   std::vector<double> xd(80), yd(600);
   for (size_t i = 0; i < xs.size(); ++i) xd[i] = xs[i] = float(pick(g, -8, 8));
   for (size_t i = 0; i < ys.size(); ++i) yd[i] = ys[i] = float(pick(g, -8, 8));
-  for (int ox = 0; ox < 4; ++ox)
-    for (int oy = 0; oy < 4; ++oy) {
-      const int32_t nx = 64 + ox, ny = 500 + oy, nz = nx + ny - 1;
-      std::vector<float> zs(static_cast<size_t>(nz));
-      std::vector<double> zd(static_cast<size_t>(nz));
-      ASSERT_EQ(_orqCorrSSDirect1D_dec(xs.data() + ox, 1, ys.data() + oy, 1, zs.data(), 1, nx, ny, 1 - nx, nz, 1), 0);
-      ASSERT_EQ(_orqCorrDDDirect1D_dec(xd.data() + ox, 1, yd.data() + oy, 1, zd.data(), 1, nx, ny, 1 - nx, nz, 1), 0);
-      for (int32_t k = 0; k < nz; ++k) {
-        double ref = 0;
-        for (int32_t i = 0; i < nx; ++i) {
-          const int32_t j = i + k + 1 - nx;
-          if (j >= 0 && j < ny) ref += double(xs[size_t(ox + i)]) * ys[size_t(oy + j)];
+  for (int path = ZAFORQ_PATH_SSE2; path <= ZAFORQ_PATH_AVX512; ++path) {
+    if (zaforqSetCpuPath(path) != 0) continue;
+    SCOPED_TRACE(path);
+    for (int ox = 0; ox < 4; ++ox)
+      for (int oy = 0; oy < 4; ++oy) {
+        const int32_t nx = 64 + ox, ny = 500 + oy, nz = nx + ny - 1;
+        std::vector<float> zs(static_cast<size_t>(nz));
+        std::vector<double> zd(static_cast<size_t>(nz));
+        ASSERT_EQ(_orqCorrSSDirect1D_dec(xs.data() + ox, 1, ys.data() + oy, 1, zs.data(), 1, nx, ny, 1 - nx, nz, 1), 0);
+        ASSERT_EQ(_orqCorrDDDirect1D_dec(xd.data() + ox, 1, yd.data() + oy, 1, zd.data(), 1, nx, ny, 1 - nx, nz, 1), 0);
+        for (int32_t k = 0; k < nz; ++k) {
+          double ref = 0;
+          for (int32_t i = 0; i < nx; ++i) {
+            const int32_t j = i + k + 1 - nx;
+            if (j >= 0 && j < ny) ref += double(xs[size_t(ox + i)]) * ys[size_t(oy + j)];
+          }
+          ASSERT_EQ(zs[size_t(k)], ref) << ox << " " << oy << " " << k;
+          ASSERT_EQ(zd[size_t(k)], ref) << ox << " " << oy << " " << k;
         }
-        ASSERT_EQ(zs[size_t(k)], ref) << ox << " " << oy << " " << k;
-        ASSERT_EQ(zd[size_t(k)], ref) << ox << " " << oy << " " << k;
       }
-    }
+  }
+  zaforqSetCpuPath(ZAFORQ_PATH_AUTO);
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 
 #include <type_traits>
 
-#include "orq_kernel/conv_corr/_common/cores.h"
+#include "orq_kernel/conv_corr/_common/cores_paths.h"
 #include "orq_kernel/conv_corr/_common/staging.h"
 
 namespace zaforq::cc {
@@ -67,10 +67,7 @@ int32_t direct_1d(const E* x, int32_t xs, const E* y, int32_t ys, E* z, int32_t 
     za = reinterpret_cast<A*>(z);
   }
   const int64_t shift = Conv ? int64_t(start) - nx + 1 : int64_t(start);
-  if (dec == 1)
-    correlation_core_unrolled_by_4(xa, nx, ya, ny, za, nz, shift);
-  else
-    correlation_core_plain(xa, nx, ya, ny, za, nz, shift, dec);
+  path_correlate_1d(xa, nx, ya, ny, za, nz, shift, dec);
   if (zb.get()) unpack(zb.get(), z, nz, zs);
   return ORQ_CC_STATUS_OK;
 }
@@ -144,16 +141,7 @@ int32_t direct_all(int32_t rank, const E* x, const int32_t* xShape, const int32_
   }
   int64_t shift[kMaxRank];
   for (int d = 0; d < rank; ++d) shift[d] = Conv ? int64_t(st[d]) - xShape[d] + 1 : int64_t(st[d]);
-  if (rank == 1) {
-    if (dec[0] == 1)
-      correlation_core_unrolled_by_4(xa, xShape[0], ya, yShape[0], za, zShape[0], shift[0]);
-    else
-      correlation_core_plain(xa, xShape[0], ya, yShape[0], za, zShape[0], shift[0], dec[0]);
-  } else if (dec[0] == 1 && dec[1] == 1) {
-    correlation_core_unrolled_by_4(rank, xa, xShape, ya, yShape, za, zShape, shift, dec);
-  } else {
-    correlation_core_plain(rank, xa, xShape, ya, yShape, za, zShape, shift, dec);
-  }
+  path_correlate_all(rank, xa, xShape, ya, yShape, za, zShape, shift, dec);
   if (zb.get()) unpack(zb.get(), z, rank, zShape, zStride);
   return ORQ_CC_STATUS_OK;
 }
