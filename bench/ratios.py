@@ -14,20 +14,30 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 BUILD = os.path.join(HERE, "..", "build", "release")
 
 
-def run(binary, extra=(), reps=5, min_time=0.05):
-    """Returns {benchmark name: median CPU time per iteration, in the benchmark's unit}."""
+def run_samples(binary, extra=(), reps=5, min_time=0.05):
+    """Runs the binary with interleaved repetitions; returns the repetitions' entries (aggregates
+    and failed runs left out) in order, each Google Benchmark's JSON record of one run."""
     args = [binary, "--benchmark_format=json", f"--benchmark_min_time={min_time}",
             f"--benchmark_repetitions={reps}", "--benchmark_enable_random_interleaving=true",
             "--benchmark_report_aggregates_only=false"] + list(extra)
     out = subprocess.run(args, check=True, stdout=subprocess.PIPE, text=True).stdout
     if not out.strip():
-        return OrderedDict()  # a filter may match nothing
-    samples = OrderedDict()
-    for b in json.loads(out)["benchmarks"]:
-        if b.get("run_type", "iteration") != "iteration" or b.get("error_occurred"):
-            continue
-        samples.setdefault(b.get("run_name", b["name"]), []).append(b["cpu_time"])
-    return OrderedDict((k, statistics.median(v)) for k, v in samples.items())
+        return []  # a filter may match nothing
+    return [b for b in json.loads(out)["benchmarks"]
+            if b.get("run_type", "iteration") == "iteration" and not b.get("error_occurred")]
+
+
+def medians(samples):
+    """{benchmark name: median CPU time per iteration} over the repetitions in samples."""
+    grouped = OrderedDict()
+    for b in samples:
+        grouped.setdefault(b.get("run_name", b["name"]), []).append(b["cpu_time"])
+    return OrderedDict((k, statistics.median(v)) for k, v in grouped.items())
+
+
+def run(binary, extra=(), reps=5, min_time=0.05):
+    """Returns {benchmark name: median CPU time per iteration, in the benchmark's unit}."""
+    return medians(run_samples(binary, extra, reps, min_time))
 
 
 def print_table(title, rows, peers, unit="ns"):
