@@ -7,3 +7,5 @@ target_link_libraries(${b} PRIVATE ${ZAFORQ_SLEEF} mvec)
 set_source_files_properties(${dir}/peers_avx2.cpp PROPERTIES COMPILE_OPTIONS "-mavx2;-mfma")
 set_source_files_properties(${dir}/peers_avx512.cpp PROPERTIES
   COMPILE_OPTIONS "-mavx512f;-mavx512dq;-mavx512vl;-mavx2;-mfma")
+# Every contender computes its own function on the benchmark's arguments (no timing involved).
+add_test(NAME bench_vm_peers COMMAND ${b} --verify)

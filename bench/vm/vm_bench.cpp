@@ -11,6 +11,7 @@
 #include <benchmark/benchmark.h>
 #include <math.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
@@ -299,10 +300,78 @@ void register_all() {
   }
 }
 
+// ---- wiring check ----------------------------------------------------------------------------
+// `bench_vm --verify` runs every contender once on each workload's first n = 1000 arguments and
+// compares it with the double-precision libm value of its function. The bound (2^-10 relative
+// plus 2^-20 absolute, loose enough for the cheapest peers and for results near a zero) is not an
+// accuracy test: it catches a peer or kernel wired to the wrong function, width or arguments.
+double ref_value(const std::string& f, double x, double y, bool second) {
+  static const std::pair<const char*, double (*)(double, double)> table[] = {
+      {"Sqrt", [](double x, double) { return sqrt(x); }},      {"InvSqrt", [](double x, double) { return 1 / sqrt(x); }},
+      {"Cbrt", [](double x, double) { return cbrt(x); }},      {"InvCbrt", [](double x, double) { return 1 / cbrt(x); }},
+      {"Inv", [](double x, double) { return 1 / x; }},         {"Div", [](double x, double y) { return x / y; }},
+      {"Exp", [](double x, double) { return exp(x); }},        {"Ln", [](double x, double) { return log(x); }},
+      {"Log10", [](double x, double) { return log10(x); }},    {"Pow", [](double x, double y) { return pow(x, y); }},
+      {"Powx", [](double x, double y) { return pow(x, y); }},  {"Sin", [](double x, double) { return sin(x); }},
+      {"Cos", [](double x, double) { return cos(x); }},        {"Tan", [](double x, double) { return tan(x); }},
+      {"SinCos", [](double x, double) { return sin(x); }},     {"Sinh", [](double x, double) { return sinh(x); }},
+      {"Cosh", [](double x, double) { return cosh(x); }},      {"Tanh", [](double x, double) { return tanh(x); }},
+      {"Asinh", [](double x, double) { return asinh(x); }},    {"Acosh", [](double x, double) { return acosh(x); }},
+      {"Atanh", [](double x, double) { return atanh(x); }},    {"Erf", [](double x, double) { return erf(x); }},
+      {"Erfc", [](double x, double) { return erfc(x); }},      {"Asin", [](double x, double) { return asin(x); }},
+      {"Acos", [](double x, double) { return acos(x); }},      {"Atan", [](double x, double) { return atan(x); }},
+      {"Atan2", [](double x, double y) { return atan2(x, y); }},
+  };
+  if (second) return cos(x);  // SinCos's second result
+  for (const auto& [name, fn] : table)
+    if (f == name) return fn(x, y);
+  std::abort();
+}
+
+int verify() {
+  int bad = 0, checked = 0;
+  for (const Workload& w : kWorkloads) {
+    std::vector<std::pair<std::string, ArrayFn>> who;
+    for (const Kernel& k : kKernels)
+      if (k.is_float == w.is_float && !std::strcmp(k.family, w.family)) who.emplace_back(std::string("zaforq-") + k.cls, k.fn);
+    for (const Peer& p : peers())
+      if (p.is_float == w.is_float && p.family == w.family && have(p.isa)) who.emplace_back(p.who, p.fn);
+    const Pool& p = load(w, kSmall);
+    const bool sincos = !std::strcmp(w.family, "SinCos");
+    for (const auto& [name, fn] : who) {
+      std::memset(p.r, 0, kSmall * sizeof(double));
+      std::memset(p.r2, 0, kSmall * sizeof(double));
+      fn(kSmall, p.a, p.b, p.r, p.r2);
+      int wrong = 0;
+      for (int32_t i = 0; i < kSmall; ++i)
+        for (int out = 0; out < (sincos ? 2 : 1); ++out) {
+          const double* res = out ? p.r2 : p.r;
+          double x, y, got;
+          if (w.is_float) {
+            x = reinterpret_cast<const float*>(p.a)[i];
+            y = reinterpret_cast<const float*>(p.b)[i];
+            got = reinterpret_cast<const float*>(res)[i];
+          } else {
+            x = p.a[i], y = p.b[i], got = res[i];
+          }
+          const double want = ref_value(w.family, x, y, out == 1);
+          if (!(std::fabs(got - want) <= 0x1p-10 * std::fabs(want) + 0x1p-20) && wrong++ == 0)
+            std::printf("%s%s/%s/%s: element %d: %.17g gives %.17g, want %.17g\n", w.is_float ? "s" : "d",
+                        w.family, w.label, name.c_str(), i, x, got, want);
+        }
+      bad += wrong != 0;
+      ++checked;
+    }
+  }
+  std::printf("%d contenders checked, %d wrong\n", checked, bad);
+  return bad ? 1 : 0;
+}
+
 }  // namespace
 }  // namespace vmbench
 
 int main(int argc, char** argv) {
+  if (argc == 2 && !std::strcmp(argv[1], "--verify")) return vmbench::verify();
   vmbench::register_all();
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
