@@ -42,7 +42,7 @@ def run(binary, extra=(), reps=5, min_time=0.05):
 
 def print_table(title, rows, peers, unit="ns"):
     """rows: [(label, zaforq time, {peer: time})]; prints one line per row with each peer's
-    ratio, then the median ratio per peer over all rows."""
+    ratio, then the median ratio per peer over all rows, which it returns as {peer: ratio}."""
     print(f"== {title}: peer time / zaforq time (above 1: zaforq faster) ==")
     width = max([len(r[0]) for r in rows] + [10])
     print(f"{'case':{width}s} {'zaforq ' + unit:>12s} " + " ".join(f"{p:>12s}" for p in peers))
@@ -57,6 +57,8 @@ def print_table(title, rows, peers, unit="ns"):
                 per_peer[p].append(t / z)
                 cells.append(f"{t / z:12.2f}")
         print(f"{label:{width}s} {z:12.3f} " + " ".join(cells))
+    medians_ = {p: statistics.median(v) for p, v in per_peer.items() if v}
     print(f"{'median':{width}s} {'':12s} " + " ".join(
-        f"{statistics.median(per_peer[p]):12.2f}" if per_peer[p] else f"{'-':>12s}" for p in peers))
+        f"{medians_[p]:12.2f}" if p in medians_ else f"{'-':>12s}" for p in peers))
     print()
+    return medians_
