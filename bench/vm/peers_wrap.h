@@ -1,5 +1,9 @@
 // Array loops over a peer's vector entry point: whole registers, then the tail through one
-// padded register, so a peer does the same work per element as a kernel.
+// padded register, so a peer does the same work per element as a kernel. The function of
+// registers is a lambda, so a plain instruction is inlined in the loop and a library entry is a
+// direct call, never a call through a pointer per register. Everything here has internal
+// linkage: the same header is compiled for SSE2, AVX2 and AVX-512, and a shared inline copy
+// could hand AVX code to an SSE2 caller.
 #pragma once
 #include <immintrin.h>
 #include <stdint.h>
@@ -7,38 +11,28 @@
 #include "peers.h"
 
 namespace vmbench {
+namespace {
 
 // Register shapes: the element type, lanes per register, unaligned load and store.
-struct LD2 {
-  using T = double;
-  using V = __m128d;
-  static constexpr int n = 2;
-  static V load(const T* p) { return _mm_loadu_pd(p); }
-  static void store(T* p, V v) { _mm_storeu_pd(p, v); }
-};
-struct LF4 {
-  using T = float;
-  using V = __m128;
-  static constexpr int n = 4;
-  static V load(const T* p) { return _mm_loadu_ps(p); }
-  static void store(T* p, V v) { _mm_storeu_ps(p, v); }
-};
+#define VM_SHAPE(Name, T_, V_, N_, load_, store_)            \
+  struct Name {                                              \
+    using T = T_;                                            \
+    using V = V_;                                            \
+    static constexpr int n = N_;                             \
+    static V load(const T* p) { return load_(p); }           \
+    static void store(T* p, V v) { store_(p, v); }           \
+  };
+VM_SHAPE(LD2, double, __m128d, 2, _mm_loadu_pd, _mm_storeu_pd)
+VM_SHAPE(LF4, float, __m128, 4, _mm_loadu_ps, _mm_storeu_ps)
 #ifdef __AVX2__
-struct LD4 {
-  using T = double;
-  using V = __m256d;
-  static constexpr int n = 4;
-  static V load(const T* p) { return _mm256_loadu_pd(p); }
-  static void store(T* p, V v) { _mm256_storeu_pd(p, v); }
-};
-struct LF8 {
-  using T = float;
-  using V = __m256;
-  static constexpr int n = 8;
-  static V load(const T* p) { return _mm256_loadu_ps(p); }
-  static void store(T* p, V v) { _mm256_storeu_ps(p, v); }
-};
+VM_SHAPE(LD4, double, __m256d, 4, _mm256_loadu_pd, _mm256_storeu_pd)
+VM_SHAPE(LF8, float, __m256, 8, _mm256_loadu_ps, _mm256_storeu_ps)
 #endif
+#ifdef __AVX512F__
+VM_SHAPE(LD8, double, __m512d, 8, _mm512_loadu_pd, _mm512_storeu_pd)
+VM_SHAPE(LF16, float, __m512, 16, _mm512_loadu_ps, _mm512_storeu_ps)
+#endif
+#undef VM_SHAPE
 
 // r = f(a)
 template <class L, class F>
@@ -102,9 +96,16 @@ void vec_pair(int32_t n, const void* a_, void* r_, void* r2_, F f) {
   }
 }
 
-// Peer entries as ArrayFn, from a register-shape and a function of registers.
-#define VM_PEER1(L, f) [](int32_t n, const void* a, const void*, void* r, void*) { vec1<L>(n, a, r, f); }
-#define VM_PEER2(L, f) [](int32_t n, const void* a, const void* b, void* r, void*) { vec2<L>(n, a, b, r, f); }
-#define VM_PEERP(L, f) [](int32_t n, const void* a, const void*, void* r, void* r2) { vec_pair<L>(n, a, r, r2, f); }
+}  // namespace
+
+// Peer entries as ArrayFn, from a register shape and a function (or expression) of registers.
+#define VM_PEER1(L, f) \
+  [](int32_t n, const void* a, const void*, void* r, void*) { vec1<L>(n, a, r, [](L::V x) { return f(x); }); }
+#define VM_PEER2(L, f)                                       \
+  [](int32_t n, const void* a, const void* b, void* r, void*) { \
+    vec2<L>(n, a, b, r, [](L::V x, L::V y) { return f(x, y); }); \
+  }
+#define VM_PEERP(L, f) \
+  [](int32_t n, const void* a, const void*, void* r, void* r2) { vec_pair<L>(n, a, r, r2, [](L::V x) { return f(x); }); }
 
 }  // namespace vmbench

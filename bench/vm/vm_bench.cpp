@@ -1,11 +1,21 @@
 // Vector-math kernels beside their peers, on the same arguments in the same run. Benchmark
 // names are  <s|d><Family>/<range>/<contender>/<n>; `bench/vm/run` turns the times into ratio
-// tables. Contenders are the kernels of every class ("zaforq-HA", "zaforq-50", ...) and the
-// peers of peers.h.
+// tables. Contenders are the kernels of every class ("zaforq-HA", "zaforq-50", ...) on the
+// library's default path and the peers of peers.h; each reports in the counter "classes" the
+// kernel classes it is to be compared with.
+//
+// Fairness: at n = 1000 an iteration takes the next of kRotate argument buffers, so a branch
+// predictor cannot learn one array's pattern; above the last-level cache (n = 2^24) the arguments
+// are a long random block repeated. All buffers are allocated and written before timing, and
+// the arguments are the same for every contender of a workload.
 #include <benchmark/benchmark.h>
 #include <math.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <iterator>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -166,74 +176,202 @@ double draw(std::mt19937_64& g, const Arg& arg) {
   return 0;
 }
 
-// Arguments, results and the contender for one benchmark; buffers are made once per size.
-struct Case {
-  std::vector<double> ad, bd, rd, r2d;
-  std::vector<float> af, bf, rf, r2f;
-  ArrayFn fn;
-  bool is_float;
-};
+constexpr int32_t kSmall = 1000;
+constexpr int32_t kLarge = 1 << 24;
+constexpr int kRotate = 16;       // argument buffers cycled through at n = kSmall
+constexpr size_t kBlock = 1 << 16;  // random arguments per workload, kRotate * kSmall of them distinct
 
-void run_case(benchmark::State& state, const Workload& w, ArrayFn fn) {
-  const int32_t n = static_cast<int32_t>(state.range(0));
-  std::mt19937_64 g(20261206);
-  Case c;
-  c.fn = fn;
-  c.is_float = w.is_float;
-  if (w.is_float) {
-    c.af.resize(n);
-    c.bf.resize(n, 1.0f);
-    c.rf.resize(n);
-    c.r2f.resize(n);
-    for (int32_t i = 0; i < n; ++i) {
-      c.af[i] = static_cast<float>(draw(g, w.a));
-      if (w.two_args) c.bf[i] = static_cast<float>(draw(g, w.b));
-    }
-  } else {
-    c.ad.resize(n);
-    c.bd.resize(n, 1.0);
-    c.rd.resize(n);
-    c.r2d.resize(n);
-    for (int32_t i = 0; i < n; ++i) {
-      c.ad[i] = draw(g, w.a);
-      if (w.two_args) c.bd[i] = draw(g, w.b);
+// One workload's random arguments, drawn once and kept: a and b, kBlock each.
+struct Pattern {
+  std::vector<double> a, b;
+};
+const Pattern& pattern(const Workload& w) {
+  static std::vector<std::unique_ptr<Pattern>> cache(std::size(kWorkloads));
+  std::unique_ptr<Pattern>& p = cache[static_cast<size_t>(&w - kWorkloads)];
+  if (!p) {
+    p = std::make_unique<Pattern>();
+    std::mt19937_64 g(20261206 + static_cast<uint64_t>(&w - kWorkloads));
+    p->a.resize(kBlock);
+    p->b.assign(kBlock, 1.0);
+    for (size_t i = 0; i < kBlock; ++i) {
+      p->a[i] = draw(g, w.a);
+      if (w.two_args) p->b[i] = draw(g, w.b);
     }
   }
-  for (auto _ : state) {
-    if (w.is_float)
-      fn(n, c.af.data(), c.bf.data(), c.rf.data(), c.r2f.data());
-    else
-      fn(n, c.ad.data(), c.bd.data(), c.rd.data(), c.r2d.data());
-    benchmark::ClobberMemory();
-  }
-  state.SetItemsProcessed(state.iterations() * n);
+  return *p;
 }
 
-bool have_avx2() { return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma"); }
+// Aligned, written buffers for one size: kRotate argument slots at n = kSmall, one at kLarge.
+// They hold the arguments of the workload last loaded, and are reloaded when another comes.
+struct Pool {
+  size_t elems = 0;  // per array
+  double *a = nullptr, *b = nullptr, *r = nullptr, *r2 = nullptr;
+  const Workload* loaded = nullptr;
+};
+double* touched(size_t n) {
+  double* p = static_cast<double*>(std::aligned_alloc(64, n * sizeof(double)));
+  if (!p) std::abort();
+  std::memset(p, 0, n * sizeof(double));  // page-faults now, not inside a timed iteration
+  return p;
+}
+Pool& pool(int32_t n) {
+  static Pool small, large;
+  Pool& p = n == kSmall ? small : large;
+  if (!p.a) {
+    p.elems = n == kSmall ? static_cast<size_t>(kRotate) * kSmall : kLarge;
+    p.a = touched(p.elems);
+    p.b = touched(p.elems);
+    p.r = touched(p.elems);
+    p.r2 = touched(p.elems);
+  }
+  return p;
+}
+template <class T>
+void fill(T* dst, const std::vector<double>& src, size_t n) {
+  for (size_t i = 0; i < n; ++i) dst[i] = static_cast<T>(src[i % src.size()]);
+}
+Pool& load(const Workload& w, int32_t n) {
+  Pool& p = pool(n);
+  if (p.loaded != &w) {
+    const Pattern& pat = pattern(w);
+    if (w.is_float) {
+      fill(reinterpret_cast<float*>(p.a), pat.a, p.elems);
+      fill(reinterpret_cast<float*>(p.b), pat.b, p.elems);
+    } else {
+      fill(p.a, pat.a, p.elems);
+      fill(p.b, pat.b, p.elems);
+    }
+    p.loaded = &w;
+  }
+  return p;
+}
+
+void run_case(benchmark::State& state, const Workload& w, ArrayFn fn, int classes) {
+  const int32_t n = static_cast<int32_t>(state.range(0));
+  const Pool& p = load(w, n);
+  const size_t bytes = w.is_float ? sizeof(float) : sizeof(double);
+  const size_t slots = p.elems / static_cast<size_t>(n);
+  const char* a = reinterpret_cast<const char*>(p.a);
+  const char* b = reinterpret_cast<const char*>(p.b);
+  size_t slot = 0;
+  for (auto _ : state) {
+    const size_t off = slot * static_cast<size_t>(n) * bytes;
+    fn(n, a + off, b + off, p.r, p.r2);
+    benchmark::ClobberMemory();
+    if (++slot == slots) slot = 0;
+  }
+  state.SetItemsProcessed(state.iterations() * n);
+  state.counters["classes"] = classes;
+}
+
+bool have(Isa isa) {
+  switch (isa) {
+    case Isa::sse2:
+      return true;
+    case Isa::avx2:
+      return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
+    case Isa::avx512:
+      return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512dq") &&
+             __builtin_cpu_supports("avx512vl");
+  }
+  return false;
+}
+
+int class_bit(const char* cls) {
+  if (!std::strcmp(cls, "HA")) return kClassHA;
+  if (!std::strcmp(cls, "11")) return kClass11;
+  return kClassLow;
+}
 
 void register_all() {
   for (const Workload& w : kWorkloads) {
     const std::string base = std::string(w.is_float ? "s" : "d") + w.family + "/" + w.label + "/";
-    auto add = [&](const std::string& who, ArrayFn fn) {
+    auto add = [&](const std::string& who, ArrayFn fn, int classes) {
       benchmark::RegisterBenchmark((base + who).c_str(),
-                                   [w, fn](benchmark::State& s) { run_case(s, w, fn); })
-          ->Arg(1000)
-          ->Arg(1000000);
+                                   [&w, fn, classes](benchmark::State& s) { run_case(s, w, fn, classes); })
+          ->Arg(kSmall)
+          ->Arg(kLarge);
     };
     for (const Kernel& k : kKernels)
-      if (k.is_float == w.is_float && !std::strcmp(k.family, w.family)) add(std::string("zaforq-") + k.cls, k.fn);
-    for (const Peer& p : peers()) {
-      if (p.is_float != w.is_float || p.family != w.family) continue;
-      if (p.who.find("avx2") != std::string::npos && !have_avx2()) continue;
-      add(p.who, p.fn);
+      if (k.is_float == w.is_float && !std::strcmp(k.family, w.family))
+        add(std::string("zaforq-") + k.cls, k.fn, class_bit(k.cls));
+    for (const Peer& p : peers())
+      if (p.is_float == w.is_float && p.family == w.family && have(p.isa)) add(p.who, p.fn, p.classes);
+  }
+}
+
+// ---- wiring check ----------------------------------------------------------------------------
+// `bench_vm --verify` runs every contender once on each workload's first n = 1000 arguments and
+// compares it with the double-precision libm value of its function. The bound (2^-10 relative
+// plus 2^-20 absolute, loose enough for the cheapest peers and for results near a zero) is not an
+// accuracy test: it catches a peer or kernel wired to the wrong function, width or arguments.
+double ref_value(const std::string& f, double x, double y, bool second) {
+  static const std::pair<const char*, double (*)(double, double)> table[] = {
+      {"Sqrt", [](double x, double) { return sqrt(x); }},      {"InvSqrt", [](double x, double) { return 1 / sqrt(x); }},
+      {"Cbrt", [](double x, double) { return cbrt(x); }},      {"InvCbrt", [](double x, double) { return 1 / cbrt(x); }},
+      {"Inv", [](double x, double) { return 1 / x; }},         {"Div", [](double x, double y) { return x / y; }},
+      {"Exp", [](double x, double) { return exp(x); }},        {"Ln", [](double x, double) { return log(x); }},
+      {"Log10", [](double x, double) { return log10(x); }},    {"Pow", [](double x, double y) { return pow(x, y); }},
+      {"Powx", [](double x, double y) { return pow(x, y); }},  {"Sin", [](double x, double) { return sin(x); }},
+      {"Cos", [](double x, double) { return cos(x); }},        {"Tan", [](double x, double) { return tan(x); }},
+      {"SinCos", [](double x, double) { return sin(x); }},     {"Sinh", [](double x, double) { return sinh(x); }},
+      {"Cosh", [](double x, double) { return cosh(x); }},      {"Tanh", [](double x, double) { return tanh(x); }},
+      {"Asinh", [](double x, double) { return asinh(x); }},    {"Acosh", [](double x, double) { return acosh(x); }},
+      {"Atanh", [](double x, double) { return atanh(x); }},    {"Erf", [](double x, double) { return erf(x); }},
+      {"Erfc", [](double x, double) { return erfc(x); }},      {"Asin", [](double x, double) { return asin(x); }},
+      {"Acos", [](double x, double) { return acos(x); }},      {"Atan", [](double x, double) { return atan(x); }},
+      {"Atan2", [](double x, double y) { return atan2(x, y); }},
+  };
+  if (second) return cos(x);  // SinCos's second result
+  for (const auto& [name, fn] : table)
+    if (f == name) return fn(x, y);
+  std::abort();
+}
+
+int verify() {
+  int bad = 0, checked = 0;
+  for (const Workload& w : kWorkloads) {
+    std::vector<std::pair<std::string, ArrayFn>> who;
+    for (const Kernel& k : kKernels)
+      if (k.is_float == w.is_float && !std::strcmp(k.family, w.family)) who.emplace_back(std::string("zaforq-") + k.cls, k.fn);
+    for (const Peer& p : peers())
+      if (p.is_float == w.is_float && p.family == w.family && have(p.isa)) who.emplace_back(p.who, p.fn);
+    const Pool& p = load(w, kSmall);
+    const bool sincos = !std::strcmp(w.family, "SinCos");
+    for (const auto& [name, fn] : who) {
+      std::memset(p.r, 0, kSmall * sizeof(double));
+      std::memset(p.r2, 0, kSmall * sizeof(double));
+      fn(kSmall, p.a, p.b, p.r, p.r2);
+      int wrong = 0;
+      for (int32_t i = 0; i < kSmall; ++i)
+        for (int out = 0; out < (sincos ? 2 : 1); ++out) {
+          const double* res = out ? p.r2 : p.r;
+          double x, y, got;
+          if (w.is_float) {
+            x = reinterpret_cast<const float*>(p.a)[i];
+            y = reinterpret_cast<const float*>(p.b)[i];
+            got = reinterpret_cast<const float*>(res)[i];
+          } else {
+            x = p.a[i], y = p.b[i], got = res[i];
+          }
+          const double want = ref_value(w.family, x, y, out == 1);
+          if (!(std::fabs(got - want) <= 0x1p-10 * std::fabs(want) + 0x1p-20) && wrong++ == 0)
+            std::printf("%s%s/%s/%s: element %d: %.17g gives %.17g, want %.17g\n", w.is_float ? "s" : "d",
+                        w.family, w.label, name.c_str(), i, x, got, want);
+        }
+      bad += wrong != 0;
+      ++checked;
     }
   }
+  std::printf("%d contenders checked, %d wrong\n", checked, bad);
+  return bad ? 1 : 0;
 }
 
 }  // namespace
 }  // namespace vmbench
 
 int main(int argc, char** argv) {
+  if (argc == 2 && !std::strcmp(argv[1], "--verify")) return vmbench::verify();
   vmbench::register_all();
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
