@@ -25,6 +25,9 @@ import sys
 import mpmath
 from mpmath import mpf
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "_common"))
+import tablegen  # noqa: E402
+
 mpmath.mp.prec = 200
 
 TAYLOR_DEGREE = 15  # the double _HA table keeps the Taylor polynomial about 0
@@ -58,14 +61,7 @@ def fit(m, s, lo, hi, deg):
         return taylor(deg)
     h = half_width(m, s, lo, hi)
     # interpolate on the interval's own t range
-    pts = [h * mpmath.cos(mpmath.pi * (2 * k + 1) / (2 * (deg + 1))) for k in range(deg + 1)]
-    A = mpmath.matrix(deg + 1, deg + 1)
-    b = mpmath.matrix(deg + 1, 1)
-    for i, t in enumerate(pts):
-        for k in range(deg + 1):
-            A[i, k] = t ** k
-        b[i] = mpmath.tanh((t + m) / s)
-    sol = mpmath.lu_solve(A, b)
+    sol = tablegen.cheb_fit(lambda t: mpmath.tanh((t + m) / s), -h, h, deg)
     # About 0 the interpolant of the odd tanh at symmetric points is odd: its even
     # coefficients are rounding noise, and must be zero so that tanh(0) = 0.
     return [sol[k] if m != 0 or k % 2 else mpf(0) for k in range(deg + 1)]
@@ -139,14 +135,7 @@ def main():
     if "--check" in sys.argv[1:]:
         check()
         return
-    text = render()
-    if "--stdout" in sys.argv[1:]:
-        sys.stdout.write(text)
-        return
-    here = os.path.dirname(os.path.abspath(__file__))
-    path = os.path.join(here, "..", "..", "src", "zaf_core", "tanh", "tanh_tables.inc")
-    with open(path, "w") as f:
-        f.write(text)
+    tablegen.main(render, "src/zaf_core/tanh/tanh_tables.inc")
 
 
 if __name__ == "__main__":
