@@ -185,8 +185,8 @@ inline std::string render_ln() { return render_log(BE); }
 inline std::string render_log10() { return render_log(B10); }
 static const Output kOutputs[] = {
     {"src/zaf_core/exp/exp_tables.inc", render_exp},
-    {"src/zaf_core/ln/ln_tables.inc", render_ln},
-    {"src/zaf_core/log10/log10_tables.inc", render_log10},
+    {"src/zaf_core/_log/ln_tables.inc", render_ln},
+    {"src/zaf_core/_log/log10_tables.inc", render_log10},
 };
 
 }  // namespace explog_tables
