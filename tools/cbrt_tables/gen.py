@@ -15,22 +15,12 @@ import sys
 
 import mpmath
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "_common"))
+import tablegen  # noqa: E402
+from tablegen import d, hi_lo  # noqa: E402
+
 mpmath.mp.prec = 256
-
-
-def d(x):
-    """The double nearest to the mpf x."""
-    return float(mpmath.mpf(x))
-
-
-def lit(x):
-    return "%s /* %.17g */" % (float.hex(x), x)
-
-
-def hi_lo(x):
-    hi = d(x)
-    lo = d(x - mpmath.mpf(hi))
-    return hi, lo
+lit = tablegen.dlit
 
 
 def binom(a, k):
@@ -72,16 +62,5 @@ def render():
     return "\n".join(out) + "\n"
 
 
-def main():
-    text = render()
-    if "--stdout" in sys.argv[1:]:
-        sys.stdout.write(text)
-        return
-    here = os.path.dirname(os.path.abspath(__file__))
-    path = os.path.join(here, "..", "..", "src", "zaf_core", "cbrt", "cbrt_tables.inc")
-    with open(path, "w") as f:
-        f.write(text)
-
-
 if __name__ == "__main__":
-    main()
+    tablegen.main(render, "src/zaf_core/cbrt/cbrt_tables.inc")

@@ -27,22 +27,18 @@ import sys
 
 import mpmath as M
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "_common"))
+import tablegen  # noqa: E402
+
 M.mp.prec = 200
 mpf = M.mpf
-
-
-def d(x):
-    return float(mpf(x))
+d = tablegen.d
+cheb_fit = tablegen.cheb_fit
 
 
 def hi26(x):
     """x rounded to 26 significant bits, so that products of two such values are exact."""
-    x = mpf(x)
-    if x == 0:
-        return 0.0
-    e = int(M.floor(M.log(abs(x), 2)))
-    q = mpf(2) ** (e - 25)
-    return d(M.nint(x / q) * q)
+    return tablegen.hi_bits(x, 26)
 
 
 def lit(x):
@@ -72,14 +68,6 @@ def g_intervals():
             mid = lo * (mpf(17) / 16 + mpf(q) / 8)
             iv.append((lo + q * lo / 8, lo + (q + 1) * lo / 8, s, mid * s))
     return iv
-
-
-def cheb_fit(f, a, b, deg):
-    n = deg + 1
-    nodes = [(a + b) / 2 + (b - a) / 2 * M.cos(M.pi * (k + mpf(1) / 2) / n) for k in range(n)]
-    A = M.matrix([[x ** j for j in range(n)] for x in nodes])
-    c = M.lu_solve(A, M.matrix([f(x) for x in nodes]))
-    return [c[j] for j in range(n)]
 
 
 def taylor_erf(deg):
@@ -181,11 +169,4 @@ def render():
 
 
 if __name__ == "__main__":
-    text = render()
-    if "--stdout" in sys.argv[1:]:
-        sys.stdout.write(text)
-    else:
-        here = os.path.dirname(os.path.abspath(__file__))
-        path = os.path.join(here, "..", "..", "src", "zaf_core", "_erf", "erf_tables.inc")
-        with open(path, "w") as fh:
-            fh.write(text)
+    tablegen.main(render, "src/zaf_core/_erf/erf_tables.inc")

@@ -8,67 +8,15 @@ their values, ready to paste into the kernel sources:
 
     /usr/bin/python3 tools/explog_poly/fit.py
 """
-import struct
-from mpmath import mp, mpf, log, log10, exp, e, matrix, lu_solve, cos, pi
+import os
+import sys
+
+from mpmath import mp, mpf, log
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "_common"))
+from tablegen import remez, show  # noqa: E402
 
 mp.dps = 60
-
-
-def remez(g, w, lo, hi, deg, iters=30, grid=4000):
-    n = deg + 1
-    # Chebyshev extrema as the first reference
-    xs = [(lo + hi) / 2 + (hi - lo) / 2 * cos(pi * (k + mpf(0.37)) / (n + 1)) for k in range(n + 1)][::-1]
-    coef = None
-    for _ in range(iters):
-        A = matrix(n + 1, n + 1)
-        bvec = matrix(n + 1, 1)
-        for i, x in enumerate(xs):
-            for k in range(n):
-                A[i, k] = x ** k
-            A[i, n] = (-1) ** i / w(x)
-            bvec[i] = g(x)
-        sol = lu_solve(A, bvec)
-        coef = [sol[k] for k in range(n)]
-        err = lambda x: w(x) * (g(x) - sum(c * x ** k for k, c in enumerate(coef)))
-        # new reference: the extrema of the error between sign changes on a fine grid
-        pts = [lo + (hi - lo) * k / grid for k in range(grid + 1)]
-        vals = [err(x) for x in pts]
-        groups, cur = [], [0]
-        for k in range(1, len(pts)):
-            if (vals[k] >= 0) == (vals[cur[-1]] >= 0):
-                cur.append(k)
-            else:
-                groups.append(cur)
-                cur = [k]
-        groups.append(cur)
-        ext = [max(gr, key=lambda k: abs(vals[k])) for gr in groups]
-        while len(ext) > n + 1:  # drop the smallest end extremum
-            if abs(vals[ext[0]]) < abs(vals[ext[-1]]):
-                ext = ext[1:]
-            else:
-                ext = ext[:-1]
-        if len(ext) < n + 1:
-            break
-        xs = [pts[k] for k in ext]
-    maxerr = max(abs(v) for v in vals)
-    return coef, maxerr
-
-
-def fbits(x):
-    return struct.unpack('<I', struct.pack('<f', float(x)))[0]
-
-
-def dbits(x):
-    return struct.unpack('<Q', struct.pack('<d', float(x)))[0]
-
-
-def show(title, coef, err, as_float):
-    print(f"{title}: max weighted error {float(err):.3e}")
-    for k, c in enumerate(coef):
-        if as_float:
-            print(f"  c{k}: 0x{fbits(c):08X}  // {float(struct.unpack('<f', struct.pack('<f', float(c)))[0])!r}")
-        else:
-            print(f"  c{k}: 0x{dbits(c):016X}  // {float(c)!r}")
 
 
 def safe(fn, x0):

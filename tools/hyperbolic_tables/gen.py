@@ -10,10 +10,11 @@ at the Chebyshev points of the interval (an odd polynomial about 0;
 near-minimax at these degrees). Coefficients are stored constant term first, the constant
 term as a high and a low double, so a row of degree D is (c0 high, c0 low, c1, ..., cD).
 
-One table per degree, for the kernels of each accuracy class:
-  degree 15  double _HA          degree 11  double _50
-  degree 8   float _HA (evaluated in double)
-  degree 6   float _21           degree 4   float _11
+One table per degree, for the double kernels: degree 15 for _HA, degree 11 for _50.
+
+The float kernels use no table rows: below 9/16 they evaluate tanh a = a + a^3 P(a^2), P the
+minimax fit of the relative error of tanh on a in [0, 9/16] (degree 5 in double for _HA, degree
+3 and 1 in float for _21 and _11); above it, 1 - 2/(e^(2a) + 1).
 
   tools/hyperbolic_tables/gen.py            rewrites src/zaf_core/tanh/tanh_tables.inc
   tools/hyperbolic_tables/gen.py --stdout   prints the file instead (the table test compares it)
@@ -25,10 +26,16 @@ import sys
 import mpmath
 from mpmath import mpf
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "_common"))
+import tablegen  # noqa: E402
+
 mpmath.mp.prec = 200
 
 TAYLOR_DEGREE = 15  # the double _HA table keeps the Taylor polynomial about 0
-DEGREES = (("kTanhD15", 15), ("kTanhD11", 11), ("kTanhD8", 8), ("kTanhD6", 6), ("kTanhD4", 4))
+DEGREES = (("kTanhD15", 15), ("kTanhD11", 11))
+# Float kernels below 9/16: (name, degree of P, float coefficients)
+FLOAT_POLYS = (("kSTanhHA", 5, False), ("kSTanh21", 3, True), ("kSTanh11", 1, True))
+FLOAT_SPLIT = mpf(9) / 16
 
 
 def intervals():
@@ -58,14 +65,7 @@ def fit(m, s, lo, hi, deg):
         return taylor(deg)
     h = half_width(m, s, lo, hi)
     # interpolate on the interval's own t range
-    pts = [h * mpmath.cos(mpmath.pi * (2 * k + 1) / (2 * (deg + 1))) for k in range(deg + 1)]
-    A = mpmath.matrix(deg + 1, deg + 1)
-    b = mpmath.matrix(deg + 1, 1)
-    for i, t in enumerate(pts):
-        for k in range(deg + 1):
-            A[i, k] = t ** k
-        b[i] = mpmath.tanh((t + m) / s)
-    sol = mpmath.lu_solve(A, b)
+    sol = tablegen.cheb_fit(lambda t: mpmath.tanh((t + m) / s), -h, h, deg)
     # About 0 the interpolant of the odd tanh at symmetric points is odd: its even
     # coefficients are rounding noise, and must be zero so that tanh(0) = 0.
     return [sol[k] if m != 0 or k % 2 else mpf(0) for k in range(deg + 1)]
@@ -73,6 +73,30 @@ def fit(m, s, lo, hi, deg):
 
 def d(x):
     return float(x)
+
+
+TINY = mpf(10) ** -30
+
+
+def tanh_p(z):
+    """(tanh a - a) / a^3 with a = sqrt z."""
+    if z < TINY:
+        return mpf(-1) / 3
+    a = mpmath.sqrt(z)
+    return (mpmath.tanh(a) - a) / (a * z)
+
+
+def tanh_w(z):
+    """Turns an error in P into the relative error of tanh a."""
+    if z < TINY:
+        return TINY
+    a = mpmath.sqrt(z)
+    return a * z / mpmath.tanh(a)
+
+
+def float_poly(deg):
+    with mpmath.workdps(50):
+        return tablegen.remez(tanh_p, tanh_w, mpf(0), FLOAT_SPLIT ** 2, deg, iters=12, grid=600)
 
 
 def row(coef):
@@ -121,6 +145,14 @@ def render():
             r = row(fit(m, s, lo, hi, deg)) + [0.0] * (deg % 2)
             out.append("    {" + ", ".join(lit(v) for v in r) + "},")
         out.append("};")
+    for name, deg, as_float in FLOAT_POLYS:
+        c, err = float_poly(deg)
+        out.append("")
+        out.append("// float: tanh a = a + a^3 (c0 + c1 a^2 + ...) on |a| < 9/16, degree %d; max relative error 2^%.1f"
+                   % (deg, float(mpmath.log(err, 2))))
+        out.append("alignas(16) static const %s %s[%d] = {%s};" % (
+            "float" if as_float else "double", name, deg + 1,
+            ", ".join((tablegen.flit if as_float else tablegen.dlit)(v) for v in c)))
     return "\n".join(out) + "\n"
 
 
@@ -139,14 +171,7 @@ def main():
     if "--check" in sys.argv[1:]:
         check()
         return
-    text = render()
-    if "--stdout" in sys.argv[1:]:
-        sys.stdout.write(text)
-        return
-    here = os.path.dirname(os.path.abspath(__file__))
-    path = os.path.join(here, "..", "..", "src", "zaf_core", "tanh", "tanh_tables.inc")
-    with open(path, "w") as f:
-        f.write(text)
+    tablegen.main(render, "src/zaf_core/tanh/tanh_tables.inc")
 
 
 if __name__ == "__main__":

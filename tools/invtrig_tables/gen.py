@@ -19,15 +19,16 @@ below 5/32, with a longer Q. The float classes instead reduce by pi/4 only
   tools/invtrig_tables/gen.py            rewrites src/zaf_core/_invtrig/invtrig_tables.inc
   tools/invtrig_tables/gen.py --stdout   prints the file instead (the table test compares it)
 
-Uses the Remez exchange of tools/explog_poly.
+Uses the Remez exchange of tools/_common/tablegen.py.
 """
 import os
-import struct
 import sys
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'explog_poly'))
-from fit import remez  # noqa: E402
-from mpmath import mp, mpf, asin, atan, sqrt, pi  # noqa: E402
+from mpmath import mp, mpf, asin, atan, sqrt
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "_common"))
+import tablegen  # noqa: E402
+from tablegen import dlit, flit, remez  # noqa: E402
 
 mp.dps = 50
 
@@ -83,19 +84,6 @@ def fit(g, w, hi, deg, fixed=None, shift=0):
     return [full[k] for k in sorted(full)], err
 
 
-def f32(x):
-    return struct.unpack('<f', struct.pack('<f', float(x)))[0]
-
-
-def dlit(x):
-    return "%s /* %.17g */" % (float.hex(float(x)), float(x))
-
-
-def flit(x):
-    v = f32(x)
-    return "%sf /* %.9g */" % (float.hex(v), v)
-
-
 def block(out, name, coefs, err, as_float, comment):
     out.append("")
     out.append("// %s; max relative error %.2e (2^%.1f)" % (comment, float(err), float(mp.log(err, 2))))
@@ -148,16 +136,5 @@ def render():
     return "\n".join(out) + "\n"
 
 
-def main():
-    text = render()
-    if "--stdout" in sys.argv[1:]:
-        sys.stdout.write(text)
-        return
-    here = os.path.dirname(os.path.abspath(__file__))
-    path = os.path.join(here, "..", "..", "src", "zaf_core", "_invtrig", "invtrig_tables.inc")
-    with open(path, "w") as f:
-        f.write(text)
-
-
 if __name__ == "__main__":
-    main()
+    tablegen.main(render, "src/zaf_core/_invtrig/invtrig_tables.inc")

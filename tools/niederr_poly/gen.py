@@ -12,6 +12,9 @@ it; remainders are taken by carry-less long division.
 import os
 import sys
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "_common"))
+import tablegen  # noqa: E402
+
 COUNT = 318
 
 
@@ -68,16 +71,5 @@ def render():
     return "\n".join(lines) + "\n"
 
 
-def main():
-    text = render()
-    if "--stdout" in sys.argv[1:]:
-        sys.stdout.write(text)
-        return
-    root = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-    path = os.path.join(root, "src", "orq_sub_kernel", "niederr", "niederr_poly.inc")
-    with open(path, "w") as f:
-        f.write(text)
-
-
 if __name__ == "__main__":
-    main()
+    tablegen.main(render, "src/orq_sub_kernel/niederr/niederr_poly.inc")

@@ -9,62 +9,17 @@
 // comment gives the largest error found on a fine grid, so a change of interval or degree shows
 // its effect in the diff. The unit test test_zaf_pow_mpfr compiles this file with
 // POW_TABLES_NO_MAIN, renders everything again and compares it with the checked-in file.
-#include <mpfr.h>
-#include <stdarg.h>
 #include <stdint.h>
-#include <stdio.h>
 #include <string.h>
 
 #include <string>
 #include <vector>
 
+#include "../_common/mpfr_tools.h"
+
 namespace pow_tables {
 
-static const mpfr_prec_t P = 256;
-
-struct Mp {
-  mpfr_t v;
-  Mp() { mpfr_init2(v, P); mpfr_set_ui(v, 0, MPFR_RNDN); }
-  explicit Mp(double d) { mpfr_init2(v, P); mpfr_set_d(v, d, MPFR_RNDN); }
-  Mp(const Mp& o) { mpfr_init2(v, P); mpfr_set(v, o.v, MPFR_RNDN); }
-  Mp& operator=(const Mp& o) { mpfr_set(v, o.v, MPFR_RNDN); return *this; }
-  ~Mp() { mpfr_clear(v); }
-};
-
-inline void appendf(std::string& s, const char* fmt, ...) __attribute__((format(printf, 2, 3)));
-inline void appendf(std::string& s, const char* fmt, ...) {
-  char buf[512];
-  va_list ap;
-  va_start(ap, fmt);
-  vsnprintf(buf, sizeof buf, fmt, ap);
-  va_end(ap);
-  s += buf;
-}
-
-inline const char* hex(char* buf, double x) { snprintf(buf, 40, "%a", x); return buf; }
-
-// Round v to the nearest multiple of 2^-g.
-inline double to_grid(const Mp& v, int g) {
-  Mp t;
-  mpfr_mul_2si(t.v, v.v, g, MPFR_RNDN);
-  mpfr_rint(t.v, t.v, MPFR_RNDN);
-  mpfr_div_2si(t.v, t.v, g, MPFR_RNDN);
-  return mpfr_get_d(t.v, MPFR_RNDN);
-}
-// Round v to `bits` significant bits.
-inline double to_bits(const Mp& v, int bits) {
-  mpfr_t t;
-  mpfr_init2(t, bits);
-  mpfr_set(t, v.v, MPFR_RNDN);
-  const double d = mpfr_get_d(t, MPFR_RNDN);
-  mpfr_clear(t);
-  return d;
-}
-inline double rest(const Mp& v, double hi) {
-  Mp t;
-  mpfr_sub_d(t.v, v.v, hi, MPFR_RNDN);
-  return mpfr_get_d(t.v, MPFR_RNDN);
-}
+using namespace table_tools;
 
 // ---- polynomial fitting ---------------------------------------------------------------------
 using Fn = void (*)(Mp& out, const Mp& r);
@@ -300,10 +255,6 @@ inline std::string render() {
   return s;
 }
 
-struct Output {
-  const char* path;
-  std::string (*render)();
-};
 static const Output kOutputs[] = {
     {"src/zaf_core/pow/pow_tables.inc", render},
 };
@@ -311,20 +262,5 @@ static const Output kOutputs[] = {
 }  // namespace pow_tables
 
 #ifndef POW_TABLES_NO_MAIN
-int main(int argc, char** argv) {
-  const std::string root = argc > 1 ? argv[1] : ".";
-  for (const auto& o : pow_tables::kOutputs) {
-    const std::string path = root + "/" + o.path;
-    FILE* fp = fopen(path.c_str(), "w");
-    if (!fp) {
-      fprintf(stderr, "cannot write %s\n", path.c_str());
-      return 1;
-    }
-    const std::string text = o.render();
-    fwrite(text.data(), 1, text.size(), fp);
-    fclose(fp);
-    printf("wrote %s\n", path.c_str());
-  }
-  return 0;
-}
+int main(int argc, char** argv) { return table_tools::write_outputs(argc, argv, pow_tables::kOutputs); }
 #endif

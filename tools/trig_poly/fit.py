@@ -16,15 +16,15 @@ Double Tan: tan u = u + u^3 Q(u^2) for the half angle |u| <= pi/8, Q fitted to
 (tan(sqrt z)/sqrt z - 1)/z on [0, (pi/8)^2] weighted to the relative error of tan u: degree 9
 leaves 3.3e-20 (2^-64.7) for the extended-precision completion of the high-accuracy kernel,
 degree 8 leaves 2.1e-18 (2^-58.7) for the 4-ulp class. Uses the Remez exchange of
-tools/explog_poly. Prints double bit patterns ready for the kernel source:
+tools/_common/tablegen.py. Prints double bit patterns ready for the kernel source:
 
     /usr/bin/python3 tools/trig_poly/fit.py
 """
 import os
 import sys
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'explog_poly'))
-from fit import remez, show  # noqa: E402
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "_common"))
+from tablegen import remez, show  # noqa: E402
 from mpmath import mp, mpf, pi, sin, sqrt, tan  # noqa: E402
 
 mp.dps = 60

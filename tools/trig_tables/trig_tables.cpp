@@ -9,6 +9,8 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "../_common/mpfr_tools.h"
+
 namespace {
 
 constexpr mpfr_prec_t kPrec = 2000;
@@ -33,15 +35,7 @@ void row(const char* what, double d) {
 }
 void rowb(const char* what, uint64_t b) { row(what, from_bits(b)); }
 
-// hi = the double nearest v, lo = the double nearest v - hi.
-void split2(mpfr_t v, double& hi, double& lo) {
-  mpfr_t t;
-  mpfr_init2(t, kPrec);
-  hi = mpfr_get_d(v, MPFR_RNDN);
-  mpfr_sub_d(t, v, hi, MPFR_RNDN);
-  lo = mpfr_get_d(t, MPFR_RNDN);
-  mpfr_clear(t);
-}
+using table_tools::split2;
 
 // Checks that parts given by their bits add up to target within 2^-exp_bound, so a typo in
 // a bit pattern cannot pass unnoticed.

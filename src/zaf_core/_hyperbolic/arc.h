@@ -13,7 +13,7 @@
 #include "common/bits.h"
 #include "common/simd.h"
 #include "zaf_core/_frame/frame.h"
-#include "zaf_core/ln/log_impl.h"
+#include "zaf_core/_log/log_impl.h"
 
 namespace zaforq::vm::arc {
 

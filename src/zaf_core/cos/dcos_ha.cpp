@@ -1,6 +1,6 @@
 // Double cosine, high accuracy: the pi/32 table of the scalar routine, two lanes at a time,
 // for |x| < 90112; larger arguments, inf and NaN through the callout with the full reduction.
-#include "zaf_core/sin/trig_policies.h"
+#include "zaf_core/_trig/trig_policies.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Float cosine, the 11-bit class, in single precision: reduced to the nearest odd multiple of
 // pi/2 (pi in four parts), a degree-5 odd polynomial; beyond |x| = 10000 the double routine
 // through the callout.
-#include "zaf_core/sin/trig_policies.h"
+#include "zaf_core/_trig/trig_policies.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Float cosine, high accuracy: reduced to the nearest odd multiple of pi/2
 // in double lanes, a degree-9 odd polynomial; beyond |x| = 10000
 // the double routine through the callout.
-#include "zaf_core/sin/trig_policies.h"
+#include "zaf_core/_trig/trig_policies.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Float Ln of the 21-bit class, in float arithmetic over a 65-entry table; special
 // arguments on the x87 unit.
-#include "zaf_core/ln/log_impl.h"
+#include "zaf_core/_log/log_impl.h"
 
 namespace {
 

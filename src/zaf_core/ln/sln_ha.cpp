@@ -1,6 +1,6 @@
 // Float Ln, high accuracy: the 65-entry reduction evaluated in double and rounded once;
 // special arguments on the x87 unit.
-#include "zaf_core/ln/log_impl.h"
+#include "zaf_core/_log/log_impl.h"
 
 namespace {
 

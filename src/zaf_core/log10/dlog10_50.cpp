@@ -1,6 +1,6 @@
 // Double Log10, lower accuracy: 257-entry table indexed by the leading mantissa bits rounded to
 // 8, no split point.
-#include "zaf_core/ln/log_impl.h"
+#include "zaf_core/_log/log_impl.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Double Log10, high accuracy: 513-entry reciprocal table, exact products of a 21-bit mantissa
 // part, the result summed in a high and a low part.
-#include "zaf_core/ln/log_impl.h"
+#include "zaf_core/_log/log_impl.h"
 
 namespace {
 

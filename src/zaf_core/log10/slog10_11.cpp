@@ -1,6 +1,6 @@
 // Float Log10 of the 11-bit class, in float arithmetic over a 17-entry table; special
 // arguments on the x87 unit.
-#include "zaf_core/ln/log_impl.h"
+#include "zaf_core/_log/log_impl.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Float sine, the 11-bit class, in single precision: reduced by multiples of pi (pi in four
 // parts), a degree-5 odd polynomial; beyond |x| = 10000 the double routine through the callout.
-#include "zaf_core/sin/trig_policies.h"
+#include "zaf_core/_trig/trig_policies.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Float sine, the 4-ulp class: reduced by multiples of pi in double lanes, the
 // degree-9 odd polynomial of the high-accuracy class; beyond |x| = 10000 the double routine
 // through the callout.
-#include "zaf_core/sin/trig_policies.h"
+#include "zaf_core/_trig/trig_policies.h"
 
 namespace {
 

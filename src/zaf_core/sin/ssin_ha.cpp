@@ -1,6 +1,6 @@
 // Float sine, high accuracy: reduced by multiples of pi in double lanes, a degree-9 odd polynomial;
 // beyond |x| = 10000 the double routine through the callout.
-#include "zaf_core/sin/trig_policies.h"
+#include "zaf_core/_trig/trig_policies.h"
 
 namespace {
 

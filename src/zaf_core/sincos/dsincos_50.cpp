@@ -1,6 +1,6 @@
 // Double sine and cosine together, the 4-ulp class: one reduction by pi/2 and two Taylor
 // polynomials, no table; beyond |x| = 128000, inf and NaN through the callout.
-#include "zaf_core/sin/trig_policies.h"
+#include "zaf_core/_trig/trig_policies.h"
 
 namespace {
 

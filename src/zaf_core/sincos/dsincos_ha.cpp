@@ -1,6 +1,6 @@
 // Double sine and cosine together, high accuracy: one reduction by pi/32 feeds both table
 // evaluations; beyond the fast limit, inf and NaN through the callout.
-#include "zaf_core/sin/trig_policies.h"
+#include "zaf_core/_trig/trig_policies.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Float sine and cosine together, high accuracy: one reduction by pi/2 in double lanes serves
 // both; beyond |x| = 10000 the double routine through the callout.
-#include "zaf_core/sin/trig_policies.h"
+#include "zaf_core/_trig/trig_policies.h"
 
 namespace {
 

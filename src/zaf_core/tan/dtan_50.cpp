@@ -1,6 +1,6 @@
 // Double tangent, 4-ulp class: the reduction and half-angle polynomial of the high-accuracy
 // kernel in registers, groups of four, completed in double instead of extended precision.
-#include "zaf_core/sin/trig_policies.h"
+#include "zaf_core/_trig/trig_policies.h"
 
 namespace {
 

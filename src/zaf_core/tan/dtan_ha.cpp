@@ -5,7 +5,7 @@
 // first, after the block's results are stored.
 #include <string.h>
 
-#include "zaf_core/sin/trig_policies.h"
+#include "zaf_core/_trig/trig_policies.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Float tangent, the 11-bit class: the single-precision evaluation of the 4-ulp class (a
 // shorter polynomial saves little once the division is paid); beyond |x| = 10000 the double
 // routine through the callout.
-#include "zaf_core/sin/trig_policies.h"
+#include "zaf_core/_trig/trig_policies.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Float tangent, the 4-ulp class, in single precision: reduced by pi/2 (pi/2 in four parts),
 // a minimax odd polynomial of degree 15 and -1/tan in odd quadrants (every float up to the
 // fast limit within 3.4 ulp); beyond |x| = 10000 the double routine through the callout.
-#include "zaf_core/sin/trig_policies.h"
+#include "zaf_core/_trig/trig_policies.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Float tangent, high accuracy: reduced by pi/2 in double lanes, Taylor polynomials of sin and
 // cos cut for the class; beyond |x| = 10000 the double routine through the callout.
-#include "zaf_core/sin/trig_policies.h"
+#include "zaf_core/_trig/trig_policies.h"
 
 namespace {
 

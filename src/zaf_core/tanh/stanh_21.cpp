@@ -1,4 +1,4 @@
-// Float hyperbolic tangent, 21-bit class: degree-6 polynomials on 30 intervals, in double.
+// Float hyperbolic tangent, 21-bit class, in float: below 9/16 an odd polynomial, above it 1 - 2/(e^(2|x|) + 1).
 #include "zaf_core/tanh/tanh_impl.h"
 
 namespace {

@@ -3,13 +3,15 @@
 // to [8, 16), and [16, 20); from 20 on tanh |x| rounds to 1. The interval follows from the high
 // word of |x| alone (exponent and two leading mantissa bits), its pair (m, s) gives the
 // variable t = |x| s - m with |t| <= 1/8, and its row the coefficients, the constant term as
-// (high, low). No status: tanh(±inf) = ±1, NaN gives NaN.
+// (high, low); the double kernels work this way, the float ones as described at their policy.
+// No status: tanh(±inf) = ±1, NaN gives NaN.
 #pragma once
 #include <stdint.h>
 
 #include "common/bits.h"
 #include "common/simd.h"
 #include "zaf_core/_frame/frame.h"
+#include "zaf_core/exp/exp_impl.h"
 
 namespace zaforq::vm::tanhk {
 
@@ -81,31 +83,59 @@ struct DTanh {
 using DTanhHA = DTanh<15, 18, true>;
 using DTanh50 = DTanh<11, 14, false>;
 
-// Float: four floats widened to two double registers, evaluated on a table of degree 8
-// (_HA), 6 (_21) or 4 (_11), rounded once to float.
-template <int D, int W>
+// Float: no table rows, so every lane runs the same code. Below 9/16, tanh a = a + a^3 P(a^2),
+// odd, so x carries its own sign; from 9/16 on, tanh a = 1 - 2/(e^(2a) + 1), at least 0.51
+// there, so the subtraction loses nothing. Magnitudes are clamped at 20, where tanh rounds to 1
+// in float; NaN passes through. _HA computes in double on the 4-ulp double exponential (its
+// 2^-50 is far below a float ulp) and a degree-5 P; the lower classes stay in float, on the
+// float exponential of their class, with P of degree 3 (_21) and 1 (_11).
+template <class V, int N, class C>
+__attribute__((always_inline)) inline V odd_poly(V x, const C (&c)[N]) {
+  const V z = x * x;
+  V p = V::all(c[N - 1]);
+#pragma GCC unroll 8
+  for (int k = N - 2; k >= 0; --k) p = p * z + V::all(c[k]);
+  return x + x * z * p;
+}
+
+template <class S, class V, class Exp>
+__attribute__((always_inline)) inline V stanh_eval(V x, V small, Exp exp2a) {
+  const V a = min(abs(x), V::all(S(20)));  // NaN becomes 20 here; restored below
+  const V one = V::all(S(1));
+  const V big = one - V::all(S(2)) / (exp2a(a + a) + one);
+  // The sign of x on both branches: the polynomial's own sign is right except at -0.
+  const V y = select(a < V::all(S(0.5625)), small, big) | (x & V::all(S(-0.0)));
+  return select(unordered(x, x), x + x, y);
+}
+
+inline f64x2 stanh_ha_pair(f64x2 x) {
+  return stanh_eval<double>(x, odd_poly(x, kSTanhHA), [](f64x2 v) { return expk::dexp_50(v); });
+}
+
+template <int C>
 struct STanh {
   using T = float;
   static constexpr int group = 8;
   static constexpr X87 x87 = X87::untouched;
-  static const double (&table())[30][W] {
-    if constexpr (D == 8) return kTanhD8; else if constexpr (D == 6) return kTanhD6; else return kTanhD4;
-  }
-  static void four(f32x4 x, float* r) {
-    alignas(16) double y[4];
-    tanh4<D, W, false>(to_f64_low2(x), to_f64_high2(x), y, table());
-    to_f32(f64x2::load_aligned(y), f64x2::load_aligned(y + 2)).store(r);
+  static f32x4 eval(f32x4 x) {
+    if constexpr (C == 2) {
+      return to_f32(stanh_ha_pair(to_f64_low2(x)), stanh_ha_pair(to_f64_high2(x)));
+    } else if constexpr (C == 1) {
+      return stanh_eval<float>(x, odd_poly(x, kSTanh21), [](f32x4 v) { return expk::sexp_ha(v); });
+    } else {
+      return stanh_eval<float>(x, odd_poly(x, kSTanh11), [](f32x4 v) { return expk::sexp_11(v); });
+    }
   }
   static uint32_t fast(const float* a, float* r) {
     const f32x4 x0 = f32x4::load(a), x1 = f32x4::load(a + 4);
-    four(x0, r);
-    four(x1, r + 4);
+    eval(x0).store(r);
+    eval(x1).store(r + 4);
     return 0;
   }
   static void special(float, float&, const Report<float>&) {}
 };
-using STanhHA = STanh<8, 10>;
-using STanh21 = STanh<6, 8>;
-using STanh11 = STanh<4, 6>;
+using STanhHA = STanh<2>;
+using STanh21 = STanh<1>;
+using STanh11 = STanh<0>;
 
 }  // namespace zaforq::vm::tanhk

@@ -1,7 +1,7 @@
 // Kernel policies of the trigonometric families: which fast path, which range limit, which
 // callout name. One template per shape and precision; each kernel source instantiates one.
 #pragma once
-#include "zaf_core/sin/trig_vec.h"
+#include "zaf_core/_trig/trig_vec.h"
 
 namespace zaforq::vm::trigk {
 

@@ -14,8 +14,8 @@ namespace zaforq::vm::logk {
 
 using namespace zaforq::simd;
 
-#include "zaf_core/ln/ln_tables.inc"
-#include "zaf_core/log10/log10_tables.inc"
+#include "zaf_core/_log/ln_tables.inc"
+#include "zaf_core/_log/log10_tables.inc"
 
 enum class Base { e, ten };
 
