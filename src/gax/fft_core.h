@@ -40,75 +40,79 @@ namespace zaforq::gax::ZAFORQ_ISA_NS {
 
 using simd::ZAFORQ_ISA_NS::vec;
 
+// The butterflies' helpers are small; left to the compiler's judgment some stay calls that
+// pass whole registers through memory, which costs more than the work they do.
+#define ZAFORQ_FFT_INLINE inline __attribute__((always_inline))
+
 // N complex values as their real parts and their imaginary parts.
 template <class V>
 struct cv {
   V re, im;
 };
 template <class V>
-inline cv<V> operator+(const cv<V>& a, const cv<V>& b) {
+ZAFORQ_FFT_INLINE cv<V> operator+(const cv<V>& a, const cv<V>& b) {
   return {a.re + b.re, a.im + b.im};
 }
 template <class V>
-inline cv<V> operator-(const cv<V>& a, const cv<V>& b) {
+ZAFORQ_FFT_INLINE cv<V> operator-(const cv<V>& a, const cv<V>& b) {
   return {a.re - b.re, a.im - b.im};
 }
 template <class V>
-inline cv<V> conj(const cv<V>& a) {
+ZAFORQ_FFT_INLINE cv<V> conj(const cv<V>& a) {
   return {a.re, -a.im};
 }
 template <class V>
-inline cv<V> times_i(const cv<V>& a) {
+ZAFORQ_FFT_INLINE cv<V> times_i(const cv<V>& a) {
   return {-a.im, a.re};
 }
 // a * (wr + i wi), and a * (wr - i wi)
 template <class V>
-inline cv<V> cmul(const cv<V>& a, V wr, V wi) {
+ZAFORQ_FFT_INLINE cv<V> cmul(const cv<V>& a, V wr, V wi) {
   return {fmsub(a.re, wr, a.im * wi), fmadd(a.re, wi, a.im * wr)};
 }
 template <class V>
-inline cv<V> cmul_conj(const cv<V>& a, V wr, V wi) {
+ZAFORQ_FFT_INLINE cv<V> cmul_conj(const cv<V>& a, V wr, V wi) {
   return {fmadd(a.re, wr, a.im * wi), fmsub(a.im, wr, a.re * wi)};
 }
 template <class V>
-inline cv<V> reversed(const cv<V>& a) {
+ZAFORQ_FFT_INLINE cv<V> reversed(const cv<V>& a) {
   return {a.re.reversed(), a.im.reversed()};
 }
 template <class V, class T>
-inline cv<V> load_pairs(const T* p) {
+ZAFORQ_FFT_INLINE cv<V> load_pairs(const T* p) {
   cv<V> c;
   V::load_pairs(p, c.re, c.im);
   return c;
 }
 template <class V, class T>
-inline void store_pairs(const cv<V>& c, T* p) {
+ZAFORQ_FFT_INLINE void store_pairs(const cv<V>& c, T* p) {
   V::store_pairs(c.re, c.im, p);
 }
 
 // Offset in reals of complex value i in split groups (i a multiple of the run's width, or of 4).
-inline size_t split_offset(size_t i) { return 8 * (i >> 2) + (i & 3); }
+ZAFORQ_FFT_INLINE size_t split_offset(size_t i) { return 8 * (i >> 2) + (i & 3); }
 // Offset of the twiddles of the run starting at i in a table of per reals for each group of four.
-inline size_t table_offset(size_t i, size_t per) { return per / 4 * (i & ~size_t(3)) + (i & 3); }
+ZAFORQ_FFT_INLINE size_t table_offset(size_t i, size_t per) { return per / 4 * (i & ~size_t(3)) + (i & 3); }
 
 template <class V, class T>
-inline cv<V> load_run(const T* p) {  // p: the run's first real part
+ZAFORQ_FFT_INLINE cv<V> load_run(const T* p) {  // p: the run's first real part
   return {V::load_groups(p, 8), V::load_groups(p + 4, 8)};
 }
 template <class V, class T>
-inline void store_run(const cv<V>& x, T* p) {
+ZAFORQ_FFT_INLINE void store_run(const cv<V>& x, T* p) {
   x.re.store_groups(p, 8);
   x.im.store_groups(p + 4, 8);
 }
 // Twiddle pair (real parts, imaginary parts) of a run from a table of per reals per group.
 template <class V, class T>
-inline void load_twiddle(const T* t, size_t per, V& wr, V& wi) {
+ZAFORQ_FFT_INLINE void load_twiddle(const T* t, size_t per, V& wr, V& wi) {
   wr = V::load_groups(t, per), wi = V::load_groups(t + 4, per);
 }
 
 template <class V>
 constexpr bool has_half = !std::is_same_v<typename V::half, V>;
 
-inline size_t reverse_bits(size_t x, int bits) {
+ZAFORQ_FFT_INLINE size_t reverse_bits(size_t x, int bits) {
   size_t r = 0;
   for (int i = 0; i < bits; ++i, x >>= 1) r = (r << 1) | (x & 1);
   return r;
@@ -117,7 +121,7 @@ constexpr int log2_of(int n) { return n <= 1 ? 0 : 1 + log2_of(n / 2); }
 
 // Length-4 transform of values at bit-reversed positions (natural order out).
 template <class V, bool inv>
-inline void dft4(const cv<V>& a, const cv<V>& b, const cv<V>& c, const cv<V>& d, cv<V>& x0, cv<V>& x1, cv<V>& x2,
+ZAFORQ_FFT_INLINE void dft4(const cv<V>& a, const cv<V>& b, const cv<V>& c, const cv<V>& d, cv<V>& x0, cv<V>& x1, cv<V>& x2,
                  cv<V>& x3) {
   const cv<V> s = a + b, u = a - b, v = c + d, w = c - d;
   const cv<V> iw = times_i(w);
@@ -134,7 +138,7 @@ inline void dft4(const cv<V>& a, const cv<V>& b, const cv<V>& c, const cv<V>& d,
 
 // w8^k for k = 1, 2, 3 applied to o (forward: e^(-i pi k / 4), inverse the conjugate).
 template <class V, bool inv>
-inline void twiddle8(cv<V>& o1, cv<V>& o2, cv<V>& o3) {
+ZAFORQ_FFT_INLINE void twiddle8(cv<V>& o1, cv<V>& o2, cv<V>& o3) {
   using T = typename V::T;
   const V h = V::all(static_cast<T>(0.70710678118654752440L));
   const V r1 = o1.re, i1 = o1.im, r3 = o3.re, i3 = o3.im;
@@ -151,7 +155,7 @@ inline void twiddle8(cv<V>& o1, cv<V>& o2, cv<V>& o3) {
 
 // Lane b of x0..x3 becomes the split group at dst[b] (b < valid).
 template <class V, class T>
-inline void store_lanes_as_groups(const cv<V>& x0, const cv<V>& x1, const cv<V>& x2, const cv<V>& x3, T* const* dst,
+ZAFORQ_FFT_INLINE void store_lanes_as_groups(const cv<V>& x0, const cv<V>& x1, const cv<V>& x2, const cv<V>& x3, T* const* dst,
                                   size_t valid) {
   T* im[V::N];
   for (size_t b = 0; b < valid; ++b) im[b] = dst[b] + 4;
@@ -197,7 +201,7 @@ void first_pass_blocks(const typename V::T* in, typename V::T* out, size_t M, co
     }
     const size_t step = rev ? q : 1;
     // input at offset u * step of each lane's block (with rev, u is the natural position)
-    auto load = [&](size_t u) {
+    auto load = [&](size_t u) __attribute__((always_inline)) {
       if (runs) return load_pairs<V>(in + 2 * (j + u * q));
       size_t o[W];
       for (size_t b = 0; b < W; ++b) o[b] = base[b] + u * step;
@@ -316,6 +320,13 @@ void split_to_pairs(const typename V::T* in, typename V::T* out, size_t n) {
   for (size_t i = 0; i < n; i += V::N) store_pairs(load_run<V>(in + split_offset(i)), out + 2 * i);
 }
 
+// The register the first pass works on: its outputs are transposed from lanes into split
+// groups of four, which 512-bit registers make dearer than the butterflies save.
+template <class V>
+struct FirstPass {
+  using type = std::conditional_t<(V::N > 32 / sizeof(typename V::T)), typename V::half, V>;
+};
+
 // The whole core: the complex DFT of M = 2^log2M values (M >= 8).
 // - rev != null: reads src through the bit-reversal table into work (M complex values),
 //   finishes in dst as interleaved pairs; src may equal dst.
@@ -327,10 +338,11 @@ void radix4(const typename V::T* src, typename V::T* dst, int log2M, const int32
   using T = typename V::T;
   const size_t M = size_t(1) << log2M;
   T* data = rev ? work : dst;
+  using F = typename FirstPass<V>::type;
   if (log2M & 1)
-    first_pass_blocks<V, inv, true>(src, data, M, rev);
+    first_pass_blocks<F, inv, true>(src, data, M, rev);
   else
-    first_pass_blocks<V, inv, false>(src, data, M, rev);
+    first_pass_blocks<F, inv, false>(src, data, M, rev);
   size_t L = size_t(1) << (4 + (log2M & 1));
   if (L > M) {  // the first pass was the whole transform
     if (final) split_to_pairs<V>(data, dst, M);
@@ -487,5 +499,7 @@ void complex_products(const typename V::T* a, typename V::T* b, size_t count) {
     b[2 * k + 1] = ar * bi + ai * br;
   }
 }
+
+#undef ZAFORQ_FFT_INLINE
 
 }  // namespace zaforq::gax::ZAFORQ_ISA_NS
