@@ -1,5 +1,7 @@
 // Full linear convolution: direct summation for short work, otherwise FFT products, as one
 // transform of the whole result or as overlap-save blocks when one operand is much longer.
+#include <string.h>
+
 #include "cpu/path.h"
 #include "gax/fft.h"
 
@@ -23,13 +25,15 @@ void direct<double>(const double* l, size_t L, const double* s, size_t S, double
   ownConv_64f(l, static_cast<int32_t>(L), s, static_cast<int32_t>(S), d);
 }
 
+// Plain (cached) stores: the padded operands are transformed right after, so the block
+// clears' streaming stores, which bypass the cache, would only send them to memory and back.
 template <class T>
 void zero(T* p, size_t n) {
-  if (n) ownsZero_8u(reinterpret_cast<uint8_t*>(p), n * sizeof(T));
+  if (n) memset(p, 0, n * sizeof(T));
 }
 template <class T>
 void copy(const T* s, T* d, size_t n) {
-  if (n) ownsCopy_8u(reinterpret_cast<const uint8_t*>(s), reinterpret_cast<uint8_t*>(d), n * sizeof(T));
+  if (n) memcpy(d, s, n * sizeof(T));
 }
 
 // A descriptor of the given order with the inverse scaled by 1/P, its typed view, and one
