@@ -11,7 +11,7 @@
 #include <string.h>
 
 #include "gax/fft.h"
-#include "gax/radix4.h"
+#include "gax/fft_tables.h"
 
 namespace zaforq::gax {
 

@@ -1,6 +1,9 @@
 // Full linear convolution: direct summation for short work, otherwise FFT products, as one
 // transform of the whole result or as overlap-save blocks when one operand is much longer.
-#include "gax/gax.h"
+#include <string.h>
+
+#include "cpu/path.h"
+#include "gax/fft.h"
 
 namespace zaforq::gax {
 
@@ -12,66 +15,56 @@ constexpr size_t kBlockedRatio = 3;    // longer >= 3 x shorter: overlap-save
 constexpr size_t kDirectChunk = 4096;  // direct path: longer operand in chunks of this size
 
 template <class T>
-struct Ops;
+void direct(const T* l, size_t L, const T* s, size_t S, T* d);
 template <>
-struct Ops<float> {
-  using Spec = FftSpecR_32f;
-  static int32_t init(Spec** s, int order) { return gaxsFFTInitAlloc_R_32f(s, order, GAXS_FFT_DIV_INV_BY_N, 0); }
-  static int32_t bufsize(const Spec* s, int32_t* n) { return gaxsFFTGetBufSize_R_32f(s, n); }
-  static int32_t fwd(float* x, const Spec* s, uint8_t* w) { return gaxsFFTFwd_RToPerm_32f(x, x, s, w); }
-  static int32_t inv(float* x, const Spec* s, uint8_t* w) { return gaxsFFTInv_PermToR_32f(x, x, s, w); }
-  static void release(Spec* s) { gaxsFFTFree_R_32f(s); }
-  static void mul(const float* a, float* b, size_t n) { gaxsMulPerm_32f_I(a, b, static_cast<int32_t>(n)); }
-  static void direct(const float* l, size_t L, const float* s, size_t S, float* d) {
-    ownConv_32f(l, static_cast<int32_t>(L), s, static_cast<int32_t>(S), d);
-  }
-};
+void direct<float>(const float* l, size_t L, const float* s, size_t S, float* d) {
+  ownConv_32f(l, static_cast<int32_t>(L), s, static_cast<int32_t>(S), d);
+}
 template <>
-struct Ops<double> {
-  using Spec = FftSpecR_64f;
-  static int32_t init(Spec** s, int order) { return gaxsFFTInitAlloc_R_64f(s, order, GAXS_FFT_DIV_INV_BY_N, 0); }
-  static int32_t bufsize(const Spec* s, int32_t* n) { return gaxsFFTGetBufSize_R_64f(s, n); }
-  static int32_t fwd(double* x, const Spec* s, uint8_t* w) { return gaxsFFTFwd_RToPerm_64f(x, x, s, w); }
-  static int32_t inv(double* x, const Spec* s, uint8_t* w) { return gaxsFFTInv_PermToR_64f(x, x, s, w); }
-  static void release(Spec* s) { gaxsFFTFree_R_64f(s); }
-  static void mul(const double* a, double* b, size_t n) { gaxsMulPerm_64f_I(a, b, static_cast<int32_t>(n)); }
-  static void direct(const double* l, size_t L, const double* s, size_t S, double* d) {
-    ownConv_64f(l, static_cast<int32_t>(L), s, static_cast<int32_t>(S), d);
-  }
-};
+void direct<double>(const double* l, size_t L, const double* s, size_t S, double* d) {
+  ownConv_64f(l, static_cast<int32_t>(L), s, static_cast<int32_t>(S), d);
+}
 
+// Plain (cached) stores: the padded operands are transformed right after, so the block
+// clears' streaming stores, which bypass the cache, would only send them to memory and back.
 template <class T>
 void zero(T* p, size_t n) {
-  if (n) ownsZero_8u(reinterpret_cast<uint8_t*>(p), n * sizeof(T));
+  if (n) memset(p, 0, n * sizeof(T));
 }
 template <class T>
 void copy(const T* s, T* d, size_t n) {
-  if (n) ownsCopy_8u(reinterpret_cast<const uint8_t*>(s), reinterpret_cast<uint8_t*>(d), n * sizeof(T));
+  if (n) memcpy(d, s, n * sizeof(T));
 }
 
-// A spec of the given order with the inverse scaled by 1/P, and one aligned block of 2P
-// values followed by the transform's work buffer (and one spare value).
+// A descriptor of the given order with the inverse scaled by 1/P, its typed view, and one
+// aligned block of 2P values followed by the transform's work area (and one spare value).
+// Transforms run in place on the path read once for the whole convolution.
 template <class T>
 struct FftWork {
-  typename Ops<T>::Spec* spec = nullptr;
+  typename Fft<T>::Spec* spec = nullptr;
+  Plan<T> plan;
   T* block = nullptr;
-  uint8_t* buf = nullptr;
+  T* buf = nullptr;
+  int path = cpu::current();
   int32_t open(int order) {
-    if (const int32_t st = Ops<T>::init(&spec, order)) return st;
-    int32_t bytes = 0;
-    Ops<T>::bufsize(spec, &bytes);
+    if (const int32_t st = create_spec<T>(&spec, order, GAXS_FFT_DIV_INV_BY_N, 0)) return st;
+    plan = plan_of<T>(spec);
     const size_t P = size_t(1) << order;
-    const size_t buf_values = (static_cast<size_t>(bytes) + sizeof(T) - 1) / sizeof(T);
+    // the work area from a 16-byte boundary: whole values, rounded up to an even count
+    const size_t buf_values = ((static_cast<size_t>(plan.work_bytes) + 15) & ~size_t(15)) / sizeof(T);
     size_t total;
     if (!mul_size(2 * P + buf_values + 1, sizeof(T), total)) return GAXS_STATUS_MEM_ALLOC_ERR;
     block = static_cast<T*>(alloc(total));
     if (!block) return GAXS_STATUS_MEM_ALLOC_ERR;
-    buf = bytes ? reinterpret_cast<uint8_t*>(block + 2 * P) : nullptr;
+    buf = plan.work_bytes > 0 ? block + 2 * P : nullptr;
     return GAXS_STATUS_OK;
   }
+  void fwd(T* x) const { transform(plan, x, x, buf, false, path); }
+  void inv(T* x) const { transform(plan, x, x, buf, true, path); }
+  void mul(const T* a, T* b, size_t n) const { mul_perm_unchecked(a, b, n, path); }
   ~FftWork() {
     release(block);
-    if (spec) Ops<T>::release(spec);
+    if (spec) delete_spec<T>(spec);
   }
 };
 
@@ -93,12 +86,12 @@ int32_t conv_single(const T* lng, size_t L, const T* shrt, size_t S, T* dst, siz
   zero(a + L, P - L);
   copy(shrt, b, S);
   zero(b + S, P - S);
-  if (const int32_t st = Ops<T>::fwd(a, w.spec, w.buf)) return st;
-  if (const int32_t st = Ops<T>::fwd(b, w.spec, w.buf)) return st;
-  Ops<T>::mul(a, b, P);
-  const int32_t st = Ops<T>::inv(b, w.spec, w.buf);
-  if (st == 0) copy(b, dst, N);
-  return st;
+  w.fwd(a);
+  w.fwd(b);
+  w.mul(a, b, P);
+  w.inv(b);
+  copy(b, dst, N);
+  return GAXS_STATUS_OK;
 }
 
 template <class T>
@@ -111,7 +104,7 @@ int32_t conv_blocked(const T* lng, size_t L, const T* shrt, size_t S, T* dst, si
   T* blk = w.block + P;
   copy(shrt, h, S);
   zero(h + S, P - S);
-  if (const int32_t st = Ops<T>::fwd(h, w.spec, w.buf)) return st;
+  w.fwd(h);
   for (size_t m = 0; m < N; m += step) {
     const size_t lead = m == 0 ? 0 : S - 1;
     size_t count = L - m + lead;  // positive: m < N = L + S - 1
@@ -119,9 +112,9 @@ int32_t conv_blocked(const T* lng, size_t L, const T* shrt, size_t S, T* dst, si
     if (count > L) count = L;
     copy(lng + (m - lead), blk, count);
     zero(blk + count, P - count);
-    if (const int32_t st = Ops<T>::fwd(blk, w.spec, w.buf)) return st;
-    Ops<T>::mul(h, blk, P);
-    if (const int32_t st = Ops<T>::inv(blk, w.spec, w.buf)) return st;
+    w.fwd(blk);
+    w.mul(h, blk, P);
+    w.inv(blk);
     copy(blk + lead, dst + m, N - m < step ? N - m : step);
   }
   return GAXS_STATUS_OK;
@@ -131,7 +124,7 @@ template <class T>
 void conv_direct(const T* lng, size_t L, const T* shrt, size_t S, T* dst, size_t N) {
   if (L < kDirectChunk) {
     zero(dst, N);
-    Ops<T>::direct(lng, L, shrt, S, dst);
+    direct(lng, L, shrt, S, dst);
     return;
   }
   // Each chunk adds onto the tail the previous chunk left and clears only what it first reaches.
@@ -139,7 +132,7 @@ void conv_direct(const T* lng, size_t L, const T* shrt, size_t S, T* dst, size_t
   for (size_t o = 0; o < L; o += kDirectChunk) {
     const size_t c = L - o < kDirectChunk ? L - o : kDirectChunk;
     zero(dst + o + S - 1, c);
-    Ops<T>::direct(lng + o, c, shrt, S, dst + o);
+    direct(lng + o, c, shrt, S, dst + o);
   }
 }
 

@@ -5,7 +5,7 @@
 // groups of Q = 2^(g-k) columns, gathered from all B rows into a work block of 2^g values that
 // stays in cache, as floor(k/2) radix-4 passes of span Q, 4Q, 16Q, ... and a radix-2 pass when
 // k is odd, and are scattered back. Rows and column groups stay in split groups throughout; the
-// outermost scatter restores interleaved pairs.
+// outermost scatter restores interleaved pairs. The steps themselves are in fft_core.h.
 //
 // Column twiddles of one level, in the order the passes read them: per column group c0, per
 // pass of span S combining sub-transforms into length L = R S / Q * 4 (radix-4) or 2 (radix-2),
@@ -13,15 +13,12 @@
 #include <string.h>
 
 #include "gax/fft.h"
-#include "gax/radix4.h"
 
 namespace zaforq::gax {
 
 namespace {
 
-struct Split {
-  int k, g;
-};
+using Split = LargeSplit;
 
 // Outer stages k and column-group size g, by log2 of the length at each level.
 template <class T>
@@ -76,56 +73,12 @@ void init_level_table(int m, Split s, const SineBase<T>& sb, T* t) {
   }
 }
 
-template <class T>
-void copy_values(const T* s, T* d, size_t n) {  // n a multiple of 8
-  for (size_t i = 0; i < n; i += 8) {
-    const C4<T> a = C4<T>::load_split(s + i);
-    a.store_split(d + i);
-  }
-}
-
-template <class T, bool inv>
-void blk_step(T* data, int m, int level, const typename Fft<T>::Spec* spec, T* work, bool scale, bool outermost) {
-  const Split s = split_of<T>(m);
-  const size_t R = size_t(1) << (m - s.k), B = size_t(1) << s.k, Q = size_t(1) << (s.g - s.k);
-  // Rows.
-  for (size_t b = 0; b < B; ++b) {
-    T* row = data + 2 * b * R;
-    if (m - s.k > Fft<T>::row_max) {
-      blk_step<T, inv>(row, m - s.k, level + 1, spec, work, scale, false);
-    } else {
-      radix4<T, inv>(row, row, m - s.k, nullptr, static_cast<const T*>(spec->twiddles), false, nullptr);
-      if (scale) {
-        const T f = spec->scale;
-        for (size_t i = 0; i < 2 * R; ++i) row[i] *= f;
-      }
-    }
-  }
-  // Columns.
-  const T* tw = static_cast<const T*>(spec->levelTwiddles[level]);
-  for (size_t c0 = 0; c0 < R; c0 += Q) {
-    for (size_t b = 0; b < B; ++b) copy_values(data + 2 * (b * R + c0), work + 2 * b * Q, 2 * Q);  // gather
-    size_t span = Q, groups = B / 4;
-    for (int p = 0; p < s.k / 2; ++p, span *= 4, groups /= 4) {
-      fact4<T, inv, false>(work, span, groups, tw, work);
-      tw += 6 * span;
-    }
-    if (s.k & 1) {
-      fact2<T, inv, false>(work, span, 1, tw, work);
-      tw += 2 * span;
-    }
-    for (size_t b = 0; b < B; ++b) {  // scatter
-      T* dst = data + 2 * (b * R + c0);
-      const T* src = work + 2 * b * Q;
-      if (outermost)
-        split_to_pairs(src, dst, Q);
-      else
-        copy_values(src, dst, 2 * Q);
-    }
-  }
-}
-
 }  // namespace
+
+template <class T>
+LargeSplit large_split(int m) {
+  return split_of<T>(m);
+}
 
 template <class T>
 bool large_sizes(int log2M, size_t& twiddle_bytes, size_t& work_bytes) {
@@ -170,18 +123,11 @@ bool large_init(typename Fft<T>::Spec* spec, int log2M, const SineBase<T>& sb) {
   return true;
 }
 
-template <class T, bool inv>
-void large_transform(T* data, int log2M, const typename Fft<T>::Spec* spec, T* work, bool scale) {
-  blk_step<T, inv>(data, log2M, 0, spec, work, scale, true);
-}
-
 template bool large_sizes<float>(int, size_t&, size_t&);
 template bool large_sizes<double>(int, size_t&, size_t&);
 template bool large_init<float>(FftSpecR_32f*, int, const SineBase<float>&);
 template bool large_init<double>(FftSpecR_64f*, int, const SineBase<double>&);
-template void large_transform<float, false>(float*, int, const FftSpecR_32f*, float*, bool);
-template void large_transform<float, true>(float*, int, const FftSpecR_32f*, float*, bool);
-template void large_transform<double, false>(double*, int, const FftSpecR_64f*, double*, bool);
-template void large_transform<double, true>(double*, int, const FftSpecR_64f*, double*, bool);
+template LargeSplit large_split<float>(int);
+template LargeSplit large_split<double>(int);
 
 }  // namespace zaforq::gax

@@ -3,14 +3,12 @@
 #include <string.h>
 
 #include "gax/fft.h"
-#include "gax/radix4.h"
+#include "gax/fft_tables.h"
 
 namespace zaforq::gax {
 
-namespace {
-
 template <class T>
-void delete_fft_ctx(typename Fft<T>::Spec* spec) {
+void delete_spec(typename Fft<T>::Spec* spec) {
   release(spec->bitRevTable);
   release(spec->twiddles);
   release(spec->largeTables);
@@ -20,6 +18,8 @@ void delete_fft_ctx(typename Fft<T>::Spec* spec) {
   for (void* t : spec->levelTwiddles) release(t);
   release(spec);
 }
+
+namespace {
 
 template <class T>
 void* alloc_values(size_t count) {
@@ -66,8 +66,10 @@ bool create_tables(typename Fft<T>::Spec* spec, int order) {
   return ok;
 }
 
+}  // namespace
+
 template <class T>
-int32_t init_alloc(typename Fft<T>::Spec** handle, int32_t order, int32_t flag, int32_t hint) {
+int32_t create_spec(typename Fft<T>::Spec** handle, int32_t order, int32_t flag, int32_t hint) {
   using Spec = typename Fft<T>::Spec;
   if (!handle) return GAXS_STATUS_NULL_PTR_ERR;
   if (order < 0 || order > 30) return GAXS_STATUS_FFT_ORDER_ERR;
@@ -89,18 +91,25 @@ int32_t init_alloc(typename Fft<T>::Spec** handle, int32_t order, int32_t flag, 
     default: release(spec); return GAXS_STATUS_FFT_FLAG_ERR;
   }
   if (order >= 4 && !create_tables<T>(spec, order)) {
-    delete_fft_ctx<T>(spec);
+    delete_spec<T>(spec);
     return GAXS_STATUS_MEM_ALLOC_ERR;
   }
   *handle = spec;
   return GAXS_STATUS_OK;
 }
 
+template int32_t create_spec<float>(FftSpecR_32f**, int32_t, int32_t, int32_t);
+template int32_t create_spec<double>(FftSpecR_64f**, int32_t, int32_t, int32_t);
+template void delete_spec<float>(FftSpecR_32f*);
+template void delete_spec<double>(FftSpecR_64f*);
+
+namespace {
+
 template <class T>
 int32_t free_spec(typename Fft<T>::Spec* spec) {
   if (!spec) return GAXS_STATUS_NULL_PTR_ERR;
   if (spec->tag != Fft<T>::tag) return GAXS_STATUS_CONTEXT_MATCH_ERR;
-  delete_fft_ctx<T>(spec);
+  delete_spec<T>(spec);
   return GAXS_STATUS_OK;
 }
 
@@ -119,10 +128,10 @@ int32_t get_buf_size(const typename Fft<T>::Spec* spec, int32_t* size) {
 using namespace zaforq::gax;
 
 extern "C" ZAFORQ_API int32_t gaxsFFTInitAlloc_R_32f(FftSpecR_32f** spec, int32_t order, int32_t flag, int32_t hint) {
-  return init_alloc<float>(spec, order, flag, hint);
+  return create_spec<float>(spec, order, flag, hint);
 }
 extern "C" ZAFORQ_API int32_t gaxsFFTInitAlloc_R_64f(FftSpecR_64f** spec, int32_t order, int32_t flag, int32_t hint) {
-  return init_alloc<double>(spec, order, flag, hint);
+  return create_spec<double>(spec, order, flag, hint);
 }
 extern "C" ZAFORQ_API int32_t gaxsFFTFree_R_32f(FftSpecR_32f* spec) { return free_spec<float>(spec); }
 extern "C" ZAFORQ_API int32_t gaxsFFTFree_R_64f(FftSpecR_64f* spec) { return free_spec<double>(spec); }

@@ -1,9 +1,9 @@
-// Table construction for the real FFT (see fft_tables.h and radix4.h for the layouts).
+// Table construction for the real FFT (see fft_tables.h and fft_core.h for the layouts).
 #include "gax/fft_tables.h"
 
 #include <math.h>
 
-#include "gax/radix4.h"
+#include "gax/fft_tables.h"
 
 namespace zaforq::gax {
 

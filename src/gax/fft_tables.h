@@ -45,4 +45,15 @@ void init_realrec_table(const SineBase<T>& sb, T* table);
 template <class T>
 void init_ccsrec_table(const SineBase<T>& sb, T* table);
 
+// Number of twiddle values (reals) in the radix-4 table of M = 2^log2M complex values: per
+// stage of span L = 2^s, s = 4 + (log2M mod 2), s + 2, .. log2M, the 3L/4 values w^(jq).
+inline size_t radix4_table_reals(int log2M) {
+  size_t total = 0;
+  for (int s = 4 + (log2M & 1); s <= log2M; s += 2) total += 6 * (size_t(1) << s) / 4;
+  return total;
+}
+
+// The two lowest index bits reversed.
+constexpr int kRev2[4] = {0, 2, 1, 3};
+
 }  // namespace zaforq::gax

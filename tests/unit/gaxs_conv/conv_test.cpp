@@ -1,5 +1,6 @@
 // The convolution primitive against a plain long-double sum, across the thresholds that choose
-// direct summation, one FFT product or overlap-save blocks; and the Perm products.
+// direct summation, one FFT product or overlap-save blocks; and the Perm products; on every
+// instruction-set path the machine has.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,6 +8,7 @@
 #include <random>
 #include <vector>
 
+#include "cpu_paths.h"
 #include "zaforq/gaxs_fft.h"
 
 namespace {
@@ -69,21 +71,23 @@ TYPED_TEST_SUITE(Conv, Precisions);
 
 // Small integers make every direct sum exact, while an FFT product rounds: the exactness of
 // the result shows which path ran.
-TYPED_TEST(Conv, ThresholdsChooseTheStatedPath) {
+TYPED_TEST(Conv, ThresholdsChooseTheStatedPathOnEveryPath) {
   using T = TypeParam;
-  struct Case {
-    size_t n1, n2;
-    bool direct;
-  } cases[] = {{1, 1, true},      {3, 5, true},     {300, 212, true},   {449, 64, false}, {64, 449, false},
-               {63, 100000, true}, {20000, 63, true}, {10000, 100, false}, {5000, 10, true}, {10, 5000, true},
-               {4096, 4, true},   {4097, 7, true},  {8192, 40, true},   {600, 600, false}, {1000, 333, false}};
-  for (const Case& c : cases) {
-    const std::vector<T> a = values<T>(c.n1, uint32_t(c.n1 * 7 + c.n2), true);
-    const std::vector<T> b = values<T>(c.n2, uint32_t(c.n2 * 13 + 1), true);
-    const Outcome o = run(a, b);
-    EXPECT_EQ(o.exact, c.direct) << c.n1 << " x " << c.n2;
-    EXPECT_LT(o.worst_norm, 0.5) << c.n1 << " x " << c.n2;
-  }
+  for_each_cpu_path([&](int) {
+    struct Case {
+      size_t n1, n2;
+      bool direct;
+    } cases[] = {{1, 1, true},      {3, 5, true},     {300, 212, true},   {449, 64, false}, {64, 449, false},
+                 {63, 100000, true}, {20000, 63, true}, {10000, 100, false}, {5000, 10, true}, {10, 5000, true},
+                 {4096, 4, true},   {4097, 7, true},  {8192, 40, true},   {600, 600, false}, {1000, 333, false}};
+    for (const Case& c : cases) {
+      const std::vector<T> a = values<T>(c.n1, uint32_t(c.n1 * 7 + c.n2), true);
+      const std::vector<T> b = values<T>(c.n2, uint32_t(c.n2 * 13 + 1), true);
+      const Outcome o = run(a, b);
+      EXPECT_EQ(o.exact, c.direct) << c.n1 << " x " << c.n2;
+      EXPECT_LT(o.worst_norm, 0.5) << c.n1 << " x " << c.n2;
+    }
+  });
 }
 
 TYPED_TEST(Conv, OperandOrderDoesNotMatter) {
@@ -98,24 +102,26 @@ TYPED_TEST(Conv, OperandOrderDoesNotMatter) {
   }
 }
 
-TYPED_TEST(Conv, RandomLengthsAgainstPlainSum) {
+TYPED_TEST(Conv, RandomLengthsAgainstPlainSumOnEveryPath) {
   using T = TypeParam;
-  std::mt19937 g(2024);
-  double worst = 0;
-  for (int trial = 0; trial < 24; ++trial) {
-    // Long against short (up to 10^5 x 200) and balanced (up to 3000 x 3000), either order.
-    size_t n1, n2;
-    if (trial % 2 == 0) {
-      n1 = 1 + g() % 100000, n2 = 1 + g() % 200;
-    } else {
-      n1 = 1 + g() % 3000, n2 = 1 + g() % 3000;
+  for_each_cpu_path([&](int) {
+    std::mt19937 g(2024);
+    double worst = 0;
+    for (int trial = 0; trial < 24; ++trial) {
+      // Long against short (up to 10^5 x 200) and balanced (up to 3000 x 3000), either order.
+      size_t n1, n2;
+      if (trial % 2 == 0) {
+        n1 = 1 + g() % 100000, n2 = 1 + g() % 200;
+      } else {
+        n1 = 1 + g() % 3000, n2 = 1 + g() % 3000;
+      }
+      if (trial % 4 >= 2) std::swap(n1, n2);
+      const Outcome o = run(values<T>(n1, g(), false), values<T>(n2, g(), false));
+      EXPECT_LT(o.worst_norm, 0.5) << n1 << " x " << n2;
+      worst = std::max(worst, o.worst_norm);
     }
-    if (trial % 4 >= 2) std::swap(n1, n2);
-    const Outcome o = run(values<T>(n1, g(), false), values<T>(n2, g(), false));
-    EXPECT_LT(o.worst_norm, 0.5) << n1 << " x " << n2;
-    worst = std::max(worst, o.worst_norm);
-  }
-  std::printf("worst convolution error / (||a|| ||b|| eps log2 N): %.3f\n", worst);
+    std::printf("worst convolution error / (||a|| ||b|| eps log2 N): %.3f\n", worst);
+  });
 }
 
 TYPED_TEST(Conv, StatusCodes) {
@@ -136,25 +142,27 @@ TYPED_TEST(Conv, StatusCodes) {
   EXPECT_EQ(d[0], T(9));
 }
 
-TYPED_TEST(Conv, MulPermTreatsRealBinsAndComplexPairs) {
+TYPED_TEST(Conv, MulPermTreatsRealBinsAndComplexPairsOnEveryPath) {
   using T = TypeParam;
-  for (int32_t len : {1, 2, 5, 6, 7, 20, 21, 64, 67}) {
-    const std::vector<T> a = values<T>(size_t(len), uint32_t(len), true);
-    std::vector<T> b = values<T>(size_t(len), uint32_t(len + 50), true);
-    std::vector<T> want(b);
-    want[0] = a[0] * b[0];
-    size_t k = 1;
-    if (len % 2 == 0) {
-      want[1] = a[1] * b[1];
-      k = 2;
+  for_each_cpu_path([&](int) {
+    for (int32_t len : {1, 2, 5, 6, 7, 20, 21, 64, 67}) {
+      const std::vector<T> a = values<T>(size_t(len), uint32_t(len), true);
+      std::vector<T> b = values<T>(size_t(len), uint32_t(len + 50), true);
+      std::vector<T> want(b);
+      want[0] = a[0] * b[0];
+      size_t k = 1;
+      if (len % 2 == 0) {
+        want[1] = a[1] * b[1];
+        k = 2;
+      }
+      for (; k + 1 < size_t(len); k += 2) {
+        want[k] = a[k] * b[k] - a[k + 1] * b[k + 1];
+        want[k + 1] = a[k] * b[k + 1] + a[k + 1] * b[k];
+      }
+      ASSERT_EQ(Api<T>::mul(a.data(), b.data(), len), 0);
+      EXPECT_EQ(b, want) << "len " << len;  // small integers: exact
     }
-    for (; k + 1 < size_t(len); k += 2) {
-      want[k] = a[k] * b[k] - a[k + 1] * b[k + 1];
-      want[k + 1] = a[k] * b[k + 1] + a[k + 1] * b[k];
-    }
-    ASSERT_EQ(Api<T>::mul(a.data(), b.data(), len), 0);
-    EXPECT_EQ(b, want) << "len " << len;  // small integers: exact
-  }
+  });
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The longest transforms, once each: orders 23 .. 26 in single precision and 23 .. 25 in double
+// Orders 20 .. 22 on every instruction-set path, and the longest transforms, once each: orders 23 .. 26 in single precision and 23 .. 25 in double
 // on the 64-bit build (order 23 on the emulated 32-bit and the sanitizer builds, where memory
 // and time are scarcer). Selected bins against O(N) reference sums, then the inverse with
 // flag 2 must restore the input.
@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <type_traits>
 
-#include "../gaxs_fft/fft_ref.h"
+#include "../gaxs_fft/large_orders.h"
 
 using namespace fftref;
 
@@ -51,6 +51,10 @@ void check_order(int order) {
               worst, back);
   Api<T>::release(spec);
 }
+
+// Orders 20 .. 22 of the every-path check of the quick test.
+TEST(RealFftSlow, LargeOrdersOnEveryPathSingle) { check_large_orders<float>(20, 22); }
+TEST(RealFftSlow, LargeOrdersOnEveryPathDouble) { check_large_orders<double>(20, 22); }
 
 TEST(RealFftSlow, LongestSinglePrecision) {
   for (int order = 23; order <= kMaxOrderFloat; ++order) check_order<float>(order);

@@ -1,0 +1,505 @@
+// The transform written once over the width-templated value types and compiled once per
+// instruction-set path (fft_path_sse2.cpp, fft_path_avx2.cpp, fft_path_avx512.cpp define
+// ZAFORQ_ISA_NS and include this header). Everything here lives in the path's own namespace.
+//
+// Radix-4 core on bit-reversed input. Data between passes is kept in split groups (four real
+// parts, then four imaginary parts, for four consecutive complex values), so the butterflies
+// need no shuffles; a register of N lanes holds the real (or imaginary) parts of N consecutive
+// values, taken from N/4 groups when N > 4. The first pass reads interleaved (re, im) pairs,
+// through the bit-reversal table or in place, and computes the twiddle-free length-4 or
+// length-8 transforms of N blocks at once (one block per lane), then transposes so that each
+// block's outputs form one split group. Each later radix-4 stage of span L combines four
+// sub-transforms of length L/4 standing at distance S = L/4:
+//   a = x0, b = x1 w^(2j), c = x2 w^j, d = x3 w^(3j)   (w = e^(-2 pi i / L))
+//   X_j = a + b + c + d,             X_(j+L/4)  = (a - b) - i (c - d),
+//   X_(j+L/2) = a + b - c - d,       X_(j+3L/4) = (a - b) + i (c - d),
+// the positions 1 and 2 carrying the sub-transforms of residues 2 and 1 because the input is in
+// radix-2 bit-reversed order. The inverse uses the conjugate twiddles and exchanges +i and -i.
+// When the core is the whole transform (final flag), its last stage writes interleaved pairs.
+//
+// Twiddle tables hold, for each pass, per group of four consecutive j: the real parts of the
+// four w^j, their imaginary parts, then the same for w^(2j) and w^(3j) (24 values); the wide
+// registers read them as runs of four at a distance of 24 values.
+//
+// Where a pass has fewer values than a register has lanes (the first spans, the smallest
+// transforms), it runs on the half-width type of the same path.
+#pragma once
+#ifndef ZAFORQ_ISA_NS
+#error "define ZAFORQ_ISA_NS before including fft_core.h"
+#endif
+#include <stddef.h>
+#include <stdint.h>
+#include <string.h>
+
+#include <type_traits>
+
+#include "common/simd_wide.h"
+#include "gax/fft.h"
+
+namespace zaforq::gax::ZAFORQ_ISA_NS {
+
+using simd::ZAFORQ_ISA_NS::vec;
+
+// The butterflies' helpers are small; left to the compiler's judgment some stay calls that
+// pass whole registers through memory, which costs more than the work they do.
+#define ZAFORQ_FFT_INLINE inline __attribute__((always_inline))
+
+// N complex values as their real parts and their imaginary parts.
+template <class V>
+struct cv {
+  V re, im;
+};
+template <class V>
+ZAFORQ_FFT_INLINE cv<V> operator+(const cv<V>& a, const cv<V>& b) {
+  return {a.re + b.re, a.im + b.im};
+}
+template <class V>
+ZAFORQ_FFT_INLINE cv<V> operator-(const cv<V>& a, const cv<V>& b) {
+  return {a.re - b.re, a.im - b.im};
+}
+template <class V>
+ZAFORQ_FFT_INLINE cv<V> conj(const cv<V>& a) {
+  return {a.re, -a.im};
+}
+template <class V>
+ZAFORQ_FFT_INLINE cv<V> times_i(const cv<V>& a) {
+  return {-a.im, a.re};
+}
+// a * (wr + i wi), and a * (wr - i wi)
+template <class V>
+ZAFORQ_FFT_INLINE cv<V> cmul(const cv<V>& a, V wr, V wi) {
+  return {fmsub(a.re, wr, a.im * wi), fmadd(a.re, wi, a.im * wr)};
+}
+template <class V>
+ZAFORQ_FFT_INLINE cv<V> cmul_conj(const cv<V>& a, V wr, V wi) {
+  return {fmadd(a.re, wr, a.im * wi), fmsub(a.im, wr, a.re * wi)};
+}
+template <class V>
+ZAFORQ_FFT_INLINE cv<V> reversed(const cv<V>& a) {
+  return {a.re.reversed(), a.im.reversed()};
+}
+template <class V, class T>
+ZAFORQ_FFT_INLINE cv<V> load_pairs(const T* p) {
+  cv<V> c;
+  V::load_pairs(p, c.re, c.im);
+  return c;
+}
+template <class V, class T>
+ZAFORQ_FFT_INLINE void store_pairs(const cv<V>& c, T* p) {
+  V::store_pairs(c.re, c.im, p);
+}
+
+// Offset in reals of complex value i in split groups (i a multiple of the run's width, or of 4).
+ZAFORQ_FFT_INLINE size_t split_offset(size_t i) { return 8 * (i >> 2) + (i & 3); }
+// Offset of the twiddles of the run starting at i in a table of per reals for each group of four.
+ZAFORQ_FFT_INLINE size_t table_offset(size_t i, size_t per) { return per / 4 * (i & ~size_t(3)) + (i & 3); }
+
+template <class V, class T>
+ZAFORQ_FFT_INLINE cv<V> load_run(const T* p) {  // p: the run's first real part
+  return {V::load_groups(p, 8), V::load_groups(p + 4, 8)};
+}
+template <class V, class T>
+ZAFORQ_FFT_INLINE void store_run(const cv<V>& x, T* p) {
+  x.re.store_groups(p, 8);
+  x.im.store_groups(p + 4, 8);
+}
+// Twiddle pair (real parts, imaginary parts) of a run from a table of per reals per group.
+template <class V, class T>
+ZAFORQ_FFT_INLINE void load_twiddle(const T* t, size_t per, V& wr, V& wi) {
+  wr = V::load_groups(t, per), wi = V::load_groups(t + 4, per);
+}
+
+template <class V>
+constexpr bool has_half = !std::is_same_v<typename V::half, V>;
+
+ZAFORQ_FFT_INLINE size_t reverse_bits(size_t x, int bits) {
+  size_t r = 0;
+  for (int i = 0; i < bits; ++i, x >>= 1) r = (r << 1) | (x & 1);
+  return r;
+}
+constexpr int log2_of(int n) { return n <= 1 ? 0 : 1 + log2_of(n / 2); }
+
+// Length-4 transform of values at bit-reversed positions (natural order out).
+template <class V, bool inv>
+ZAFORQ_FFT_INLINE void dft4(const cv<V>& a, const cv<V>& b, const cv<V>& c, const cv<V>& d, cv<V>& x0, cv<V>& x1, cv<V>& x2,
+                 cv<V>& x3) {
+  const cv<V> s = a + b, u = a - b, v = c + d, w = c - d;
+  const cv<V> iw = times_i(w);
+  x0 = s + v;
+  x2 = s - v;
+  if (inv) {
+    x1 = u + iw;
+    x3 = u - iw;
+  } else {
+    x1 = u - iw;
+    x3 = u + iw;
+  }
+}
+
+// w8^k for k = 1, 2, 3 applied to o (forward: e^(-i pi k / 4), inverse the conjugate).
+template <class V, bool inv>
+ZAFORQ_FFT_INLINE void twiddle8(cv<V>& o1, cv<V>& o2, cv<V>& o3) {
+  using T = typename V::T;
+  const V h = V::all(static_cast<T>(0.70710678118654752440L));
+  const V r1 = o1.re, i1 = o1.im, r3 = o3.re, i3 = o3.im;
+  if (!inv) {  // o1 (1 - i) h, o2 (-i), o3 (-1 - i) h
+    o1 = {(r1 + i1) * h, (i1 - r1) * h};
+    o2 = {o2.im, -o2.re};
+    o3 = {(i3 - r3) * h, -((r3 + i3) * h)};
+  } else {
+    o1 = {(r1 - i1) * h, (i1 + r1) * h};
+    o2 = {-o2.im, o2.re};
+    o3 = {-((r3 + i3) * h), (r3 - i3) * h};
+  }
+}
+
+// Lane b of x0..x3 becomes the split group at dst[b] (b < valid).
+template <class V, class T>
+ZAFORQ_FFT_INLINE void store_lanes_as_groups(const cv<V>& x0, const cv<V>& x1, const cv<V>& x2, const cv<V>& x3, T* const* dst,
+                                  size_t valid) {
+  T* im[V::N];
+  for (size_t b = 0; b < valid; ++b) im[b] = dst[b] + 4;
+  V::transpose_out(x0.re, x1.re, x2.re, x3.re, dst, valid);
+  V::transpose_out(x0.im, x1.im, x2.im, x3.im, im, valid);
+}
+
+// First pass over M complex values (M >= 8): the length-4 (log2 M even) or length-8 (odd)
+// transforms of consecutive blocks, N blocks at once, one per lane. rev: bit-reversal table
+// (entry j = 2 * bit reversal of j over log2 M - 2 bits), or null when the input is already in
+// bit-reversed order. in and out may be the same array only when rev is null.
+//
+// Through the table, the blocks are visited in bit-reversed order: element t of block rev(r)
+// stands at natural position r + rev(t) M/width, so the N lanes r .. r+N-1 read N consecutive
+// input values with one load, and each block's outputs (a whole group, or two) are written
+// where the block belongs. Reading runs instead of single values keeps every input cache line
+// in use; the blocks of lanes r .. r+N-1 are rev(r) + rev(b) (blocks / N).
+template <class V, bool inv, bool radix8>
+void first_pass_blocks(const typename V::T* in, typename V::T* out, size_t M, const int32_t* rev) {
+  using T = typename V::T;
+  using C = cv<V>;
+  constexpr size_t W = V::N, width = radix8 ? 8 : 4, block_reals = 2 * width;
+  const size_t blocks = M / width, q = M / width;  // q: distance of bit-reversed inputs
+  if constexpr (has_half<V>) {
+    if (blocks < W) return first_pass_blocks<typename V::half, inv, radix8>(in, out, M, rev);
+  }
+  size_t rev_lane[W];
+  for (size_t b = 0; b < W; ++b) rev_lane[b] = reverse_bits(b, log2_of(W));
+  const bool runs = rev && blocks >= W;
+  for (size_t j = 0; j < blocks; j += W) {
+    size_t base[W];
+    T* dst[W];
+    const size_t valid = blocks - j < W ? blocks - j : W;
+    if (runs) {
+      const size_t first = static_cast<size_t>(rev[radix8 ? 2 * j : j]) / 2;
+      for (size_t b = 0; b < W; ++b) dst[b] = out + block_reals * (first + rev_lane[b] * (blocks / W));
+    } else {
+      for (size_t b = 0; b < W; ++b) {
+        const size_t blk = j + b < blocks ? j + b : blocks - 1;
+        base[b] = rev ? static_cast<size_t>(rev[radix8 ? 2 * blk : blk]) / 2 : blk * width;
+        dst[b] = out + block_reals * blk;
+      }
+    }
+    const size_t step = rev ? q : 1;
+    // input at offset u * step of each lane's block (with rev, u is the natural position)
+    auto load = [&](size_t u) __attribute__((always_inline)) {
+      if (runs) return load_pairs<V>(in + 2 * (j + u * q));
+      size_t o[W];
+      for (size_t b = 0; b < W; ++b) o[b] = base[b] + u * step;
+      C c;
+      V::gather_pairs(in, o, c.re, c.im);
+      return c;
+    };
+    if (!radix8) {
+      C x0, x1, x2, x3;
+      // with rev, bit-reversed inputs 0, 1, 2, 3 stand at natural positions 0, 2, 1, 3
+      if (rev)
+        dft4<V, inv>(load(0), load(2), load(1), load(3), x0, x1, x2, x3);
+      else
+        dft4<V, inv>(load(0), load(1), load(2), load(3), x0, x1, x2, x3);
+      store_lanes_as_groups(x0, x1, x2, x3, dst, valid);
+    } else {
+      C e0, e1, e2, e3, o0, o1, o2, o3;
+      if (rev) {  // bit-reversed input t stands at natural position rev3(t)
+        dft4<V, inv>(load(0), load(4), load(2), load(6), e0, e1, e2, e3);
+        dft4<V, inv>(load(1), load(5), load(3), load(7), o0, o1, o2, o3);
+      } else {
+        dft4<V, inv>(load(0), load(1), load(2), load(3), e0, e1, e2, e3);
+        dft4<V, inv>(load(4), load(5), load(6), load(7), o0, o1, o2, o3);
+      }
+      twiddle8<V, inv>(o1, o2, o3);
+      store_lanes_as_groups(e0 + o0, e1 + o1, e2 + o2, e3 + o3, dst, valid);
+      T* hi[W];
+      for (size_t b = 0; b < W; ++b) hi[b] = dst[b] + 8;
+      store_lanes_as_groups(e0 - o0, e1 - o1, e2 - o2, e3 - o3, hi, valid);
+    }
+  }
+}
+
+// One radix-4 pass: groups of four sub-sequences at distance span (complex values, a multiple
+// of 4) over data in split groups; tw holds 3 * span twiddles. With pairs set, the results are
+// written to out as interleaved pairs (out may be data); otherwise in place as split groups.
+template <class V, bool inv, bool pairs>
+void fact4(typename V::T* data, size_t span, size_t groups, const typename V::T* tw, typename V::T* out) {
+  using T = typename V::T;
+  using C = cv<V>;
+  constexpr size_t W = V::N;
+  if constexpr (has_half<V>) {
+    if (span < W) return fact4<typename V::half, inv, pairs>(data, span, groups, tw, out);
+  }
+  const size_t s2 = 2 * span;
+  for (size_t g = 0; g < groups; ++g) {
+    T* p = data + 8 * g * span;
+    T* o = out + 8 * g * span;
+    for (size_t i = 0; i < span; i += W) {
+      T* p0 = p + split_offset(i);
+      const T* t = tw + table_offset(i, 24);
+      const C a = load_run<V>(p0);
+      C b = load_run<V>(p0 + s2), c = load_run<V>(p0 + 2 * s2), d = load_run<V>(p0 + 3 * s2);
+      V w1r, w1i, w2r, w2i, w3r, w3i;
+      load_twiddle(t, 24, w1r, w1i);
+      load_twiddle(t + 8, 24, w2r, w2i);
+      load_twiddle(t + 16, 24, w3r, w3i);
+      if (inv) {
+        c = cmul_conj(c, w1r, w1i);
+        b = cmul_conj(b, w2r, w2i);
+        d = cmul_conj(d, w3r, w3i);
+      } else {
+        c = cmul(c, w1r, w1i);
+        b = cmul(b, w2r, w2i);
+        d = cmul(d, w3r, w3i);
+      }
+      C x0, x1, x2, x3;
+      dft4<V, inv>(a, b, c, d, x0, x1, x2, x3);
+      if (pairs) {
+        T* q0 = o + 2 * i;
+        store_pairs(x0, q0);
+        store_pairs(x1, q0 + s2);
+        store_pairs(x2, q0 + 2 * s2);
+        store_pairs(x3, q0 + 3 * s2);
+      } else {
+        store_run(x0, p0);
+        store_run(x1, p0 + s2);
+        store_run(x2, p0 + 2 * s2);
+        store_run(x3, p0 + 3 * s2);
+      }
+    }
+  }
+}
+
+// One radix-2 pass: pairs of sub-sequences at distance span; tw holds span twiddles, per group
+// of four the real parts then the imaginary parts.
+template <class V, bool inv>
+void fact2(typename V::T* data, size_t span, size_t groups, const typename V::T* tw) {
+  using T = typename V::T;
+  using C = cv<V>;
+  constexpr size_t W = V::N;
+  if constexpr (has_half<V>) {
+    if (span < W) return fact2<typename V::half, inv>(data, span, groups, tw);
+  }
+  for (size_t g = 0; g < groups; ++g) {
+    T* p = data + 4 * g * span;
+    for (size_t i = 0; i < span; i += W) {
+      T* p0 = p + split_offset(i);
+      V wr, wi;
+      load_twiddle(tw + table_offset(i, 8), 8, wr, wi);
+      const C a = load_run<V>(p0);
+      C b = load_run<V>(p0 + 2 * span);
+      b = inv ? cmul_conj(b, wr, wi) : cmul(b, wr, wi);
+      store_run(a + b, p0);
+      store_run(a - b, p0 + 2 * span);
+    }
+  }
+}
+
+// n complex values in split groups to interleaved pairs (separate arrays).
+template <class V>
+void split_to_pairs(const typename V::T* in, typename V::T* out, size_t n) {
+  if constexpr (has_half<V>) {
+    if (n < V::N) return split_to_pairs<typename V::half>(in, out, n);
+  }
+  for (size_t i = 0; i < n; i += V::N) store_pairs(load_run<V>(in + split_offset(i)), out + 2 * i);
+}
+
+// The register the first pass works on: its outputs are transposed from lanes into split
+// groups of four, which 512-bit registers make dearer than the butterflies save.
+template <class V>
+struct FirstPass {
+  using type = std::conditional_t<(V::N > 32 / sizeof(typename V::T)), typename V::half, V>;
+};
+
+// The whole core: the complex DFT of M = 2^log2M values (M >= 8).
+// - rev != null: reads src through the bit-reversal table into work (M complex values),
+//   finishes in dst as interleaved pairs; src may equal dst.
+// - rev == null: src must equal dst and hold bit-reversed input; in place. With final set the
+//   result is interleaved pairs, otherwise split groups (the rows of the large path).
+template <class V, bool inv>
+void radix4(const typename V::T* src, typename V::T* dst, int log2M, const int32_t* rev, const typename V::T* tw,
+            bool final, typename V::T* work) {
+  using T = typename V::T;
+  const size_t M = size_t(1) << log2M;
+  T* data = rev ? work : dst;
+  using F = typename FirstPass<V>::type;
+  if (log2M & 1)
+    first_pass_blocks<F, inv, true>(src, data, M, rev);
+  else
+    first_pass_blocks<F, inv, false>(src, data, M, rev);
+  size_t L = size_t(1) << (4 + (log2M & 1));
+  if (L > M) {  // the first pass was the whole transform
+    if (final) split_to_pairs<V>(data, dst, M);
+    return;
+  }
+  for (; L <= M; L *= 4) {
+    const size_t span = L / 4, groups = M / L;
+    if (L == M && final)
+      fact4<V, inv, true>(data, span, groups, tw, dst);
+    else
+      fact4<V, inv, false>(data, span, groups, tw, data);
+    tw += 6 * span;
+  }
+}
+
+// Z = DFT of the M pairs z_n = x_2n + i x_2n+1 in d (bins 1 .. M-1). With F = Z_k and
+// G = conj Z_(M-k), X_k = (F + G)/2 - i w^k (F - G)/2 = G + (F - G)(b - i a) with a = cos/2,
+// b = (1 - sin)/2 of 2 pi k / N, and X_(M-k) = conj(F - (F - G)(b - i a)). N bins from the
+// front and the N mirrored bins from the back per step; the last step's runs meet in the
+// middle bin, which both compute alike as conj Z_(M/2).
+template <class V>
+void real_recombine(typename V::T* d, size_t M, const typename V::T* tab) {
+  using T = typename V::T;
+  using C = cv<V>;
+  constexpr size_t W = V::N;
+  if constexpr (has_half<V>) {
+    if (M / 2 < W) return real_recombine<typename V::half>(d, M, tab);
+  }
+  for (size_t k = 1; k < M / 2; k += W) {
+    V a, b;
+    load_twiddle(tab + table_offset(k - 1, 8), 8, a, b);
+    T* front = d + 2 * k;
+    T* back = d + 2 * (M - k - (W - 1));
+    const C F = load_pairs<V>(front);
+    const C G = conj(reversed(load_pairs<V>(back)));
+    const C P = cmul_conj(F - G, b, a);
+    store_pairs(G + P, front);
+    store_pairs(reversed(conj(F - P)), back);
+  }
+}
+
+// The inverse: Z_k = F + G + (F - G)(-sin + i cos) with F = X_k, G = conj X_(M-k), which is
+// twice the spectrum the forward step started from; Z_(M-k) = conj(F + G - (F - G)(...)).
+template <class V>
+void ccs_recombine(const typename V::T* s, typename V::T* d, size_t M, const typename V::T* tab) {
+  using C = cv<V>;
+  constexpr size_t W = V::N;
+  if constexpr (has_half<V>) {
+    if (M / 2 < W) return ccs_recombine<typename V::half>(s, d, M, tab);
+  }
+  for (size_t k = 1; k < M / 2; k += W) {
+    V c, ms;
+    load_twiddle(tab + table_offset(k - 1, 8), 8, c, ms);
+    const C F = load_pairs<V>(s + 2 * k);
+    const C G = conj(reversed(load_pairs<V>(s + 2 * (M - k - (W - 1)))));
+    const C Q = cmul(F - G, ms, c);
+    const C S = F + G;
+    store_pairs(S + Q, d + 2 * k);
+    store_pairs(reversed(conj(S - Q)), d + 2 * (M - k - (W - 1)));
+  }
+}
+
+template <class T>
+void scale_values(T* d, size_t n, T s) {
+  for (size_t i = 0; i < n; ++i) d[i] *= s;
+}
+
+// Large path (see fft_large.cpp for the split and the tables): rows first, then the column
+// passes on gathered column groups.
+template <class V, bool inv>
+void blk_step(typename V::T* data, int m, int level, const Plan<typename V::T>& plan, typename V::T* work, bool scale,
+              bool outermost) {
+  using T = typename V::T;
+  const LargeSplit s = large_split<T>(m);
+  const size_t R = size_t(1) << (m - s.k), B = size_t(1) << s.k, Q = size_t(1) << (s.g - s.k);
+  for (size_t b = 0; b < B; ++b) {
+    T* row = data + 2 * b * R;
+    if (m - s.k > Fft<T>::row_max) {
+      blk_step<V, inv>(row, m - s.k, level + 1, plan, work, scale, false);
+    } else {
+      radix4<V, inv>(row, row, m - s.k, nullptr, plan.twiddles, false, nullptr);
+      if (scale) scale_values(row, 2 * R, plan.scale);
+    }
+  }
+  const T* tw = plan.level[level];
+  for (size_t c0 = 0; c0 < R; c0 += Q) {
+    for (size_t b = 0; b < B; ++b) memcpy(work + 2 * b * Q, data + 2 * (b * R + c0), 2 * Q * sizeof(T));  // gather
+    size_t span = Q, groups = B / 4;
+    for (int p = 0; p < s.k / 2; ++p, span *= 4, groups /= 4) {
+      fact4<V, inv, false>(work, span, groups, tw, work);
+      tw += 6 * span;
+    }
+    if (s.k & 1) {
+      fact2<V, inv>(work, span, 1, tw);
+      tw += 2 * span;
+    }
+    for (size_t b = 0; b < B; ++b) {  // scatter
+      T* dst = data + 2 * (b * R + c0);
+      const T* src = work + 2 * b * Q;
+      if (outermost)
+        split_to_pairs<V>(src, dst, Q);
+      else
+        memcpy(dst, src, 2 * Q * sizeof(T));
+    }
+  }
+}
+
+// The real transform of order >= 4 in either direction: the forward takes the complex DFT of
+// the pairs and then separates the two interleaved spectra; the inverse runs the same steps
+// mirrored. work: the plan's work area.
+template <class V, bool inv>
+void real_transform(const Plan<typename V::T>& plan, const typename V::T* src, typename V::T* dst,
+                    typename V::T* work) {
+  using T = typename V::T;
+  const int log2M = plan.log2M;
+  const size_t M = size_t(1) << log2M;
+  const bool large = plan.large, scaled = inv ? plan.scale_inv : plan.scale_fwd;
+  if (inv) {
+    const T x0 = src[0], xh = src[1];
+    ccs_recombine<V>(src, dst, M, plan.ccsrec);
+    dst[0] = x0 + xh, dst[1] = x0 - xh;
+    src = dst;
+  }
+  if (!large) {
+    // The core reads through the bit-reversal table, which saves a separate reordering pass.
+    radix4<V, inv>(src, dst, log2M, plan.rev, plan.twiddles, true, work);
+  } else {
+    if (src == dst)
+      bitrev_inplace(dst, log2M, plan.rev);
+    else
+      bitrev_copy(src, dst, log2M, plan.rev);
+    blk_step<V, inv>(dst, log2M, 0, plan, work, scaled, true);  // scales inside
+  }
+  if (scaled && !large) scale_values(dst, 2 * M, plan.scale);
+  if (!inv) {
+    const T a = dst[0], b = dst[1];
+    dst[0] = a + b, dst[1] = a - b;
+    real_recombine<V>(dst, M, plan.realrec);
+  }
+}
+
+// count complex products b[k] = a[k] * b[k] on interleaved pairs.
+template <class V>
+void complex_products(const typename V::T* a, typename V::T* b, size_t count) {
+  using T = typename V::T;
+  size_t k = 0;
+  for (; k + V::N <= count; k += V::N) {
+    const cv<V> x = load_pairs<V>(a + 2 * k), y = load_pairs<V>(b + 2 * k);
+    store_pairs(cmul(x, y.re, y.im), b + 2 * k);
+  }
+  for (; k < count; ++k) {
+    const T ar = a[2 * k], ai = a[2 * k + 1], br = b[2 * k], bi = b[2 * k + 1];
+    b[2 * k] = ar * br - ai * bi;
+    b[2 * k + 1] = ar * bi + ai * br;
+  }
+}
+
+#undef ZAFORQ_FFT_INLINE
+
+}  // namespace zaforq::gax::ZAFORQ_ISA_NS
