@@ -14,17 +14,6 @@ constexpr size_t kFftMinShort = 64;    // shorter operand length from which the 
 constexpr size_t kBlockedRatio = 3;    // longer >= 3 x shorter: overlap-save
 constexpr size_t kDirectChunk = 4096;  // direct path: longer operand in chunks of this size
 
-template <class T>
-void direct(const T* l, size_t L, const T* s, size_t S, T* d);
-template <>
-void direct<float>(const float* l, size_t L, const float* s, size_t S, float* d) {
-  ownConv_32f(l, static_cast<int32_t>(L), s, static_cast<int32_t>(S), d);
-}
-template <>
-void direct<double>(const double* l, size_t L, const double* s, size_t S, double* d) {
-  ownConv_64f(l, static_cast<int32_t>(L), s, static_cast<int32_t>(S), d);
-}
-
 // Plain (cached) stores: the padded operands are transformed right after, so the block
 // clears' streaming stores, which bypass the cache, would only send them to memory and back.
 template <class T>
@@ -122,6 +111,10 @@ int32_t conv_blocked(const T* lng, size_t L, const T* shrt, size_t S, T* dst, si
 
 template <class T>
 void conv_direct(const T* lng, size_t L, const T* shrt, size_t S, T* dst, size_t N) {
+  const int path = cpu::current();  // one path for every chunk
+  auto direct = [path](const T* l, size_t n, const T* s, size_t m, T* d) {
+    own_conv_on(path, l, static_cast<int32_t>(n), s, static_cast<int32_t>(m), d);
+  };
   if (L < kDirectChunk) {
     zero(dst, N);
     direct(lng, L, shrt, S, dst);

@@ -98,31 +98,32 @@ void own_conv(const T* lng, size_t L, const T* shrt, size_t S, T* dst) {
 }  // namespace
 }  // namespace zaforq::gax
 
-extern "C" void ownConv_32f(const float* lng, int32_t lng_len, const float* shrt, int32_t shrt_len, float* dst) {
-  using namespace zaforq;
+namespace zaforq::gax {
+
+// The direct accumulation on a path the caller read once (a convolution in chunks must not
+// mix paths if another thread re-pins in between).
+void own_conv_on(int path, const float* lng, int32_t lng_len, const float* shrt, int32_t shrt_len, float* dst) {
 #if defined(__x86_64__)
-  switch (cpu::current()) {
-    case cpu::kAvx512:
-      return gax::avx512::own_conv_32f(lng, lng_len, shrt, shrt_len, dst);
-    case cpu::kAvx2:
-      return gax::avx2::own_conv_32f(lng, lng_len, shrt, shrt_len, dst);
-    default:
-      break;
-  }
+  if (path == cpu::kAvx512) return avx512::own_conv_32f(lng, lng_len, shrt, shrt_len, dst);
+  if (path == cpu::kAvx2) return avx2::own_conv_32f(lng, lng_len, shrt, shrt_len, dst);
 #endif
-  gax::own_conv(lng, static_cast<size_t>(lng_len), shrt, static_cast<size_t>(shrt_len), dst);
+  (void)path;
+  own_conv(lng, static_cast<size_t>(lng_len), shrt, static_cast<size_t>(shrt_len), dst);
+}
+void own_conv_on(int path, const double* lng, int32_t lng_len, const double* shrt, int32_t shrt_len, double* dst) {
+#if defined(__x86_64__)
+  if (path == cpu::kAvx512) return avx512::own_conv_64f(lng, lng_len, shrt, shrt_len, dst);
+  if (path == cpu::kAvx2) return avx2::own_conv_64f(lng, lng_len, shrt, shrt_len, dst);
+#endif
+  (void)path;
+  own_conv(lng, static_cast<size_t>(lng_len), shrt, static_cast<size_t>(shrt_len), dst);
+}
+
+}  // namespace zaforq::gax
+
+extern "C" void ownConv_32f(const float* lng, int32_t lng_len, const float* shrt, int32_t shrt_len, float* dst) {
+  zaforq::gax::own_conv_on(zaforq::cpu::current(), lng, lng_len, shrt, shrt_len, dst);
 }
 extern "C" void ownConv_64f(const double* lng, int32_t lng_len, const double* shrt, int32_t shrt_len, double* dst) {
-  using namespace zaforq;
-#if defined(__x86_64__)
-  switch (cpu::current()) {
-    case cpu::kAvx512:
-      return gax::avx512::own_conv_64f(lng, lng_len, shrt, shrt_len, dst);
-    case cpu::kAvx2:
-      return gax::avx2::own_conv_64f(lng, lng_len, shrt, shrt_len, dst);
-    default:
-      break;
-  }
-#endif
-  gax::own_conv(lng, static_cast<size_t>(lng_len), shrt, static_cast<size_t>(shrt_len), dst);
+  zaforq::gax::own_conv_on(zaforq::cpu::current(), lng, lng_len, shrt, shrt_len, dst);
 }

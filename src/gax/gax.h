@@ -26,6 +26,10 @@ inline uint8_t* align16(uint8_t* p) {
   return reinterpret_cast<uint8_t*>((reinterpret_cast<uintptr_t>(p) + 15) & ~static_cast<uintptr_t>(15));
 }
 
+// ownConv_* on a given processor path.
+void own_conv_on(int path, const float* lng, int32_t lng_len, const float* shrt, int32_t shrt_len, float* dst);
+void own_conv_on(int path, const double* lng, int32_t lng_len, const double* shrt, int32_t shrt_len, double* dst);
+
 }  // namespace zaforq::gax
 
 // The byte engines behind the typed front ends; no checks.
