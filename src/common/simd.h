@@ -10,8 +10,15 @@ namespace zaforq::simd {
 
 struct i32x4;
 struct i64x2;
+struct f32x4;
 
+// Each type names its siblings of the same register width and its lane count, so that a core
+// written as a template over its register type finds them (simd_avx.h has the wider widths).
 struct f64x2 {
+  using f32 = f32x4;
+  using i32 = i32x4;
+  using i64 = i64x2;
+  static constexpr int lanes = 2;
   __m128d v;
   f64x2() = default;
   constexpr f64x2(__m128d x) : v(x) {}
@@ -52,6 +59,9 @@ inline f64x2 select(f64x2 mask, f64x2 a, f64x2 b) {
 inline uint32_t movemask(f64x2 m) { return static_cast<uint32_t>(_mm_movemask_pd(m.v)); }
 
 struct f32x4 {
+  using f64 = f64x2;
+  using i32 = i32x4;
+  static constexpr int lanes = 4;
   __m128 v;
   f32x4() = default;
   constexpr f32x4(__m128 x) : v(x) {}
@@ -89,6 +99,7 @@ inline f32x4 select(f32x4 mask, f32x4 a, f32x4 b) {
 inline uint32_t movemask(f32x4 m) { return static_cast<uint32_t>(_mm_movemask_ps(m.v)); }
 
 struct i32x4 {
+  static constexpr int lanes = 4;
   __m128i v;
   i32x4() = default;
   constexpr i32x4(__m128i x) : v(x) {}
@@ -97,6 +108,7 @@ struct i32x4 {
   void store(int32_t* p) const { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v); }
   f32x4 as_f32() const { return _mm_castsi128_ps(v); }
   f64x2 as_f64() const { return _mm_castsi128_pd(v); }
+  i64x2 as_i64() const;
 };
 inline i32x4 operator+(i32x4 a, i32x4 b) { return _mm_add_epi32(a.v, b.v); }
 inline i32x4 operator-(i32x4 a, i32x4 b) { return _mm_sub_epi32(a.v, b.v); }
@@ -117,10 +129,12 @@ inline i32x4 select(i32x4 mask, i32x4 a, i32x4 b) {
 inline uint32_t movemask(i32x4 m) { return movemask(m.as_f32()); }
 
 struct i64x2 {
+  static constexpr int lanes = 2;
   __m128i v;
   i64x2() = default;
   constexpr i64x2(__m128i x) : v(x) {}
   static i64x2 all(int64_t x) { return _mm_set1_epi64x(x); }
+  void store(int64_t* p) const { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v); }
   f64x2 as_f64() const { return _mm_castsi128_pd(v); }
   i32x4 as_i32() const { return v; }
 };
@@ -132,6 +146,7 @@ inline i64x2 operator^(i64x2 a, i64x2 b) { return _mm_xor_si128(a.v, b.v); }
 template <int k> inline i64x2 shl(i64x2 a) { return _mm_slli_epi64(a.v, k); }
 template <int k> inline i64x2 shr(i64x2 a) { return _mm_srli_epi64(a.v, k); }
 
+inline i64x2 i32x4::as_i64() const { return v; }
 inline i64x2 f64x2::bits() const { return _mm_castpd_si128(v); }
 inline i32x4 f32x4::bits() const { return _mm_castps_si128(v); }
 
@@ -140,6 +155,9 @@ inline i32x4 round_to_i32(f32x4 a) { return _mm_cvtps_epi32(a.v); }
 inline f32x4 to_f32(i32x4 a) { return _mm_cvtepi32_ps(a.v); }
 inline f64x2 to_f64_low2(f32x4 a) { return _mm_cvtps_pd(a.v); }          // lanes 0, 1
 inline f64x2 to_f64_high2(f32x4 a) { return _mm_cvtps_pd(_mm_movehl_ps(a.v, a.v)); }  // lanes 2, 3
+// The names every width shares: the low and high halves of a float register as doubles.
+inline f64x2 to_f64_low(f32x4 a) { return to_f64_low2(a); }
+inline f64x2 to_f64_high(f32x4 a) { return to_f64_high2(a); }
 inline f32x4 to_f32(f64x2 lo, f64x2 hi) {  // lanes lo0, lo1, hi0, hi1
   return _mm_movelh_ps(_mm_cvtpd_ps(lo.v), _mm_cvtpd_ps(hi.v));
 }
@@ -161,6 +179,15 @@ inline f32x4 shifter_round(f32x4 x, f32x4& shifted) {
   const f32x4 shifter = f32x4::all(12582912.0f);  // 0x4B400000
   shifted = x + shifter;
   return shifted - shifter;
+}
+
+// Lane k of the result is base[idx[k]], for a register V of any width: table rows picked per
+// lane. Instantiated with a wider path's own register type, it is that path's own function.
+template <class V, class T, class I>
+__attribute__((always_inline)) inline V gather(const T* base, const I* idx) {
+  alignas(64) T t[V::lanes];
+  for (int k = 0; k < V::lanes; ++k) t[k] = base[idx[k]];
+  return V::load(t);
 }
 
 }  // namespace zaforq::simd

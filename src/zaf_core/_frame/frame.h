@@ -19,6 +19,13 @@
 //   scalar  fast(const T* a, T b, T* r)               special(T a, T b, T& r, const Report<T>&)
 //   two-out fast(const T* a, T* r1, T* r2)            special(T a, T& r1, T& r2, const Report<T>&)
 //
+// A policy whose computation is written for any register width names it:
+//   using Wide = Core;   // Core::T, and template <class V> static uint32_t fast(...) over
+//                        // the register type V, with the signature of fast above
+// and the family's wider sources instantiate the core for their paths (wide.h). The frame
+// picks the routine once per call; a core computes every lane as on SSE2, so the path in use
+// never changes a result.
+//
 // Output arrays may be the input arrays (in place); partially overlapping arrays are not
 // supported. In place, each group's arguments are staged first so the special routine and the
 // error record still see the caller's arguments.
@@ -27,6 +34,7 @@
 #include <string.h>
 
 #include "common/fpenv.h"
+#include "cpu/path.h"
 #include "zaf.h"
 #include "zaf_core/errors/report.h"
 
@@ -86,7 +94,8 @@ struct Call;
 template <class P>
 struct Call<P, Shape::unary> {
   using T = typename P::T;
-  static uint32_t fast(const T* const* in, T, T* const* out) { return P::fast(in[0], out[0]); }
+  using Fast = uint32_t (*)(const T*, T*);
+  static uint32_t fast(Fast f, const T* const* in, T, T* const* out) { return f(in[0], out[0]); }
   static void special(const T* const* in, T, int k, T& r1, T&, const Report<T>& rep) {
     P::special(in[0][k], r1, rep);
   }
@@ -96,7 +105,8 @@ struct Call<P, Shape::unary> {
 template <class P>
 struct Call<P, Shape::binary> {
   using T = typename P::T;
-  static uint32_t fast(const T* const* in, T, T* const* out) { return P::fast(in[0], in[1], out[0]); }
+  using Fast = uint32_t (*)(const T*, const T*, T*);
+  static uint32_t fast(Fast f, const T* const* in, T, T* const* out) { return f(in[0], in[1], out[0]); }
   static void special(const T* const* in, T, int k, T& r1, T&, const Report<T>& rep) {
     P::special(in[0][k], in[1][k], r1, rep);
   }
@@ -106,7 +116,8 @@ struct Call<P, Shape::binary> {
 template <class P>
 struct Call<P, Shape::scalar> {
   using T = typename P::T;
-  static uint32_t fast(const T* const* in, T b, T* const* out) { return P::fast(in[0], b, out[0]); }
+  using Fast = uint32_t (*)(const T*, T, T*);
+  static uint32_t fast(Fast f, const T* const* in, T b, T* const* out) { return f(in[0], b, out[0]); }
   static void special(const T* const* in, T b, int k, T& r1, T&, const Report<T>& rep) {
     P::special(in[0][k], b, r1, rep);
   }
@@ -116,12 +127,48 @@ struct Call<P, Shape::scalar> {
 template <class P>
 struct Call<P, Shape::two_out> {
   using T = typename P::T;
-  static uint32_t fast(const T* const* in, T, T* const* out) { return P::fast(in[0], out[0], out[1]); }
+  using Fast = uint32_t (*)(const T*, T*, T*);
+  static uint32_t fast(Fast f, const T* const* in, T, T* const* out) { return f(in[0], out[0], out[1]); }
   static void special(const T* const* in, T, int k, T& r1, T& r2, const Report<T>& rep) {
     P::special(in[0][k], r1, r2, rep);
   }
   static T arg2(const T* const* in, T, int k) { return in[0][k]; }
 };
+
+}  // namespace detail
+
+#if defined(__x86_64__)
+// The wide fast routines, one per core and path, instantiated by the family's *_avx2.cpp and
+// *_avx512.cpp sources (see wide.h).
+namespace avx2 {
+template <class Core, class... A>
+uint32_t wide_fast(A... args);
+}
+namespace avx512 {
+template <class Core, class... A>
+uint32_t wide_fast(A... args);
+}
+#endif
+
+namespace detail {
+
+template <class P>
+constexpr auto has_wide(int) -> decltype(sizeof(typename P::Wide), true) { return true; }
+template <class P>
+constexpr bool has_wide(...) { return false; }
+
+// The fast routine for this call: a wider path's when the policy has one for the path in use.
+template <class P, class R, class... A>
+inline auto fast_for_call(R (*sse2)(A...)) -> R (*)(A...) {
+#if defined(__x86_64__)
+  if constexpr (has_wide<P>(0)) {
+    const cpu::Path p = cpu::current();
+    if (p == cpu::kAvx512) return &vm::avx512::wide_fast<typename P::Wide, A...>;
+    if (p == cpu::kAvx2) return &vm::avx2::wide_fast<typename P::Wide, A...>;
+  }
+#endif
+  return sse2;
+}
 
 // The loop every kernel runs: NI input arrays (plus a scalar for the scalar shape), NO output
 // arrays. Whole groups compute straight into the caller's outputs; the tail is staged, padded
@@ -131,6 +178,7 @@ template <class P, Shape S, int NI, int NO, class T = typename P::T>
 inline void run(int32_t n, const T* const (&in)[NI], T scalar, T* const (&out)[NO]) {
   if (n <= 0) return;
   using C = Call<P, S>;
+  const typename C::Fast fast = fast_for_call<P>(static_cast<typename C::Fast>(&P::fast));
   constexpr int G = P::group;
   FpEnv env(P::x87);
   bool in_place = false;
@@ -158,7 +206,7 @@ inline void run(int32_t n, const T* const (&in)[NI], T scalar, T* const (&out)[N
       }
     }
     for (int o = 0; o < NO; ++o) g_out[o] = out[o] + i;
-    if (const uint32_t m = C::fast(g_in, scalar, g_out)) specials(m, i);
+    if (const uint32_t m = C::fast(fast, g_in, scalar, g_out)) specials(m, i);
   }
   if (i < n) {
     const int32_t count = n - i;
@@ -167,7 +215,7 @@ inline void run(int32_t n, const T* const (&in)[NI], T scalar, T* const (&out)[N
       g_in[j] = staged_in[j];
     }
     for (int o = 0; o < NO; ++o) g_out[o] = staged_out[o];
-    const uint32_t m = C::fast(g_in, scalar, g_out) & lanes_below<G>(count);
+    const uint32_t m = C::fast(fast, g_in, scalar, g_out) & lanes_below<G>(count);
     for (int o = 0; o < NO; ++o) memcpy(out[o] + i, staged_out[o], sizeof(T) * count);
     if (m) specials(m, i);
   }

@@ -73,18 +73,22 @@ __attribute__((always_inline)) inline V poly(const S* c, V z) {
 // Double polynomials in z >= 0: Estrin's scheme, z below 2^-120 taken as 0 so that its powers never
 // reach the subnormal range (whose arithmetic is slow; the terms are then far below the
 // result's ulp). Float polynomials are short: Horner's scheme, whose partial results stay
-// near the coefficients' size.
-template <size_t N>
-__attribute__((always_inline)) inline f64x2 poly(const double (&c)[N], f64x2 z) {
+// near the coefficients' size. V is a register of any width.
+template <size_t N, class V>
+__attribute__((always_inline)) inline V poly(const double (&c)[N], V z) {
   static_assert(N <= 16, "up to 16 coefficients");
-  return poly<N>(&c[0], z & (z >= f64x2::all(0x1p-120)));
+  return poly<N>(&c[0], z & (z >= V::all(0x1p-120)));
 }
-template <size_t N>
-__attribute__((always_inline)) inline f32x4 poly(const float (&c)[N], f32x4 z) {
-  f32x4 p = f32x4::all(c[N - 1]);
-  for (size_t k = N - 1; k-- > 0;) p = f32x4::all(c[k]) + z * p;
+template <size_t N, class V>
+__attribute__((always_inline)) inline V poly(const float (&c)[N], V z) {
+  V p = V::all(c[N - 1]);
+  for (size_t k = N - 1; k-- > 0;) p = V::all(c[k]) + z * p;
   return p;
 }
+
+// Bits for every lane of a register of V's width.
+template <class V>
+constexpr uint32_t all_lanes() { return V::lanes == 32 ? 0xFFFFFFFFu : (1u << V::lanes) - 1u; }
 
 // x87 partial arctangent: atan(y / x) in the quadrant of (x, y), at the precision the x87
 // control word holds (the kernels that use it ask for 64 bits).
@@ -94,10 +98,10 @@ inline long double fpatan(long double y, long double x) {
   return r;
 }
 
-// ---- arcsine and arccosine, double arithmetic ------------------------------------------------
+// ---- arcsine and arccosine, any register width -------------------------------------------
 
-template <Cls C>
-__attribute__((always_inline)) inline f64x2 dasin_poly(f64x2 z) {
+template <Cls C, class V>
+__attribute__((always_inline)) inline V dasin_poly(V z) {
   if constexpr (C == Cls::dHA) return poly(kAsinHA, z);
   else if constexpr (C == Cls::d50) return poly(kAsin50, z);
   else return poly(kAsinF, z);
@@ -105,89 +109,90 @@ __attribute__((always_inline)) inline f64x2 dasin_poly(f64x2 z) {
 
 // sqrt(y) as hi + lo for positive normal y: the double Sqrt _HA estimate and five-term
 // binomial series, its last sum split into a high and a low part.
-__attribute__((always_inline)) inline void dsqrt_hi_lo(f64x2 y, f64x2& hi, f64x2& lo) {
+template <class V>
+__attribute__((always_inline)) inline void dsqrt_hi_lo(V y, V& hi, V& lo) {
   const auto [y0, u, v, e] = sqrt_core::dsqrt_start(y);
   // The five binomial coefficients of (1 + e)^(-1/2), the same as double Sqrt _HA.
   static constexpr double kSeries[5] = {-0.5, 0.375, -0.3125, 0.2734375, -0.24609375};
-  const f64x2 corr = v + (u + v) * (e * poly<5>(&kSeries[0], e));  // e may be negative: no flush
+  const V corr = v + (u + v) * (e * poly<5>(&kSeries[0], e));  // e may be negative: no flush
   hi = u + corr;
   lo = corr - (hi - u);
 }
 
-// asin x (or acos x) for |x| < 1; other lanes give unspecified values.
-template <Cls C, bool kAcos>
-__attribute__((always_inline)) inline f64x2 dasin(f64x2 x) {
-  const f64x2 sign = x & f64x2::all(-0.0);
-  const f64x2 a = x ^ sign;
-  const f64x2 big = a > f64x2::all(0.5);
-  const f64x2 y = (f64x2::all(1.0) - a) * f64x2::all(0.5);  // exact for |x| >= 1/2
-  f64x2 s, s_lo;
+// asin x (or acos x) for |x| < 1 in double arithmetic; other lanes give unspecified values.
+template <Cls C, bool kAcos, class V>
+__attribute__((always_inline)) inline V dasin(V x) {
+  const V sign = x & V::all(-0.0);
+  const V a = x ^ sign;
+  const V big = a > V::all(0.5);
+  const V y = (V::all(1.0) - a) * V::all(0.5);  // exact for |x| >= 1/2
+  V s, s_lo;
   if constexpr (C == Cls::dHA) {
     dsqrt_hi_lo(y, s, s_lo);
     s_lo = big & s_lo;
   } else {
     s = sqrt(y);
-    s_lo = f64x2::all(0.0);
+    s_lo = V::all(0.0);
   }
-  const f64x2 z = select(big, y, x * x);
-  const f64x2 w = select(big, s, a);
-  const f64x2 tail = s_lo + w * z * dasin_poly<C>(z);
-  f64x2 A_hi, A_lo, B;
+  const V z = select(big, y, x * x);
+  const V w = select(big, s, a);
+  const V tail = s_lo + w * z * dasin_poly<C>(z);
+  V A_hi, A_lo, B;
   if constexpr (!kAcos) {
-    A_hi = big & f64x2::all(pio2_hi());
-    A_lo = big & f64x2::all(pio2_lo());
-    B = select(big, f64x2::all(-2.0), f64x2::all(1.0));
+    A_hi = big & V::all(pio2_hi());
+    A_lo = big & V::all(pio2_lo());
+    B = select(big, V::all(-2.0), V::all(1.0));
   } else {
-    const f64x2 neg = x < f64x2::all(0.0);
-    A_hi = select(big, neg & f64x2::all(pi_hi()), f64x2::all(pio2_hi()));
-    A_lo = select(big, neg & f64x2::all(pi_lo()), f64x2::all(pio2_lo()));
-    B = select(big, f64x2::all(2.0), f64x2::all(-1.0)) ^ sign;
+    const V neg = x < V::all(0.0);
+    A_hi = select(big, neg & V::all(pi_hi()), V::all(pio2_hi()));
+    A_lo = select(big, neg & V::all(pi_lo()), V::all(pio2_lo()));
+    B = select(big, V::all(2.0), V::all(-1.0)) ^ sign;
   }
-  const f64x2 bw = B * w;  // exact: B is a power of two
-  const f64x2 h = A_hi + bw;
-  const f64x2 e = bw - (h - A_hi);
-  const f64x2 r = h + ((e + A_lo) + B * tail);
+  const V bw = B * w;  // exact: B is a power of two
+  const V h = A_hi + bw;
+  const V e = bw - (h - A_hi);
+  const V r = h + ((e + A_lo) + B * tail);
   if constexpr (kAcos) return r;
   return r ^ sign;
 }
 
 // Lanes that are not strictly inside (-1, 1): ±1, beyond, infinities and NaN.
-inline uint32_t dasin_out(f64x2 x) { return movemask(abs(x) < f64x2::all(1.0)) ^ 3u; }
+template <class V>
+inline uint32_t asin_out(V x) {
+  return movemask(abs(x) < V::all(1.0)) ^ all_lanes<V>();
+}
 
-// ---- arcsine and arccosine, float arithmetic ------------------------------------------------
-
-template <Cls C, bool kAcos>
-__attribute__((always_inline)) inline f32x4 fasin(f32x4 x) {
-  const f32x4 sign = x & f32x4::all(-0.0f);
-  const f32x4 a = x ^ sign;
-  const f32x4 big = a > f32x4::all(0.5f);
-  const f32x4 y = (f32x4::all(1.0f) - a) * f32x4::all(0.5f);
-  const f32x4 s = sqrt(y);
-  const f32x4 z = select(big, y, x * x);
-  const f32x4 w = select(big, s, a);
-  const f32x4 tail = w * z * (C == Cls::f21 ? poly(kAsinF21, z) : poly(kAsinF11, z));
-  const f32x4 pio2h = f32x4::all(bits<float>(0x3FC90FDBu));  // 1.57079637
-  const f32x4 pio2l = f32x4::all(bits<float>(0xB33BBD2Eu));  // -4.37113883e-08
-  f32x4 A_hi, A_lo, B;
+// The same in float arithmetic.
+template <Cls C, bool kAcos, class V>
+__attribute__((always_inline)) inline V fasin(V x) {
+  const V sign = x & V::all(-0.0f);
+  const V a = x ^ sign;
+  const V big = a > V::all(0.5f);
+  const V y = (V::all(1.0f) - a) * V::all(0.5f);
+  const V s = sqrt(y);
+  const V z = select(big, y, x * x);
+  const V w = select(big, s, a);
+  const V tail = w * z * (C == Cls::f21 ? poly(kAsinF21, z) : poly(kAsinF11, z));
+  const V pio2h = V::all(bits<float>(0x3FC90FDBu));  // 1.57079637
+  const V pio2l = V::all(bits<float>(0xB33BBD2Eu));  // -4.37113883e-08
+  V A_hi, A_lo, B;
   if constexpr (!kAcos) {
     A_hi = big & pio2h;
     A_lo = big & pio2l;
-    B = select(big, f32x4::all(-2.0f), f32x4::all(1.0f));
+    B = select(big, V::all(-2.0f), V::all(1.0f));
   } else {
-    const f32x4 neg = x < f32x4::all(0.0f);
-    A_hi = select(big, neg & f32x4::all(bits<float>(0x40490FDBu)), pio2h);  // 3.14159274
-    A_lo = select(big, neg & f32x4::all(bits<float>(0xB3BBBD2Eu)), pio2l);  // -8.74227766e-08
-    B = select(big, f32x4::all(2.0f), f32x4::all(-1.0f)) ^ sign;
+    const V neg = x < V::all(0.0f);
+    A_hi = select(big, neg & V::all(bits<float>(0x40490FDBu)), pio2h);  // 3.14159274
+    A_lo = select(big, neg & V::all(bits<float>(0xB3BBBD2Eu)), pio2l);  // -8.74227766e-08
+    B = select(big, V::all(2.0f), V::all(-1.0f)) ^ sign;
   }
-  const f32x4 bw = B * w;
-  const f32x4 h = A_hi + bw;
-  const f32x4 e = bw - (h - A_hi);
-  const f32x4 r = h + ((e + A_lo) + B * tail);
+  const V bw = B * w;
+  const V h = A_hi + bw;
+  const V e = bw - (h - A_hi);
+  const V r = h + ((e + A_lo) + B * tail);
   if constexpr (kAcos) return r;
   return r ^ sign;
 }
-
-inline uint32_t fasin_out(f32x4 x) { return movemask(abs(x) < f32x4::all(1.0f)) ^ 15u; }
 
 // One element outside (-1, 1): ±1 exactly, NaN through, everything else a domain error.
 template <class T, bool kAcos>
@@ -403,38 +408,58 @@ inline uint32_t fatan_out(f32x4 x) {
 
 // ---- policies ------------------------------------------------------------------------------
 
-template <Cls C, bool kAcos, const char* Name>
-struct DAsin {
+// The arcsine cores: one group on registers V of any width (the policies below run them on
+// SSE2, the *_avx2.cpp / *_avx512.cpp sources on wider registers).
+template <Cls C, bool kAcos>
+struct DAsinCore {
   using T = double;
-  static constexpr int group = 4;
+  static constexpr int group = 16;
+  template <class V>
+  static uint32_t fast(const double* a, double* r) {
+    uint32_t m = 0;
+    for (int k = 0; k < group; k += V::lanes) {
+      const V x = V::load(a + k);
+      dasin<C, kAcos>(x).store(r + k);
+      m |= asin_out(x) << k;
+    }
+    return m;
+  }
+};
+
+template <Cls C, bool kAcos>
+struct FAsinCore {
+  using T = float;
+  static constexpr int group = 32;
+  template <class V>
+  static uint32_t fast(const float* a, float* r) {
+    uint32_t m = 0;
+    for (int k = 0; k < group; k += V::lanes) {
+      const V x = V::load(a + k);
+      if constexpr (C == Cls::fHA)
+        to_f32(dasin<C, kAcos>(to_f64_low(x)), dasin<C, kAcos>(to_f64_high(x))).store(r + k);
+      else
+        fasin<C, kAcos>(x).store(r + k);
+      m |= asin_out(x) << k;
+    }
+    return m;
+  }
+};
+
+template <Cls C, bool kAcos, const char* Name>
+struct DAsin : DAsinCore<C, kAcos> {
+  using Wide = DAsinCore<C, kAcos>;
   static constexpr X87 x87 = X87::untouched;
   static constexpr const char* name = Name;
-  static uint32_t fast(const double* a, double* r) {
-    const f64x2 x0 = f64x2::load(a), x1 = f64x2::load(a + 2);
-    dasin<C, kAcos>(x0).store(r);
-    dasin<C, kAcos>(x1).store(r + 2);
-    return dasin_out(x0) | (dasin_out(x1) << 2);
-  }
+  static uint32_t fast(const double* a, double* r) { return Wide::template fast<f64x2>(a, r); }
   static void special(double a, double& r, const Report<double>& rep) { asin_special<double, kAcos>(a, r, rep); }
 };
 
 template <Cls C, bool kAcos, const char* Name>
-struct FAsin {
-  using T = float;
-  static constexpr int group = 8;
+struct FAsin : FAsinCore<C, kAcos> {
+  using Wide = FAsinCore<C, kAcos>;
   static constexpr X87 x87 = X87::untouched;
   static constexpr const char* name = Name;
-  static uint32_t fast(const float* a, float* r) {
-    const f32x4 x0 = f32x4::load(a), x1 = f32x4::load(a + 4);
-    if constexpr (C == Cls::fHA) {
-      to_f32(dasin<C, kAcos>(to_f64_low2(x0)), dasin<C, kAcos>(to_f64_high2(x0))).store(r);
-      to_f32(dasin<C, kAcos>(to_f64_low2(x1)), dasin<C, kAcos>(to_f64_high2(x1))).store(r + 4);
-    } else {
-      fasin<C, kAcos>(x0).store(r);
-      fasin<C, kAcos>(x1).store(r + 4);
-    }
-    return fasin_out(x0) | (fasin_out(x1) << 4);
-  }
+  static uint32_t fast(const float* a, float* r) { return Wide::template fast<f32x4>(a, r); }
   static void special(float a, float& r, const Report<float>& rep) { asin_special<float, kAcos>(a, r, rep); }
 };
 

@@ -102,47 +102,55 @@ inline uint32_t fpositive_finite_not(f32x4 x) {
 
 // ---- double -------------------------------------------------------------------------------
 
-inline f64x2 high_part(f64x2 x) {  // low 32 bits of the representation cleared
-  return (x.bits() & i64x2::all(static_cast<int64_t>(0xFFFFFFFF00000000ull))).as_f64();
+// The double square-root start is written for any register width (V: f64x2 or wider), as
+// the inverse trigonometric kernels run it on every path.
+template <class V>
+inline V high_part(V x) {  // low 32 bits of the representation cleared
+  using I = typename V::i64;
+  return (x.bits() & I::all(static_cast<int64_t>(0xFFFFFFFF00000000ull))).as_f64();
 }
 
 // The estimate y0 of 1/sqrt(x) for positive normal x, 21 significant bits, low word zero.
-inline f64x2 destimate(f64x2 x) {
-  const i64x2 b = x.bits();
+template <class V>
+inline V destimate(V x) {
+  using I = typename V::i64;
+  const I b = x.bits();
   // The mantissa's top 23 bits and the exponent's parity flipped: a float in [1, 4).
-  const i64x2 f = ((shr<29>(b) & i64x2::all(0xFFFFFF)) ^ i64x2::all(0x800000)) + i64x2::all(0x3F800000);
-  const i64x2 y = i64x2(rsqrt_estimate(f.as_i32().as_f32()).bits().v) & i64x2::all(0xFFFFFFFF);
+  const I f = ((shr<29>(b) & I::all(0xFFFFFF)) ^ I::all(0x800000)) + I::all(0x3F800000);
+  const I y = rsqrt_estimate(f.as_i32().as_f32()).bits().as_i64() & I::all(0xFFFFFFFF);
   // The float's exponent and 20 mantissa bits moved into a double's high word, the exponent
   // halved: 0x57F00000 holds the rebias, (E - 1) / 2 the halving for either parity of E.
-  const i64x2 e = shr<52>(b);
-  const i64x2 hi = shr<3>(y) + i64x2::all(0x57F00000) - shl<20>(shr<1>(e - i64x2::all(1)));
+  const I e = shr<52>(b);
+  const I hi = shr<3>(y) + I::all(0x57F00000) - shl<20>(shr<1>(e - I::all(1)));
   return shl<32>(hi).as_f64();
 }
 
 // Taylor coefficients of (1 + e)^(-1/2) after the constant term.
-template <int Terms>
-inline f64x2 dseries(f64x2 e) {
+template <int Terms, class V>
+inline V dseries(V e) {
   static_assert(Terms == 4 || Terms == 5, "four or five terms");
-  f64x2 p = Terms == 5 ? f64x2::all(-0.24609375) : f64x2::all(0.2734375);
-  if constexpr (Terms == 5) p = f64x2::all(0.2734375) + e * p;
-  p = f64x2::all(-0.3125) + e * p;
-  p = f64x2::all(0.375) + e * p;
-  p = f64x2::all(-0.5) + e * p;
+  V p = Terms == 5 ? V::all(-0.24609375) : V::all(0.2734375);
+  if constexpr (Terms == 5) p = V::all(0.2734375) + e * p;
+  p = V::all(-0.3125) + e * p;
+  p = V::all(0.375) + e * p;
+  p = V::all(-0.5) + e * p;
   return e * p;
 }
 
 // The start of every double square root here, for positive normal finite x: the estimate
 // y0, x y0 = u + v exactly (21 x 21 and 32 x 21 bits), and e = x y0^2 - 1, whose series in
 // (1 + e)^(-1/2) corrects the estimate.
+template <class V>
 struct DSqrtStart {
-  f64x2 y0, u, v, e;
+  V y0, u, v, e;
 };
-inline DSqrtStart dsqrt_start(f64x2 x) {
-  const f64x2 y0 = destimate(x);
-  const f64x2 xh = high_part(x), xl = x - xh;
-  const f64x2 u = xh * y0, v = xl * y0;
-  const f64x2 uh = high_part(u), ul = u - uh;
-  return {y0, u, v, ((uh * y0 - f64x2::all(1.0)) + ul * y0) + v * y0};
+template <class V>
+inline DSqrtStart<V> dsqrt_start(V x) {
+  const V y0 = destimate(x);
+  const V xh = high_part(x), xl = x - xh;
+  const V u = xh * y0, v = xl * y0;
+  const V uh = high_part(u), ul = u - uh;
+  return {y0, u, v, ((uh * y0 - V::all(1.0)) + ul * y0) + v * y0};
 }
 
 // sqrt(x) (or 1/sqrt(x) when kInverse) for positive normal finite x.

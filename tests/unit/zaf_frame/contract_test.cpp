@@ -8,7 +8,8 @@
 //     control word come back unchanged (denormals-are-zero is the caller's choice of inputs;
 //     and the x87 precision is set only by the kernels that need a particular one, so the
 //     float logarithms' x87 path for special arguments follows the caller's);
-//   - reports arrive in index order, each after its element's result has been written.
+//   - reports arrive in index order, each after its element's result has been written;
+//   - every instruction-set path gives the same results and reports as the SSE2 one.
 // Accuracy and the specials of each family are the accuracy harness's; this checks the frame.
 #include <dlfcn.h>
 #include <gtest/gtest.h>
@@ -20,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "cpu_paths.h"
 #include "fpregs.h"
 #include "zaf.h"
 
@@ -192,6 +194,74 @@ void check(const Kernel& k) {
 
   _zafClearErrorCallBack();
   _zafClearErrStatus();
+}
+
+// The contract's arguments and a spread over the ranges where the families change method
+// (|x| < 1, binades from 2^-60 to 2^20, |x| < 60, just around 1), in a count that leaves a
+// tail after every group size.
+std::vector<double> path_arguments() {
+  std::vector<double> v = arguments();
+  uint64_t s = 0x9E3779B97F4A7C15ull;
+  auto u = [&s]() { return ((s = s * 6364136223846793005ull + 1442695040888963407ull) >> 11) * 0x1p-53; };
+  for (int i = 0; i < 4000; ++i) {
+    const double x = u();
+    switch (i % 4) {
+      case 0: v.push_back(2 * x - 1); break;
+      case 1: v.push_back(std::ldexp(1 + x, static_cast<int>(u() * 80) - 60) * (u() < 0.5 ? -1 : 1)); break;
+      case 2: v.push_back(120 * x - 60); break;
+      default: v.push_back(1 + (2 * x - 1) * 1e-3); break;
+    }
+  }
+  return v;
+}
+
+template <class T>
+void check_paths(const Kernel& k) {
+  SCOPED_TRACE(k.name);
+  const std::vector<double> args = path_arguments();
+  const int32_t n = static_cast<int32_t>(args.size());
+  std::vector<T> a(args.begin(), args.end()), b(n);
+  for (int32_t i = 0; i < n; ++i) b[i] = static_cast<T>(args[(i * 7919 + 3) % n]);
+  if (k.shape == Shape::scalar_b) b.assign(n, static_cast<T>(2.5));
+  std::vector<Report> seen;
+  reports = &seen;
+  single_results = sizeof(T) == 4;
+  _zafSetErrorCallBack(record);
+  std::vector<T> r0(n), r0b(n);
+  std::vector<Report> reports0;
+  for_each_cpu_path([&](int p) {
+    std::vector<T> r(n), r2(n);
+    results = r.data();
+    seen.clear();
+    call<T>(k, n, a.data(), b.data(), r.data(), r2.data());
+    if (p == ZAFORQ_PATH_SSE2) {
+      r0 = r, r0b = r2, reports0 = seen;
+      return;
+    }
+    for (int32_t i = 0; i < n; ++i)
+      if (std::memcmp(&r[i], &r0[i], sizeof(T)) || std::memcmp(&r2[i], &r0b[i], sizeof(T))) {
+        ADD_FAILURE() << "element " << i << " (" << double(a[i]) << ", " << double(b[i]) << "): " << double(r[i])
+                      << " where SSE2 gives " << double(r0[i]);
+        break;
+      }
+    ASSERT_EQ(seen.size(), reports0.size());
+    for (size_t i = 0; i < seen.size(); ++i) {
+      EXPECT_EQ(seen[i].index, reports0[i].index);
+      EXPECT_EQ(seen[i].code, reports0[i].code);
+    }
+  });
+  _zafClearErrorCallBack();
+  _zafClearErrStatus();
+}
+
+TEST(KernelContract, SameResultsOnEveryPath) {
+  for (const Kernel& k : exported_kernels()) {
+    ASSERT_NE(k.fn, nullptr) << k.name;
+    if (k.single)
+      check_paths<float>(k);
+    else
+      check_paths<double>(k);
+  }
 }
 
 TEST(KernelContract, EveryExportedKernel) {
