@@ -33,71 +33,77 @@ enum class FClass { a11, a21, ha };
 
 // ---- float --------------------------------------------------------------------------------
 
+// The computations are templates over the register type V (f32x4, f64x2 or a wider path's),
+// so the same lanes give the same bits on every path.
+
 // y0 (1 - t/2 + 3t^2/8) with t = x y0^2 - 1: one refinement of the estimate y0 of 1/sqrt(x).
-inline f32x4 frefine(f32x4 x, f32x4 y0) {
-  const f32x4 t = (x * y0) * y0 - f32x4::all(1.0f);
-  const f32x4 s = t * (f32x4::all(-0.5f) + t * f32x4::all(0.375f));
+template <class V>
+inline V frefine(V x, V y0) {
+  const V t = (x * y0) * y0 - V::all(1.0f);
+  const V s = t * (V::all(-0.5f) + t * V::all(0.375f));
   return y0 + y0 * s;
 }
 
 // hi + lo == a * a exactly (Dekker; 4097 = 2^12 + 1 splits a float into two 12-bit halves).
-inline void fsquare_exact(f32x4 a, f32x4& hi, f32x4& lo) {
-  const f32x4 c = f32x4::all(4097.0f) * a;
-  const f32x4 ah = c - (c - a), al = a - ah;
+template <class V>
+inline void fsquare_exact(V a, V& hi, V& lo) {
+  const V c = V::all(4097.0f) * a;
+  const V ah = c - (c - a), al = a - ah;
   hi = a * a;
-  lo = ((ah * ah - hi) + f32x4::all(2.0f) * ah * al) + al * al;
+  lo = ((ah * ah - hi) + V::all(2.0f) * ah * al) + al * al;
 }
 
-template <FClass C>
-inline f32x4 fsqrt_fast(f32x4 x) {
-  const f32x4 y0 = rsqrt_estimate(x);
-  if constexpr (C == FClass::a11) return x * y0;
-  const f32x4 y1 = frefine(x, y0);
-  const f32x4 s = x * y1;
-  if constexpr (C == FClass::a21) return s;
-  f32x4 hi, lo;
-  fsquare_exact(s, hi, lo);
-  const f32x4 residual = (x - hi) - lo;  // x - hi is exact: hi is within 2^-20 of x
-  return s + (f32x4::all(0.5f) * y1) * residual;
+template <FClass C, class V>
+inline V fsqrt_fast(V x) {
+  if constexpr (C == FClass::ha) {
+    // The correction forms terms down to about 2^-48 x; below 2^-60 they would be denormal,
+    // which is exact but costs the processor a slow assist per operation. Such arguments are
+    // scaled by 2^64 and their root by 2^-32, both exact.
+    const V small = x < V::all(0x1p-60f);
+    const V xs = select(small, x * V::all(0x1p64f), x);
+    const V y1 = frefine(xs, rsqrt_estimate(xs));
+    const V s = xs * y1;
+    V hi, lo;
+    fsquare_exact(s, hi, lo);
+    const V residual = (xs - hi) - lo;  // xs - hi is exact: hi is within 2^-20 of xs
+    const V root = s + (V::all(0.5f) * y1) * residual;
+    return select(small, root * V::all(0x1p-32f), root);
+  } else {
+    const V y0 = rsqrt_estimate(x);
+    if constexpr (C == FClass::a11) return x * y0;
+    return x * frefine(x, y0);
+  }
 }
 
-// The _HA correction forms terms down to about 2^-48 x; below 2^-60 they would be denormal,
-// which is exact but costs the processor a slow assist per operation. Such arguments are
-// scaled by 2^64 and their root by 2^-32, both exact.
-template <>
-inline f32x4 fsqrt_fast<FClass::ha>(f32x4 x) {
-  const f32x4 small = x < f32x4::all(0x1p-60f);
-  const f32x4 xs = select(small, x * f32x4::all(0x1p64f), x);
-  const f32x4 y1 = frefine(xs, rsqrt_estimate(xs));
-  const f32x4 s = xs * y1;
-  f32x4 hi, lo;
-  fsquare_exact(s, hi, lo);
-  const f32x4 residual = (xs - hi) - lo;
-  const f32x4 root = s + (f32x4::all(0.5f) * y1) * residual;
-  return select(small, root * f32x4::all(0x1p-32f), root);
-}
+// Bits for every lane of V.
+template <class V>
+constexpr uint32_t every_lane() { return (1u << V::lanes) - 1u; }
 
 // Lanes outside [2^-126, 2^126) (bits 0x00800000 to 0x7E7FFFFF): negative, zero, denormal,
 // huge, infinite or NaN.
-inline uint32_t fsqrt_out_of_range(f32x4 x) {
-  const i32x4 t = x.bits() - i32x4::all(0x00800000);
-  return movemask((t < i32x4::all(0)) | (t > i32x4::all(0x7E7FFFFF - 0x00800000)));
+template <class V>
+inline uint32_t fsqrt_out_of_range(V x) {
+  using I = typename V::i32;
+  const I t = x.bits() - I::all(0x00800000);
+  return movemask((t < I::all(0)) | (t > I::all(0x7E7FFFFF - 0x00800000)));
 }
 
 // Denormals are scaled into the estimate's range.
-template <FClass C>
-inline f32x4 finvsqrt_fast(f32x4 x) {
-  const f32x4 tiny = x < f32x4::all(0x1p-126f);
-  const f32x4 xs = select(tiny, x * f32x4::all(0x1p24f), x);
-  f32x4 y = rsqrt_estimate(xs);
+template <FClass C, class V>
+inline V finvsqrt_fast(V x) {
+  const V tiny = x < V::all(0x1p-126f);
+  const V xs = select(tiny, x * V::all(0x1p24f), x);
+  V y = rsqrt_estimate(xs);
   if constexpr (C == FClass::a21) y = frefine(xs, y);
-  return select(tiny, y * f32x4::all(0x1p12f), y);
+  return select(tiny, y * V::all(0x1p12f), y);
 }
 
 // Lanes not positive and finite.
-inline uint32_t fpositive_finite_not(f32x4 x) {
-  const i32x4 t = x.bits() - i32x4::all(1);
-  return movemask((t < i32x4::all(0)) | (t > i32x4::all(0x7F7FFFFF - 1)));
+template <class V>
+inline uint32_t fpositive_finite_not(V x) {
+  using I = typename V::i32;
+  const I t = x.bits() - I::all(1);
+  return movemask((t < I::all(0)) | (t > I::all(0x7F7FFFFF - 1)));
 }
 
 // ---- double -------------------------------------------------------------------------------
@@ -154,20 +160,19 @@ inline DSqrtStart<V> dsqrt_start(V x) {
 }
 
 // sqrt(x) (or 1/sqrt(x) when kInverse) for positive normal finite x.
-template <int Terms, bool kInverse>
-inline f64x2 dsqrt_fast(f64x2 x) {
+template <int Terms, bool kInverse, class V>
+inline V dsqrt_fast(V x) {
   const auto [y0, u, v, e] = dsqrt_start(x);
-  const f64x2 s = dseries<Terms>(e);
+  const V s = dseries<Terms>(e);
   if constexpr (kInverse) return y0 + y0 * s;
   return u + (v + (u + v) * s);
 }
 
-// Lanes outside 2^-1022 <= x < inf: the high word less 0x80100000, taken as signed, above
-// 0xFFDFFFFF.
-inline uint32_t dsqrt_out_of_range(f64x2 x) {
-  const i32x4 hw = x.bits().as_i32() - i32x4::all(static_cast<int32_t>(0x80100000u));
-  const uint32_t m = movemask(hw > i32x4::all(static_cast<int32_t>(0xFFDFFFFFu)));
-  return ((m >> 1) & 1u) | ((m >> 2) & 2u);  // the high words are lanes 1 and 3
+// Lanes outside 2^-1022 <= x < inf: zeros, denormals, negatives, infinities and NaN (both
+// comparisons are false for NaN).
+template <class V>
+inline uint32_t dsqrt_out_of_range(V x) {
+  return movemask((x >= V::all(0x1p-1022)) & (x < V::all(__builtin_inf()))) ^ every_lane<V>();
 }
 
 // One element outside the fast range.
@@ -191,20 +196,59 @@ inline double dsqrt_special(double x, const Report<double>& report, double& r) {
   return r = y.lane0() * (kInverse ? 0x1p27 : 0x1p-27);
 }
 
-// ---- float policies -------------------------------------------------------------------------
+// ---- cores and policies ----------------------------------------------------------------------
+
+// One group on registers V of any width: the policies run it on SSE2, sqrt_avx2.cpp and
+// sqrt_avx512.cpp on wider registers.
+template <class Derived, class T_, int G>
+struct Group {
+  using T = T_;
+  static constexpr int group = G;
+  template <class V>
+  static uint32_t fast(const T* a, T* r) {
+    uint32_t m = 0;
+    for (int k = 0; k < G; k += V::lanes) {
+      const V x = V::load(a + k);
+      Derived::template value<V>(x).store(r + k);
+      m |= Derived::out(x) << k;
+    }
+    return m;
+  }
+};
+
+template <FClass C>
+struct FSqrtCore : Group<FSqrtCore<C>, float, 32> {
+  template <class V> static V value(V x) { return fsqrt_fast<C>(x); }
+  template <class V> static uint32_t out(V x) { return fsqrt_out_of_range(x); }
+};
+
+template <FClass C>
+struct FInvSqrtCore : Group<FInvSqrtCore<C>, float, 32> {
+  template <class V>
+  static V value(V x) {
+    if constexpr (C == FClass::ha) {
+      using D = typename V::f64;
+      const D one = D::all(1.0);
+      return to_f32(one / sqrt(to_f64_low(x)), one / sqrt(to_f64_high(x)));
+    } else {
+      return finvsqrt_fast<C>(x);
+    }
+  }
+  template <class V> static uint32_t out(V x) { return fpositive_finite_not(x); }
+};
+
+template <int Terms, bool kInverse>
+struct DSqrtCore : Group<DSqrtCore<Terms, kInverse>, double, 16> {
+  template <class V> static V value(V x) { return dsqrt_fast<Terms, kInverse>(x); }
+  template <class V> static uint32_t out(V x) { return dsqrt_out_of_range(x); }
+};
 
 template <FClass C, const char* Name>
-struct FSqrt {
-  using T = float;
-  static constexpr int group = 8;
+struct FSqrt : FSqrtCore<C> {
+  using Wide = FSqrtCore<C>;
   static constexpr X87 x87 = X87::untouched;
   static constexpr const char* name = Name;
-  static uint32_t fast(const float* a, float* r) {
-    const f32x4 x0 = f32x4::load(a), x1 = f32x4::load(a + 4);
-    fsqrt_fast<C>(x0).store(r);
-    fsqrt_fast<C>(x1).store(r + 4);
-    return fsqrt_out_of_range(x0) | (fsqrt_out_of_range(x1) << 4);
-  }
+  static uint32_t fast(const float* a, float* r) { return Wide::template fast<f32x4>(a, r); }
   static void special(float a, float& r, const Report<float>& report) {
     r = _zafssqrt_scalar(a);
     if (a < 0.0f) report(ZAF_STATUS_ERRDOM);
@@ -229,42 +273,20 @@ inline void finvsqrt_special(float a, float& r, const Report<float>& report) {
 // The float _11 and _21 kernels run with the x87 unit at 53-bit precision, like the other
 // float kernels whose scalar paths may use it.
 template <FClass C, const char* Name>
-struct FInvSqrt {
-  using T = float;
-  static constexpr int group = 8;
+struct FInvSqrt : FInvSqrtCore<C> {
+  using Wide = FInvSqrtCore<C>;
   static constexpr X87 x87 = C == FClass::ha ? X87::untouched : X87::pc53;
   static constexpr const char* name = Name;
-  static f32x4 value(f32x4 x) {
-    if constexpr (C == FClass::ha) {
-      const f64x2 one = f64x2::all(1.0);
-      return to_f32(one / sqrt(to_f64_low2(x)), one / sqrt(to_f64_high2(x)));
-    } else {
-      return finvsqrt_fast<C>(x);
-    }
-  }
-  static uint32_t fast(const float* a, float* r) {
-    const f32x4 x0 = f32x4::load(a), x1 = f32x4::load(a + 4);
-    value(x0).store(r);
-    value(x1).store(r + 4);
-    return fpositive_finite_not(x0) | (fpositive_finite_not(x1) << 4);
-  }
+  static uint32_t fast(const float* a, float* r) { return Wide::template fast<f32x4>(a, r); }
   static void special(float a, float& r, const Report<float>& report) { finvsqrt_special(a, r, report); }
 };
 
-// ---- double policies ------------------------------------------------------------------------
-
 template <int Terms, bool kInverse, const char* Name>
-struct DPolicy {
-  using T = double;
-  static constexpr int group = 4;
+struct DPolicy : DSqrtCore<Terms, kInverse> {
+  using Wide = DSqrtCore<Terms, kInverse>;
   static constexpr X87 x87 = X87::untouched;
   static constexpr const char* name = Name;
-  static uint32_t fast(const double* a, double* r) {
-    const f64x2 x0 = f64x2::load(a), x1 = f64x2::load(a + 2);
-    dsqrt_fast<Terms, kInverse>(x0).store(r);
-    dsqrt_fast<Terms, kInverse>(x1).store(r + 2);
-    return dsqrt_out_of_range(x0) | (dsqrt_out_of_range(x1) << 2);
-  }
+  static uint32_t fast(const double* a, double* r) { return Wide::template fast<f64x2>(a, r); }
   static void special(double a, double& r, const Report<double>& report) {
     dsqrt_special<Terms, kInverse>(a, report, r);
   }
