@@ -1,7 +1,7 @@
 // Reciprocal and division, shared by the Inv and Div families: Inv is Div with a numerator of
 // one everywhere below.
 //
-// Float kernels (groups of eight): the divisor must satisfy 2^-126 <= |b| < 2^126, so that the
+// Float kernels (groups of 32): the divisor must satisfy 2^-126 <= |b| < 2^126, so that the
 // reciprocal estimate sees a normal number and returns one (the estimate of 2^-126 itself
 // would be a denormal, which the hardware flushes to zero). The _11 class
 // uses the hardware estimate as it is (about 12 bits), _21 refines it by one Newton step
@@ -32,19 +32,24 @@ enum class FClass { a11, a21, ha };
 
 // ---- float --------------------------------------------------------------------------------
 
+// The float computations are templates over the register type V (f32x4 or a wider path's):
+// div_avx2.cpp and div_avx512.cpp run them on wider registers with the same bits.
+
 // Lanes whose divisor leaves [2^-126, 2^126) in magnitude.
-inline uint32_t fout_of_range(f32x4 b) {
-  const i32x4 t = (b.bits() - i32x4::all(0x00800000)) & i32x4::all(0x7FFFFFFF);
-  return movemask(t > i32x4::all(0x7DFFFFFF));
+template <class V>
+inline uint32_t fout_of_range(V b) {
+  using I = typename V::i32;
+  const I t = (b.bits() - I::all(0x00800000)) & I::all(0x7FFFFFFF);
+  return movemask(t > I::all(0x7DFFFFFF));
 }
 
-template <FClass C>
-inline f32x4 fquotient(f32x4 a, f32x4 b) {
+template <FClass C, class V>
+inline V fquotient(V a, V b) {
   if constexpr (C == FClass::ha) {
     return a / b;
   } else {
-    f32x4 r = rcp_estimate(b);
-    if constexpr (C == FClass::a21) r = r * (f32x4::all(bits<float>(0x40000000u)) - b * r);
+    V r = rcp_estimate(b);
+    if constexpr (C == FClass::a21) r = r * (V::all(bits<float>(0x40000000u)) - b * r);
     return a * r;
   }
 }
@@ -56,43 +61,56 @@ inline float fscalar_quotient(float a, float b) {
   return static_cast<float>(q);
 }
 
-template <FClass C, bool kDiv>
-struct FloatPolicyBase {
-  using T = float;
-  static constexpr int group = 8;
-  static constexpr X87 x87 = X87::untouched;
+// One group of quotients a / b (a = 1 for Inv) on registers V.
+template <FClass C, bool kDiv, class V>
+inline uint32_t fquotients(const float* a, const float* b, float* r, int group) {
+  uint32_t m = 0;
+  for (int k = 0; k < group; k += V::lanes) {
+    const V d = V::load(b + k);
+    fquotient<C>(kDiv ? V::load(a + k) : V::all(1.0f), d).store(r + k);
+    m |= fout_of_range(d) << k;
+  }
+  return m;
+}
 
-  static uint32_t fast_group(const float* a, const float* b, float* r) {
-    const f32x4 b0 = f32x4::load(b), b1 = f32x4::load(b + 4);
-    const f32x4 a0 = kDiv ? f32x4::load(a) : f32x4::all(1.0f);
-    const f32x4 a1 = kDiv ? f32x4::load(a + 4) : f32x4::all(1.0f);
-    fquotient<C>(a0, b0).store(r);
-    fquotient<C>(a1, b1).store(r + 4);
-    return fout_of_range(b0) | (fout_of_range(b1) << 4);
-  }
-  static void special_element(float a, float b, float& r, const Report<float>& report) {
-    r = fscalar_quotient(a, b);
-    if (b == 0.0f) report(ZAF_STATUS_SING);
-  }
+template <FClass C>
+struct FInvCore {
+  using T = float;
+  static constexpr int group = 32;
+  template <class V>
+  static uint32_t fast(const float* b, float* r) { return fquotients<C, false, V>(nullptr, b, r, group); }
 };
+
+template <FClass C>
+struct FDivCore {
+  using T = float;
+  static constexpr int group = 32;
+  template <class V>
+  static uint32_t fast(const float* a, const float* b, float* r) { return fquotients<C, true, V>(a, b, r, group); }
+};
+
+inline void fspecial_quotient(float a, float b, float& r, const Report<float>& report) {
+  r = fscalar_quotient(a, b);
+  if (b == 0.0f) report(ZAF_STATUS_SING);
+}
 
 // Inv: the argument is the divisor.
 template <FClass C, const char* Name>
-struct FInv : FloatPolicyBase<C, false> {
+struct FInv : FInvCore<C> {
+  using Wide = FInvCore<C>;
+  static constexpr X87 x87 = X87::untouched;
   static constexpr const char* name = Name;
-  static uint32_t fast(const float* a, float* r) { return FInv::fast_group(nullptr, a, r); }
-  static void special(float a, float& r, const Report<float>& report) {
-    FInv::special_element(1.0f, a, r, report);
-  }
+  static uint32_t fast(const float* a, float* r) { return Wide::template fast<f32x4>(a, r); }
+  static void special(float a, float& r, const Report<float>& report) { fspecial_quotient(1.0f, a, r, report); }
 };
 
 template <FClass C, const char* Name>
-struct FDiv : FloatPolicyBase<C, true> {
+struct FDiv : FDivCore<C> {
+  using Wide = FDivCore<C>;
+  static constexpr X87 x87 = X87::untouched;
   static constexpr const char* name = Name;
-  static uint32_t fast(const float* a, const float* b, float* r) { return FDiv::fast_group(a, b, r); }
-  static void special(float a, float b, float& r, const Report<float>& report) {
-    FDiv::special_element(a, b, r, report);
-  }
+  static uint32_t fast(const float* a, const float* b, float* r) { return Wide::template fast<f32x4>(a, b, r); }
+  static void special(float a, float b, float& r, const Report<float>& report) { fspecial_quotient(a, b, r, report); }
 };
 
 // ---- double _HA ---------------------------------------------------------------------------
