@@ -25,6 +25,9 @@ struct f64x2 {
   static f64x2 all(double x) { return _mm_set1_pd(x); }
   static f64x2 load(const double* p) { return _mm_loadu_pd(p); }
   static f64x2 load_aligned(const double* p) { return _mm_load_pd(p); }
+  // Lanes from values just computed one by one: built in registers, where a load of freshly
+  // stored lanes would wait for the stores to drain.
+  static f64x2 set_lanes(const double* p) { return _mm_set_pd(p[1], p[0]); }
   void store(double* p) const { _mm_storeu_pd(p, v); }
   double lane0() const { return _mm_cvtsd_f64(v); }
   double lane1() const { return _mm_cvtsd_f64(_mm_unpackhi_pd(v, v)); }
@@ -134,6 +137,8 @@ struct i64x2 {
   i64x2() = default;
   constexpr i64x2(__m128i x) : v(x) {}
   static i64x2 all(int64_t x) { return _mm_set1_epi64x(x); }
+  static i64x2 load(const int64_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
+  static i64x2 set_lanes(const int64_t* p) { return _mm_set_epi64x(p[1], p[0]); }
   void store(int64_t* p) const { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v); }
   f64x2 as_f64() const { return _mm_castsi128_pd(v); }
   i32x4 as_i32() const { return v; }
@@ -145,6 +150,13 @@ inline i64x2 operator|(i64x2 a, i64x2 b) { return _mm_or_si128(a.v, b.v); }
 inline i64x2 operator^(i64x2 a, i64x2 b) { return _mm_xor_si128(a.v, b.v); }
 template <int k> inline i64x2 shl(i64x2 a) { return _mm_slli_epi64(a.v, k); }
 template <int k> inline i64x2 shr(i64x2 a) { return _mm_srli_epi64(a.v, k); }
+// Each lane: the product of the low 32 bits of a and b, unsigned, as 64 bits.
+inline i64x2 mul_lo32(i64x2 a, i64x2 b) { return _mm_mul_epu32(a.v, b.v); }
+// Lane k: base[idx lane k], for indexes below 2^31.
+inline f64x2 gather(const double* base, i64x2 idx) {
+  const int32_t i0 = _mm_cvtsi128_si32(idx.v), i1 = _mm_cvtsi128_si32(_mm_unpackhi_epi64(idx.v, idx.v));
+  return _mm_loadh_pd(_mm_load_sd(base + i0), base + i1);
+}
 
 inline i64x2 i32x4::as_i64() const { return v; }
 inline i64x2 f64x2::bits() const { return _mm_castpd_si128(v); }

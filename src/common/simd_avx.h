@@ -38,6 +38,7 @@ struct f64x4 {
   static f64x4 all(double x) { return _mm256_set1_pd(x); }
   static f64x4 load(const double* p) { return _mm256_loadu_pd(p); }
   static f64x4 load_aligned(const double* p) { return _mm256_load_pd(p); }
+  static f64x4 set_lanes(const double* p) { return _mm256_set_pd(p[3], p[2], p[1], p[0]); }
   void store(double* p) const { _mm256_storeu_pd(p, v); }
   i64x4 bits() const;
 };
@@ -135,6 +136,8 @@ struct i64x4 {
   i64x4() = default;
   constexpr i64x4(__m256i x) : v(x) {}
   static i64x4 all(int64_t x) { return _mm256_set1_epi64x(x); }
+  static i64x4 load(const int64_t* p) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)); }
+  static i64x4 set_lanes(const int64_t* p) { return _mm256_set_epi64x(p[3], p[2], p[1], p[0]); }
   void store(int64_t* p) const { _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), v); }
   f64x4 as_f64() const { return _mm256_castsi256_pd(v); }
   i32x8 as_i32() const { return v; }
@@ -146,6 +149,8 @@ inline i64x4 operator|(i64x4 a, i64x4 b) { return _mm256_or_si256(a.v, b.v); }
 inline i64x4 operator^(i64x4 a, i64x4 b) { return _mm256_xor_si256(a.v, b.v); }
 template <int k> inline i64x4 shl(i64x4 a) { return _mm256_slli_epi64(a.v, k); }
 template <int k> inline i64x4 shr(i64x4 a) { return _mm256_srli_epi64(a.v, k); }
+inline i64x4 mul_lo32(i64x4 a, i64x4 b) { return _mm256_mul_epu32(a.v, b.v); }
+inline f64x4 gather(const double* base, i64x4 idx) { return _mm256_i64gather_pd(base, idx.v, 8); }
 
 inline i64x4 i32x8::as_i64() const { return v; }
 inline i64x4 f64x4::bits() const { return _mm256_castpd_si256(v); }
@@ -189,6 +194,7 @@ struct f64x8 {
   static f64x8 all(double x) { return _mm512_set1_pd(x); }
   static f64x8 load(const double* p) { return _mm512_loadu_pd(p); }
   static f64x8 load_aligned(const double* p) { return _mm512_load_pd(p); }
+  static f64x8 set_lanes(const double* p) { return _mm512_set_pd(p[7], p[6], p[5], p[4], p[3], p[2], p[1], p[0]); }
   void store(double* p) const { _mm512_storeu_pd(p, v); }
   i64x8 bits() const;
 };
@@ -298,6 +304,8 @@ struct i64x8 {
   i64x8() = default;
   constexpr i64x8(__m512i x) : v(x) {}
   static i64x8 all(int64_t x) { return _mm512_set1_epi64(x); }
+  static i64x8 load(const int64_t* p) { return _mm512_loadu_si512(p); }
+  static i64x8 set_lanes(const int64_t* p) { return _mm512_set_epi64(p[7], p[6], p[5], p[4], p[3], p[2], p[1], p[0]); }
   void store(int64_t* p) const { _mm512_storeu_si512(p, v); }
   f64x8 as_f64() const { return _mm512_castsi512_pd(v); }
   i32x16 as_i32() const { return v; }
@@ -309,6 +317,8 @@ inline i64x8 operator|(i64x8 a, i64x8 b) { return _mm512_or_si512(a.v, b.v); }
 inline i64x8 operator^(i64x8 a, i64x8 b) { return _mm512_xor_si512(a.v, b.v); }
 template <int k> inline i64x8 shl(i64x8 a) { return _mm512_slli_epi64(a.v, k); }
 template <int k> inline i64x8 shr(i64x8 a) { return _mm512_srli_epi64(a.v, k); }
+inline i64x8 mul_lo32(i64x8 a, i64x8 b) { return _mm512_mul_epu32(a.v, b.v); }
+inline f64x8 gather(const double* base, i64x8 idx) { return _mm512_i64gather_pd(idx.v, base, 8); }
 
 inline i64x8 i32x16::as_i64() const { return v; }
 inline i64x8 f64x8::bits() const { return _mm512_castpd_si512(v); }

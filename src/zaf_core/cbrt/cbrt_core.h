@@ -32,64 +32,87 @@ inline double cbrt_coefficient(int k) {
   return bits<double>(c[k]);
 }
 
-template <bool kInverse>
-inline f64x2 coefficient(int k) {
-  return f64x2::all(kInverse ? kInvCbrtPoly[k] : cbrt_coefficient(k));
-}
-
-// Per lane: the table row (k, j) and the exponent step, from the high word of a normal x.
-struct Lane {
-  int32_t k, j, step;
-};
-template <bool kInverse>
-inline Lane lane_of(uint32_t high) {
-  const int32_t e = static_cast<int32_t>((high >> 20) & 0x7FF);
-  const int32_t q = (e * 0x1556) >> 14;  // e / 3 for every biased exponent, by 5462 / 2^14
-  const int32_t step = kInverse ? 341 - q : q - 341;
-  return {e - 3 * q, static_cast<int32_t>((high & 0xF8000u) >> 15), step};
+// The computations are templates over the register type V (f64x2, f32x4 or a wider path's):
+// cbrt_avx2.cpp and cbrt_avx512.cpp run them on wider registers with the same bits.
+template <bool kInverse, class V>
+inline V coefficient(int k) {
+  return V::all(kInverse ? kInvCbrtPoly[k] : cbrt_coefficient(k));
 }
 
 // The root of normal, finite, non-zero lanes (Terms coefficients of the series; kLow adds the
 // table's low part).
-template <bool kInverse, int Terms, bool kLow>
-inline f64x2 root(f64x2 x) {
-  const i64x2 b = x.bits();
-  const i32x4 hw = b.as_i32();
-  const Lane l0 = lane_of<kInverse>(static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_shuffle_epi32(hw.v, 0x55))));
-  const Lane l1 = lane_of<kInverse>(static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_shuffle_epi32(hw.v, 0xFF))));
+template <bool kInverse, int Terms, bool kLow, class V>
+__attribute__((always_inline)) inline V root(V x) {
+  using I = typename V::i64;
+  const I b = x.bits();
   const auto& T = kInverse ? kInvCbrtT : kCbrtT;
-  const f64x2 rcp = _mm_set_pd(kCbrtRcpNeg[l1.j], kCbrtRcpNeg[l0.j]);
-  const f64x2 th = _mm_set_pd(T[l1.k][l1.j][0], T[l0.k][l0.j][0]);
-  const i64x2 fraction = b & i64x2::all(0x000FFFFFFFFFFFFFll);
-  const f64x2 m = (fraction | i64x2::all(0x3FF0000000000000ll)).as_f64();
-  const f64x2 c = ((fraction & i64x2::all(0x000F800000000000ll)) | i64x2::all(0x3FF0400000000000ll)).as_f64();
-  const f64x2 r = (c - m) * rcp;  // c - m is exact; the table holds -1/c
-  f64x2 p = coefficient<kInverse>(Terms - 1);
-  for (int i = Terms - 2; i >= 0; --i) p = coefficient<kInverse>(i) + r * p;
-  f64x2 y;
+  // The table row (k, j) and the exponent step: e / 3 for every biased exponent is
+  // (5462 e) / 2^14.
+  V rcp, th, tl;
+  I step;
+  if constexpr (V::lanes == 2) {
+    // SSE2: scalar arithmetic on the two high words is quicker than the vector form.
+    struct Lane {
+      int32_t k, j;
+      int64_t step;
+    };
+    const auto lane = [](int32_t word) {
+      const uint32_t high = static_cast<uint32_t>(word);
+      const int32_t e = static_cast<int32_t>((high >> 20) & 0x7FF), q = (e * 0x1556) >> 14;
+      const int64_t s = kInverse ? 341 - q : q - 341;
+      return Lane{e - 3 * q, static_cast<int32_t>((high & 0xF8000u) >> 15),
+                  static_cast<int64_t>(static_cast<uint64_t>(s) << 52)};
+    };
+    const Lane l0 = lane(_mm_cvtsi128_si32(_mm_shuffle_epi32(b.v, 0x55)));
+    const Lane l1 = lane(_mm_cvtsi128_si32(_mm_shuffle_epi32(b.v, 0xFF)));
+    rcp = _mm_set_pd(kCbrtRcpNeg[l1.j], kCbrtRcpNeg[l0.j]);
+    th = _mm_set_pd(T[l1.k][l1.j][0], T[l0.k][l0.j][0]);
+    tl = _mm_set_pd(T[l1.k][l1.j][1], T[l0.k][l0.j][1]);
+    step = _mm_set_epi64x(l1.step, l0.step);
+  } else {
+    const I e = shr<52>(b) & I::all(0x7FF);
+    const I q = shr<14>(mul_lo32(e, I::all(0x1556)));
+    const I k = e - (q + q + q);
+    const I j = shr<47>(b) & I::all(0x1F);
+    const I row = shl<1>(shl<5>(k) + j);  // [k][j][0] in the flattened table
+    rcp = gather(kCbrtRcpNeg, j), th = gather(&T[0][0][0], row);
+    if constexpr (kLow) tl = gather(&T[0][0][1], row);
+    step = shl<52>(kInverse ? I::all(341) - q : q - I::all(341));
+  }
+  const I fraction = b & I::all(0x000FFFFFFFFFFFFFll);
+  const V m = (fraction | I::all(0x3FF0000000000000ll)).as_f64();
+  const V c = ((fraction & I::all(0x000F800000000000ll)) | I::all(0x3FF0400000000000ll)).as_f64();
+  const V r = (c - m) * rcp;  // c - m is exact; the table holds -1/c
+  V p = coefficient<kInverse, V>(Terms - 1);
+#pragma GCC unroll 8
+  for (int i = Terms - 2; i >= 0; --i) p = coefficient<kInverse, V>(i) + r * p;
+  V y;
   if constexpr (kLow) {
-    const f64x2 tl = _mm_set_pd(T[l1.k][l1.j][1], T[l0.k][l0.j][1]);
     y = th + (tl + th * r * p);
   } else {
     y = th + th * r * p;
   }
-  const i64x2 step = _mm_set_epi64x(static_cast<int64_t>(static_cast<uint64_t>(static_cast<int64_t>(l1.step)) << 52),
-                                     static_cast<int64_t>(static_cast<uint64_t>(static_cast<int64_t>(l0.step)) << 52));
-  const i64x2 sign = b & i64x2::all(static_cast<int64_t>(0x8000000000000000ull));
+  const I sign = b & I::all(static_cast<int64_t>(0x8000000000000000ull));
   return ((y.bits() + step) | sign).as_f64();
 }
 
-// Lanes whose biased exponent is 0 or 0x7FF (zero, denormal, infinite, NaN).
-inline uint32_t dnot_normal(f64x2 x) {
-  const i32x4 e = x.bits().as_i32() & i32x4::all(0x7FF00000);
-  const uint32_t m = movemask((e == i32x4::all(0)) | (e == i32x4::all(0x7FF00000)));
-  return ((m >> 1) & 1u) | ((m >> 2) & 2u);
+template <class V>
+constexpr uint32_t every_lane() { return (1u << V::lanes) - 1u; }
+
+// Lanes whose biased exponent is 0 or 0x7FF (zero, denormal, infinite, NaN): those whose
+// magnitude is not in [2^-1022, inf) (NaN compares false).
+template <class V>
+inline uint32_t dnot_normal(V x) {
+  const V a = abs(x);
+  return movemask((a >= V::all(0x1p-1022)) & (a < V::all(__builtin_inf()))) ^ every_lane<V>();
 }
 
 // Lanes that are zero, infinite or NaN (float denormals are normal doubles).
-inline uint32_t fnot_finite_nonzero(f32x4 x) {
-  const i32x4 t = (x.bits() & i32x4::all(0x7FFFFFFF)) - i32x4::all(1);
-  return movemask((t < i32x4::all(0)) | (t > i32x4::all(0x7F7FFFFF - 1)));
+template <class V>
+inline uint32_t fnot_finite_nonzero(V x) {
+  using I = typename V::i32;
+  const I t = (x.bits() & I::all(0x7FFFFFFF)) - I::all(1);
+  return movemask((t < I::all(0)) | (t > I::all(0x7F7FFFFF - 1)));
 }
 
 // Zero, infinite or NaN element: cbrt gives the argument (NaN quieted); its reciprocal gives
@@ -108,18 +131,45 @@ inline void special_value(T a, T& r, const Report<T>& report) {
   }
 }
 
-template <bool kInverse, int Terms, bool kLow, const char* Name>
-struct DPolicy {
+// The cores: one group on registers V of any width.
+template <bool kInverse, int Terms, bool kLow>
+struct DCore {
   using T = double;
-  static constexpr int group = 4;
+  static constexpr int group = 16;
+  template <class V>
+  static uint32_t fast(const double* a, double* r) {
+    uint32_t m = 0;
+    for (int k = 0; k < group; k += V::lanes) {
+      const V x = V::load(a + k);
+      root<kInverse, Terms, kLow>(x).store(r + k);
+      m |= dnot_normal(x) << k;
+    }
+    return m;
+  }
+};
+
+template <bool kInverse, int Terms>
+struct FCore {
+  using T = float;
+  static constexpr int group = 32;
+  template <class V>
+  static uint32_t fast(const float* a, float* r) {
+    uint32_t m = 0;
+    for (int k = 0; k < group; k += V::lanes) {
+      const V x = V::load(a + k);
+      to_f32(root<kInverse, Terms, false>(to_f64_low(x)), root<kInverse, Terms, false>(to_f64_high(x))).store(r + k);
+      m |= fnot_finite_nonzero(x) << k;
+    }
+    return m;
+  }
+};
+
+template <bool kInverse, int Terms, bool kLow, const char* Name>
+struct DPolicy : DCore<kInverse, Terms, kLow> {
+  using Wide = DCore<kInverse, Terms, kLow>;
   static constexpr X87 x87 = X87::untouched;
   static constexpr const char* name = Name;
-  static uint32_t fast(const double* a, double* r) {
-    const f64x2 x0 = f64x2::load(a), x1 = f64x2::load(a + 2);
-    root<kInverse, Terms, kLow>(x0).store(r);
-    root<kInverse, Terms, kLow>(x1).store(r + 2);
-    return dnot_normal(x0) | (dnot_normal(x1) << 2);
-  }
+  static uint32_t fast(const double* a, double* r) { return Wide::template fast<f64x2>(a, r); }
   static void special(double a, double& r, const Report<double>& report) {
     if (a != 0.0 && a - a == 0.0) {  // denormal: 2^54 a is normal, and 54 = 3 * 18
       const double s = root<kInverse, Terms, kLow>(f64x2::all(a * 0x1p54)).lane0();
@@ -131,20 +181,11 @@ struct DPolicy {
 };
 
 template <bool kInverse, int Terms, const char* Name>
-struct FPolicy {
-  using T = float;
-  static constexpr int group = 8;
+struct FPolicy : FCore<kInverse, Terms> {
+  using Wide = FCore<kInverse, Terms>;
   static constexpr X87 x87 = X87::untouched;
   static constexpr const char* name = Name;
-  static f32x4 value(f32x4 x) {
-    return to_f32(root<kInverse, Terms, false>(to_f64_low2(x)), root<kInverse, Terms, false>(to_f64_high2(x)));
-  }
-  static uint32_t fast(const float* a, float* r) {
-    const f32x4 x0 = f32x4::load(a), x1 = f32x4::load(a + 4);
-    value(x0).store(r);
-    value(x1).store(r + 4);
-    return fnot_finite_nonzero(x0) | (fnot_finite_nonzero(x1) << 4);
-  }
+  static uint32_t fast(const float* a, float* r) { return Wide::template fast<f32x4>(a, r); }
   static void special(float a, float& r, const Report<float>& report) { special_value<kInverse>(a, r, report); }
 };
 
