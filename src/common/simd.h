@@ -150,6 +150,8 @@ inline i64x2 operator|(i64x2 a, i64x2 b) { return _mm_or_si128(a.v, b.v); }
 inline i64x2 operator^(i64x2 a, i64x2 b) { return _mm_xor_si128(a.v, b.v); }
 template <int k> inline i64x2 shl(i64x2 a) { return _mm_slli_epi64(a.v, k); }
 template <int k> inline i64x2 shr(i64x2 a) { return _mm_srli_epi64(a.v, k); }
+// All-ones lanes where the lane's top bit is set, zero lanes elsewhere.
+inline i64x2 sign_mask(i64x2 a) { return _mm_srai_epi32(_mm_shuffle_epi32(a.v, 0xF5), 31); }
 // Each lane: the product of the low 32 bits of a and b, unsigned, as 64 bits.
 inline i64x2 mul_lo32(i64x2 a, i64x2 b) { return _mm_mul_epu32(a.v, b.v); }
 // Lane k: base[idx lane k], for indexes below 2^31.

@@ -149,6 +149,7 @@ inline i64x4 operator|(i64x4 a, i64x4 b) { return _mm256_or_si256(a.v, b.v); }
 inline i64x4 operator^(i64x4 a, i64x4 b) { return _mm256_xor_si256(a.v, b.v); }
 template <int k> inline i64x4 shl(i64x4 a) { return _mm256_slli_epi64(a.v, k); }
 template <int k> inline i64x4 shr(i64x4 a) { return _mm256_srli_epi64(a.v, k); }
+inline i64x4 sign_mask(i64x4 a) { return _mm256_srai_epi32(_mm256_shuffle_epi32(a.v, 0xF5), 31); }
 inline i64x4 mul_lo32(i64x4 a, i64x4 b) { return _mm256_mul_epu32(a.v, b.v); }
 inline f64x4 gather(const double* base, i64x4 idx) { return _mm256_i64gather_pd(base, idx.v, 8); }
 
@@ -317,6 +318,7 @@ inline i64x8 operator|(i64x8 a, i64x8 b) { return _mm512_or_si512(a.v, b.v); }
 inline i64x8 operator^(i64x8 a, i64x8 b) { return _mm512_xor_si512(a.v, b.v); }
 template <int k> inline i64x8 shl(i64x8 a) { return _mm512_slli_epi64(a.v, k); }
 template <int k> inline i64x8 shr(i64x8 a) { return _mm512_srli_epi64(a.v, k); }
+inline i64x8 sign_mask(i64x8 a) { return _mm512_srai_epi64(a.v, 63); }
 inline i64x8 mul_lo32(i64x8 a, i64x8 b) { return _mm512_mul_epu32(a.v, b.v); }
 inline f64x8 gather(const double* base, i64x8 idx) { return _mm512_i64gather_pd(idx.v, base, 8); }
 

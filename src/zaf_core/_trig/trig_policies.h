@@ -54,55 +54,78 @@ struct FloatSinCos {
 };
 
 // The table sum rounds sin(-0) to +0: a zero argument is its own sine.
-inline f64x2 keep_zero(Fn fn, f64x2 x, f64x2 v) {
-  return fn == Fn::sin ? select(x == f64x2::all(0.0), x, v) : v;
+template <class V>
+inline V keep_zero(Fn fn, V x, V v) {
+  return fn == Fn::sin ? select(x == V::all(0.0), x, v) : v;
 }
 
-// Double Sin and Cos: groups of four through the pi/32 table (F supplies name, fn, table(),
-// limit, inclusive).
-template <class F>
-struct DoubleUnary {
+// The double cores: one group on registers V of any width (the policies run them on SSE2,
+// trig_avx2.cpp and trig_avx512.cpp on wider registers). Sin and Cos through the pi/32
+// table, fast below 90112.
+template <Fn fn>
+struct DTableCore {
   using T = double;
-  static constexpr int group = 4;
+  static constexpr int group = 16;
+  static constexpr double limit = 90112.0;  // high word 0x40F60000
+  static const double* table() { return fn == Fn::sin ? _dSinTab : _dCosTab; }
+  template <class V>
+  static uint32_t fast(const double* a, double* r) {
+    uint32_t m = 0;
+    for (int k = 0; k < group; k += V::lanes) {
+      const V x = V::load(a + k);
+      keep_zero(fn, x, dsin_table(table(), dreduce(x, table()), 0)).store(r + k);
+      m |= double_outside(x, limit, false) << k;
+    }
+    return m;
+  }
+};
+
+// SinCos: through the table below 90112, or (the 4-ulp class) by the table-free polynomials
+// up to 128000 inclusive.
+template <bool kTable>
+struct DSinCosCore {
+  using T = double;
+  static constexpr int group = 16;
+  template <class V>
+  static uint32_t fast(const double* a, double* r1, double* r2) {
+    uint32_t m = 0;
+    for (int k = 0; k < group; k += V::lanes) {
+      const V x = V::load(a + k);
+      if constexpr (kTable) {
+        const DTable<V> d = dreduce(x, _dSinCosTab);
+        keep_zero(Fn::sin, x, dsin_table(_dSinCosTab, d, 0)).store(r1 + k);
+        dsin_table(_dSinCosTab, d, 16).store(r2 + k);
+        m |= double_outside(x, 90112.0, false) << k;
+      } else {
+        V s, c;
+        dsincos_la(x, s, c);
+        s.store(r1 + k);
+        c.store(r2 + k);
+        m |= double_outside(x, 128000.0, true) << k;
+      }
+    }
+    return m;
+  }
+};
+
+// Double Sin and Cos (F supplies name, callout and fn).
+template <class F>
+struct DoubleUnary : DTableCore<F::fn> {
+  using Wide = DTableCore<F::fn>;
   static constexpr X87 x87 = X87::untouched;
   static constexpr const char* name = F::name;
-  static uint32_t fast(const double* a, double* r) {
-    const f64x2 x0 = f64x2::load(a), x1 = f64x2::load(a + 2);
-    const double* tab = F::table();
-    keep_zero(F::fn, x0, dsin_table(tab, dreduce(x0, tab), 0)).store(r);
-    keep_zero(F::fn, x1, dsin_table(tab, dreduce(x1, tab), 0)).store(r + 2);
-    return double_outside(x0, F::limit, F::inclusive) | (double_outside(x1, F::limit, F::inclusive) << 2);
-  }
+  static uint32_t fast(const double* a, double* r) { return Wide::template fast<f64x2>(a, r); }
   static void special(double a, double& r, const Report<double>& rep) {
     trig::callout(F::fn, a, &r, rep.index(), F::callout);
   }
 };
 
 template <class F>
-struct DoubleSinCos {
-  using T = double;
-  static constexpr int group = 4;
+struct DoubleSinCos : DSinCosCore<F::table> {
+  using Wide = DSinCosCore<F::table>;
   static constexpr X87 x87 = F::x87;
   static constexpr const char* name = F::name;
-  static uint32_t fast(const double* a, double* r1, double* r2) {
-    const f64x2 x0 = f64x2::load(a), x1 = f64x2::load(a + 2);
-    if constexpr (F::table) {
-      const DTable d0 = dreduce(x0, _dSinCosTab), d1 = dreduce(x1, _dSinCosTab);
-      keep_zero(Fn::sin, x0, dsin_table(_dSinCosTab, d0, 0)).store(r1);
-      keep_zero(Fn::sin, x1, dsin_table(_dSinCosTab, d1, 0)).store(r1 + 2);
-      dsin_table(_dSinCosTab, d0, 16).store(r2);
-      dsin_table(_dSinCosTab, d1, 16).store(r2 + 2);
-    } else {
-      f64x2 s0, c0, s1, c1;
-      dsincos_la(x0, s0, c0);
-      dsincos_la(x1, s1, c1);
-      s0.store(r1);
-      s1.store(r1 + 2);
-      c0.store(r2);
-      c1.store(r2 + 2);
-    }
-    return double_outside(x0, F::limit, F::inclusive) | (double_outside(x1, F::limit, F::inclusive) << 2);
-  }
+  static uint32_t fast(const double* a, double* r1, double* r2) { return Wide::template fast<f64x2>(a, r1, r2); }
   static void special(double a, double& r1, double& r2, const Report<double>& rep) {
     trig::callout_sincos(a, &r1, &r2, rep.index(), F::callout);
   }

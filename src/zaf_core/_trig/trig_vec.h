@@ -22,9 +22,10 @@ using trig::Fn;
 
 // ---- helpers ----------------------------------------------------------------------------
 
-inline void two_sum(f64x2 a, f64x2 b, f64x2& s, f64x2& e) {
+template <class V>
+inline void two_sum(V a, V b, V& s, V& e) {
   s = a + b;
-  const f64x2 bb = s - a;
+  const V bb = s - a;
   e = (a - (s - bb)) + (b - bb);
 }
 
@@ -218,45 +219,58 @@ inline f32x4 tan_single(f32x4 x) {
 
 // ---- double: the pi/32 table -------------------------------------------------------------
 
-// x = n pi/32 + s + sl for |x| below 2^17, and the four table columns of entry (n + phase)
-// mod 64 for each lane.
+// The double Sin, Cos and SinCos paths below are templates over the register type V (f64x2
+// or a wider path's, trig_avx2.cpp and trig_avx512.cpp), with the same bits on every path.
+
+// x = n pi/32 + s + sl for |x| below 2^17, and n (its low bits index the table) per lane.
+template <class V>
 struct DTable {
-  f64x2 s, sl;
-  uint32_t j0, j1;
+  V s, sl;
+  typename V::i64 n;
 };
 
-inline DTable dreduce(f64x2 x, const double* tab) {
-  const f64x2 shifter = f64x2::all(tab[trig::kShifter]);
-  const f64x2 t = x * f64x2::all(tab[trig::kInvPio32]) + shifter;
-  const f64x2 n = t - shifter;
-  const f64x2 a = x - n * f64x2::all(tab[trig::kPio32a]);  // exact, as in the scalar routine
-  DTable d;
-  f64x2 e;
-  two_sum(a, -(n * f64x2::all(tab[trig::kPio32a + 1])), d.s, e);
-  d.sl = e - n * f64x2::all(tab[trig::kPio32a + 2]);
-  const __m128i tb = _mm_castpd_si128(t.v);
-  d.j0 = static_cast<uint32_t>(_mm_cvtsi128_si32(tb));
-  d.j1 = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_shuffle_epi32(tb, 0xEE)));
+template <class V>
+inline DTable<V> dreduce(V x, const double* tab) {
+  const V shifter = V::all(tab[trig::kShifter]);
+  const V t = x * V::all(tab[trig::kInvPio32]) + shifter;
+  const V n = t - shifter;
+  const V a = x - n * V::all(tab[trig::kPio32a]);  // exact, as in the scalar routine
+  DTable<V> d;
+  V e;
+  two_sum(a, -(n * V::all(tab[trig::kPio32a + 1])), d.s, e);
+  d.sl = e - n * V::all(tab[trig::kPio32a + 2]);
+  d.n = t.bits();
   return d;
 }
 
 // sin(j pi/32 + s + sl) per lane from a sine-layout table, `phase` steps of pi/32 added to j
 // (16 turns a sine into a cosine); the same evaluation order as the scalar routine.
-inline f64x2 dsin_table(const double* tab, const DTable& d, uint32_t phase) {
-  const double* e0 = tab + 4 * ((d.j0 + phase) & 63u);
-  const double* e1 = tab + 4 * ((d.j1 + phase) & 63u);
-  const __m128d a0 = _mm_load_pd(e0), a1 = _mm_load_pd(e1);
-  const __m128d b0 = _mm_load_pd(e0 + 2), b1 = _mm_load_pd(e1 + 2);
-  const f64x2 dj = _mm_unpacklo_pd(a0, a1), sj = _mm_unpackhi_pd(a0, a1);
-  const f64x2 sjl = _mm_unpacklo_pd(b0, b1), bj = _mm_unpackhi_pd(b0, b1);
-  const f64x2 s = d.s, s2 = s * s;
+template <class V>
+inline V dsin_table(const double* tab, const DTable<V>& d, uint32_t phase) {
+  using I = typename V::i64;
+  V dj, sj, sjl, bj;
+  if constexpr (V::lanes == 2) {
+    // Two lanes: each row is two aligned pairs, transposed.
+    const uint32_t j0 = static_cast<uint32_t>(_mm_cvtsi128_si32(d.n.v));
+    const uint32_t j1 = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_shuffle_epi32(d.n.v, 0xEE)));
+    const double* e0 = tab + 4 * ((j0 + phase) & 63u);
+    const double* e1 = tab + 4 * ((j1 + phase) & 63u);
+    const __m128d a0 = _mm_load_pd(e0), a1 = _mm_load_pd(e1);
+    const __m128d b0 = _mm_load_pd(e0 + 2), b1 = _mm_load_pd(e1 + 2);
+    dj = _mm_unpacklo_pd(a0, a1), sj = _mm_unpackhi_pd(a0, a1);
+    sjl = _mm_unpacklo_pd(b0, b1), bj = _mm_unpackhi_pd(b0, b1);
+  } else {
+    const I row = shl<2>((d.n + I::all(phase)) & I::all(63));
+    dj = gather(tab, row), sj = gather(tab + 1, row), sjl = gather(tab + 2, row), bj = gather(tab + 3, row);
+  }
+  const V s = d.s, s2 = s * s;
   const double* c = tab + trig::kSinC3;
   const double* k = tab + trig::kCosC2;
-  const f64x2 sp = s * s2 * (f64x2::all(c[0]) + s2 * (f64x2::all(c[1]) + s2 * (f64x2::all(c[2]) + s2 * f64x2::all(c[3]))));
-  const f64x2 cp = s2 * (f64x2::all(k[0]) + s2 * (f64x2::all(k[1]) + s2 * (f64x2::all(k[2]) + s2 * f64x2::all(k[3]))));
-  f64x2 hi, lo;
+  const V sp = s * s2 * (V::all(c[0]) + s2 * (V::all(c[1]) + s2 * (V::all(c[2]) + s2 * V::all(c[3]))));
+  const V cp = s2 * (V::all(k[0]) + s2 * (V::all(k[1]) + s2 * (V::all(k[2]) + s2 * V::all(k[3]))));
+  V hi, lo;
   two_sum(sj, bj * s, hi, lo);
-  const f64x2 cj = bj + dj;
+  const V cj = bj + dj;
   lo = lo + sjl + dj * s + cj * (sp + d.sl) + sj * (cp - s * d.sl);
   return hi + lo;
 }
@@ -265,36 +279,37 @@ inline f64x2 dsin_table(const double* tab, const DTable& d, uint32_t phase) {
 // three parts (k below 2^17, so the first two products are exact), Taylor polynomials of sin
 // to r^15 and cos to r^16 on |r| <= pi/4 (below 2^-54), the quadrant choosing and signing them.
 // No table: about 1.5 ulp.
-inline void dsincos_la(f64x2 x, f64x2& sin_x, f64x2& cos_x) {
-  const f64x2 shifter = f64x2::all(6755399441055744.0);  // 1.5 * 2^52
-  const f64x2 t = x * f64x2::all(0.63661977236758134) + shifter;
-  const f64x2 k = t - shifter;
-  f64x2 h, e;
-  two_sum(x - k * f64x2::all(bits<double>(0x3FF921FB54400000ull)),
-          -(k * f64x2::all(bits<double>(0x3DD0B4611A600000ull))), h, e);
-  const f64x2 r = h + (e - k * f64x2::all(bits<double>(0x3BA3198A2E037073ull)));
-  const f64x2 r2 = r * r;
-  auto c = [](double v) { return f64x2::all(v); };
-  const f64x2 sr = r + r * r2 * (c(-1.0 / 6) + r2 * (c(1.0 / 120) + r2 * (c(-1.0 / 5040) + r2 * (c(1.0 / 362880) +
-                   r2 * (c(-1.0 / 39916800) + r2 * (c(1.0 / 6227020800.0) + r2 * c(-1.0 / 1307674368000.0)))))));
-  const f64x2 cr = c(1.0) + r2 * (c(-0.5) + r2 * (c(1.0 / 24) + r2 * (c(-1.0 / 720) + r2 * (c(1.0 / 40320) +
-                   r2 * (c(-1.0 / 3628800) + r2 * (c(1.0 / 479001600) + r2 * (c(-1.0 / 87178291200.0) +
-                   r2 * c(1.0 / 20922789888000.0))))))));
+template <class V>
+inline void dsincos_la(V x, V& sin_x, V& cos_x) {
+  using I = typename V::i64;
+  const V shifter = V::all(6755399441055744.0);  // 1.5 * 2^52
+  const V t = x * V::all(0.63661977236758134) + shifter;
+  const V k = t - shifter;
+  V h, e;
+  two_sum(x - k * V::all(bits<double>(0x3FF921FB54400000ull)), -(k * V::all(bits<double>(0x3DD0B4611A600000ull))), h, e);
+  const V r = h + (e - k * V::all(bits<double>(0x3BA3198A2E037073ull)));
+  const V r2 = r * r;
+  auto c = [](double v) { return V::all(v); };
+  const V sr = r + r * r2 * (c(-1.0 / 6) + r2 * (c(1.0 / 120) + r2 * (c(-1.0 / 5040) + r2 * (c(1.0 / 362880) +
+               r2 * (c(-1.0 / 39916800) + r2 * (c(1.0 / 6227020800.0) + r2 * c(-1.0 / 1307674368000.0)))))));
+  const V cr = c(1.0) + r2 * (c(-0.5) + r2 * (c(1.0 / 24) + r2 * (c(-1.0 / 720) + r2 * (c(1.0 / 40320) +
+               r2 * (c(-1.0 / 3628800) + r2 * (c(1.0 / 479001600) + r2 * (c(-1.0 / 87178291200.0) +
+               r2 * c(1.0 / 20922789888000.0))))))));
   // Quadrant bits from the shifted value: bit 0 swaps sine and cosine, bit 1 (of q, or of
   // q + 1 for the cosine) negates.
-  const __m128i q = t.bits().v;
-  const __m128i odd_bit = _mm_slli_epi64(q, 63);
-  const f64x2 odd = _mm_castsi128_pd(_mm_srai_epi32(_mm_shuffle_epi32(odd_bit, 0xF5), 31));
-  const f64x2 sin_sign = _mm_castsi128_pd(_mm_slli_epi64(_mm_srli_epi64(q, 1), 63));
-  const f64x2 cos_sign = _mm_castsi128_pd(_mm_slli_epi64(_mm_srli_epi64(_mm_add_epi64(q, _mm_set1_epi64x(1)), 1), 63));
-  sin_x = select(x == f64x2::all(0.0), x, select(odd, cr, sr) ^ sin_sign);  // sin(-0) = -0
+  const I q = t.bits();
+  const V odd = sign_mask(shl<63>(q)).as_f64();
+  const V sin_sign = shl<63>(shr<1>(q)).as_f64();
+  const V cos_sign = shl<63>(shr<1>(q + I::all(1))).as_f64();
+  sin_x = select(x == V::all(0.0), x, select(odd, cr, sr) ^ sin_sign);  // sin(-0) = -0
   cos_x = select(odd, sr, cr) ^ cos_sign;
 }
 
-// Lanes of a double pair at or beyond the fast limit (and inf, NaN).
-inline uint32_t double_outside(f64x2 x, double limit, bool inclusive) {
-  const f64x2 ax = abs(x), l = f64x2::all(limit);
-  return ~movemask(inclusive ? ax <= l : ax < l) & 3u;
+// Lanes of a double register at or beyond the fast limit (and inf, NaN).
+template <class V>
+inline uint32_t double_outside(V x, double limit, bool inclusive) {
+  const V ax = abs(x), l = V::all(limit);
+  return ~movemask(inclusive ? ax <= l : ax < l) & ((1u << V::lanes) - 1u);
 }
 
 // ---- double tangent on staged arrays ----------------------------------------------------

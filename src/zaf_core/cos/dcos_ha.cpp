@@ -10,9 +10,6 @@ struct DCosHA {
   static constexpr char name[] = "_zafdCos_HA";
   static constexpr const char* callout = name;
   static constexpr Fn fn = Fn::cos;
-  static constexpr double limit = 90112.0;  // high word 0x40F60000
-  static constexpr bool inclusive = false;
-  static const double* table() { return _dCosTab; }
 };
 
 }  // namespace

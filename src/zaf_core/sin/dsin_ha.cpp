@@ -10,9 +10,6 @@ struct DSinHA {
   static constexpr char name[] = "_zafdSin_HA";
   static constexpr const char* callout = name;
   static constexpr Fn fn = Fn::sin;
-  static constexpr double limit = 90112.0;  // high word 0x40F60000
-  static constexpr bool inclusive = false;
-  static const double* table() { return _dSinTab; }
 };
 
 }  // namespace

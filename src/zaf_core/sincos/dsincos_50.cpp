@@ -10,9 +10,7 @@ struct DSinCos50 {
   static constexpr char name[] = "_zafdSinCos_50";
   static constexpr char callout[] = "dSinCos_LA";
   static constexpr zaforq::X87 x87 = zaforq::X87::pc53;
-  static constexpr double limit = kTanLimit;
   static constexpr bool table = false;  // the pi/32 table, or the table-free polynomials
-  static constexpr bool inclusive = true;
 };
 
 }  // namespace

@@ -10,9 +10,7 @@ struct DSinCosHA {
   static constexpr char name[] = "_zafdSinCos_HA";
   static constexpr char callout[] = "_zafdSinCos_HA";
   static constexpr zaforq::X87 x87 = zaforq::X87::untouched;
-  static constexpr double limit = 90112.0;
   static constexpr bool table = true;  // the pi/32 table, or the table-free polynomials
-  static constexpr bool inclusive = false;
 };
 
 }  // namespace
