@@ -150,6 +150,12 @@ inline i64x2 operator|(i64x2 a, i64x2 b) { return _mm_or_si128(a.v, b.v); }
 inline i64x2 operator^(i64x2 a, i64x2 b) { return _mm_xor_si128(a.v, b.v); }
 template <int k> inline i64x2 shl(i64x2 a) { return _mm_slli_epi64(a.v, k); }
 template <int k> inline i64x2 shr(i64x2 a) { return _mm_srli_epi64(a.v, k); }
+// Integer lanes 0, 1 (low) or 2, 3 (high) as doubles, and 32-bit lane masks widened to the
+// 64-bit lanes of the same halves.
+inline f64x2 to_f64_low(i32x4 a) { return _mm_cvtepi32_pd(a.v); }
+inline f64x2 to_f64_high(i32x4 a) { return _mm_cvtepi32_pd(_mm_shuffle_epi32(a.v, 0xEE)); }
+inline f64x2 widen_low(i32x4 m) { return _mm_castsi128_pd(_mm_unpacklo_epi32(m.v, m.v)); }
+inline f64x2 widen_high(i32x4 m) { return _mm_castsi128_pd(_mm_unpackhi_epi32(m.v, m.v)); }
 // All-ones lanes where the lane's top bit is set, zero lanes elsewhere.
 inline i64x2 sign_mask(i64x2 a) { return _mm_srai_epi32(_mm_shuffle_epi32(a.v, 0xF5), 31); }
 // Each lane: the product of the low 32 bits of a and b, unsigned, as 64 bits.

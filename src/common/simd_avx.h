@@ -163,6 +163,10 @@ inline f32x8 to_f32(i32x8 a) { return _mm256_cvtepi32_ps(a.v); }
 inline f64x4 to_f64_low(f32x8 a) { return _mm256_cvtps_pd(_mm256_castps256_ps128(a.v)); }
 inline f64x4 to_f64_high(f32x8 a) { return _mm256_cvtps_pd(_mm256_extractf128_ps(a.v, 1)); }
 inline f32x8 to_f32(f64x4 lo, f64x4 hi) { return _mm256_set_m128(_mm256_cvtpd_ps(hi.v), _mm256_cvtpd_ps(lo.v)); }
+inline f64x4 to_f64_low(i32x8 a) { return _mm256_cvtepi32_pd(_mm256_castsi256_si128(a.v)); }
+inline f64x4 to_f64_high(i32x8 a) { return _mm256_cvtepi32_pd(_mm256_extracti128_si256(a.v, 1)); }
+inline f64x4 widen_low(i32x8 m) { return _mm256_castsi256_pd(_mm256_cvtepi32_epi64(_mm256_castsi256_si128(m.v))); }
+inline f64x4 widen_high(i32x8 m) { return _mm256_castsi256_pd(_mm256_cvtepi32_epi64(_mm256_extracti128_si256(m.v, 1))); }
 inline i32x8 trunc_to_i32(f64x4 lo, f64x4 hi) {
   return _mm256_set_m128i(_mm256_cvttpd_epi32(hi.v), _mm256_cvttpd_epi32(lo.v));
 }
@@ -334,6 +338,10 @@ inline f64x8 to_f64_high(f32x16 a) { return _mm512_cvtps_pd(_mm512_extractf32x8_
 inline f32x16 to_f32(f64x8 lo, f64x8 hi) {
   return _mm512_insertf32x8(_mm512_castps256_ps512(_mm512_cvtpd_ps(lo.v)), _mm512_cvtpd_ps(hi.v), 1);
 }
+inline f64x8 to_f64_low(i32x16 a) { return _mm512_cvtepi32_pd(_mm512_castsi512_si256(a.v)); }
+inline f64x8 to_f64_high(i32x16 a) { return _mm512_cvtepi32_pd(_mm512_extracti64x4_epi64(a.v, 1)); }
+inline f64x8 widen_low(i32x16 m) { return _mm512_castsi512_pd(_mm512_cvtepi32_epi64(_mm512_castsi512_si256(m.v))); }
+inline f64x8 widen_high(i32x16 m) { return _mm512_castsi512_pd(_mm512_cvtepi32_epi64(_mm512_extracti64x4_epi64(m.v, 1))); }
 inline i32x16 trunc_to_i32(f64x8 lo, f64x8 hi) {
   return _mm512_inserti64x4(_mm512_castsi256_si512(_mm512_cvttpd_epi32(lo.v)), _mm512_cvttpd_epi32(hi.v), 1);
 }

@@ -5,49 +5,87 @@
 
 namespace zaforq::vm::trigk {
 
-// Float kernels: groups of eight, fast for |x| <= 10000, the x87 unit at 53-bit precision for
-// the double routine of the callout. F supplies name, callout (the name the callout reports),
-// fn and eval(f32x4) -> f32x4.
-template <class F>
-struct FloatUnary {
+// The float evaluations, one per kernel family and class.
+enum class FEval { sin_ha, cos_ha, sin_la, cos_la, sin_a11, cos_a11, tan_ha, tan_single };
+
+template <FEval E, class V>
+inline V feval(V x) {
+  if constexpr (E == FEval::sin_ha) return sin_by_pi<false>(x);
+  else if constexpr (E == FEval::cos_ha) return sin_by_pi<true>(x);
+  else if constexpr (E == FEval::sin_la) return sin_by_pi_single<Poly::la, false>(x);
+  else if constexpr (E == FEval::cos_la) return sin_by_pi_single<Poly::la, true>(x);
+  else if constexpr (E == FEval::sin_a11) return sin_by_pi_single<Poly::a11, false>(x);
+  else if constexpr (E == FEval::cos_a11) return sin_by_pi_single<Poly::a11, true>(x);
+  else if constexpr (E == FEval::tan_ha) return tan_of(quadrant(x));
+  else return tan_single(x);
+}
+
+// The float cores: one group on registers V of any width (the policies run them on SSE2,
+// trig_avx2.cpp and trig_avx512.cpp on wider registers), fast for |x| <= 10000.
+template <FEval E>
+struct FUnaryCore {
   using T = float;
-  static constexpr int group = 8;
-  static constexpr X87 x87 = X87::pc53;
-  static constexpr const char* name = F::name;
+  static constexpr int group = 32;
+  template <class V>
   static uint32_t fast(const float* a, float* r) {
-    const f32x4 x0 = f32x4::load(a), x1 = f32x4::load(a + 4);
     // Hint the next group into the cache without keeping it in the outer levels (a prefetch
     // past the end of the array is harmless).
-    _mm_prefetch(reinterpret_cast<const char*>(a + 8), _MM_HINT_NTA);
-    F::eval(x0).store(r);
-    F::eval(x1).store(r + 4);
-    return float_outside(x0) | (float_outside(x1) << 4);
+    _mm_prefetch(reinterpret_cast<const char*>(a + group), _MM_HINT_NTA);
+    uint32_t m = 0;
+    for (int k = 0; k < group; k += V::lanes) {
+      const V x = V::load(a + k);
+      feval<E>(x).store(r + k);
+      m |= float_outside(x) << k;
+    }
+    return m;
   }
+};
+
+// Sine and cosine together: the lower classes compute in single precision, the
+// high-accuracy class in double lanes.
+template <Poly P>
+struct FSinCosCore {
+  using T = float;
+  static constexpr int group = 32;
+  template <class V>
+  static uint32_t fast(const float* a, float* r1, float* r2) {
+    uint32_t m = 0;
+    for (int k = 0; k < group; k += V::lanes) {
+      const V x = V::load(a + k);
+      if constexpr (P != Poly::ha) {
+        const auto q = quadrant_single<P>(x);
+        sin_of(q).store(r1 + k);
+        cos_of(q).store(r2 + k);
+      } else {
+        const auto q = quadrant(x);
+        sin_of(q).store(r1 + k);
+        cos_of(q).store(r2 + k);
+      }
+      m |= float_outside(x) << k;
+    }
+    return m;
+  }
+};
+
+// Float kernels: the x87 unit at 53-bit precision for the double routine of the callout. F
+// supplies name, callout (the name the callout reports), fn and eval (or poly for SinCos).
+template <class F>
+struct FloatUnary : FUnaryCore<F::eval> {
+  using Wide = FUnaryCore<F::eval>;
+  static constexpr X87 x87 = X87::pc53;
+  static constexpr const char* name = F::name;
+  static uint32_t fast(const float* a, float* r) { return Wide::template fast<f32x4>(a, r); }
   static void special(float a, float& r, const Report<float>& rep) {
     trig::callout(F::fn, a, &r, rep.index(), F::callout);
   }
 };
 
 template <class F>
-struct FloatSinCos {
-  using T = float;
-  static constexpr int group = 8;
+struct FloatSinCos : FSinCosCore<F::poly> {
+  using Wide = FSinCosCore<F::poly>;
   static constexpr X87 x87 = X87::pc53;
   static constexpr const char* name = F::name;
-  static uint32_t fast(const float* a, float* r1, float* r2) {
-    const f32x4 x0 = f32x4::load(a), x1 = f32x4::load(a + 4);
-    const auto q0 = quad(x0), q1 = quad(x1);
-    sin_of(q0).store(r1);
-    sin_of(q1).store(r1 + 4);
-    cos_of(q0).store(r2);
-    cos_of(q1).store(r2 + 4);
-    return float_outside(x0) | (float_outside(x1) << 4);
-  }
-  // The lower classes compute in single precision, the high-accuracy class in double lanes.
-  static auto quad(f32x4 x) {
-    if constexpr (F::poly != Poly::ha) return quadrant_single<F::poly>(x);
-    else return quadrant(x);
-  }
+  static uint32_t fast(const float* a, float* r1, float* r2) { return Wide::template fast<f32x4>(a, r1, r2); }
   static void special(float a, float& r1, float& r2, const Report<float>& rep) {
     trig::callout_sincos(a, &r1, &r2, rep.index(), F::callout);
   }

@@ -29,15 +29,16 @@ inline void two_sum(V a, V b, V& s, V& e) {
   e = (a - (s - bb)) + (b - bb);
 }
 
-// 64-bit lane masks from the 32-bit lane masks of lanes 0, 1 (low) or 2, 3 (high).
-inline f64x2 widen_low(i32x4 m) { return _mm_castsi128_pd(_mm_unpacklo_epi32(m.v, m.v)); }
-inline f64x2 widen_high(i32x4 m) { return _mm_castsi128_pd(_mm_unpackhi_epi32(m.v, m.v)); }
-inline f64x2 high_pair(i32x4 k) { return to_f64_low2(i32x4(_mm_shuffle_epi32(k.v, 0xEE))); }
+// Every vector path here is a template over its register type V (f32x4 / f64x2 or a wider
+// path's, compiled by trig_avx2.cpp and trig_avx512.cpp), with the same bits on every path.
+// For a float register V, D is the double register of the same width (half the lanes).
 
 // Lanes of a float group whose magnitude exceeds 10000 (bits 0x461C4000), or is inf or NaN.
-inline uint32_t float_outside(f32x4 x) {
-  const i32x4 mag = x.bits() & i32x4::all(0x7FFFFFFF);
-  return movemask(mag > i32x4::all(0x461C4000));
+template <class V>
+inline uint32_t float_outside(V x) {
+  using I = typename V::i32;
+  const I mag = x.bits() & I::all(0x7FFFFFFF);
+  return movemask(mag > I::all(0x461C4000));
 }
 
 // ---- float: sine and cosine reduced by multiples of pi ------------------------------------
@@ -45,13 +46,14 @@ inline uint32_t float_outside(f32x4 x) {
 enum class Poly { ha, la, a11 };
 
 // sin r = r P(r^2) on |r| <= pi/2, the high-accuracy polynomial (degree 9, about 2^-28).
-inline f64x2 sin_poly(f64x2 r) {
-  const f64x2 r2 = r * r;
-  const f64x2 c0 = f64x2::all(bits<double>(0x3FF000000089705Full));  // 1.000000002
-  const f64x2 c1 = f64x2::all(bits<double>(0xBFC55554AE8BA1BDull));  // -0.166666589
-  const f64x2 c2 = f64x2::all(bits<double>(0x3F8110EE64CD0933ull));  // 0.008333075
-  const f64x2 c3 = f64x2::all(bits<double>(0xBF29F75E2C166F94ull));  // -0.000198107
-  const f64x2 c4 = f64x2::all(bits<double>(0x3EC5E0A329A17541ull));  // 2.608e-06
+template <class D>
+inline D sin_poly(D r) {
+  const D r2 = r * r;
+  const D c0 = D::all(bits<double>(0x3FF000000089705Full));  // 1.000000002
+  const D c1 = D::all(bits<double>(0xBFC55554AE8BA1BDull));  // -0.166666589
+  const D c2 = D::all(bits<double>(0x3F8110EE64CD0933ull));  // 0.008333075
+  const D c3 = D::all(bits<double>(0xBF29F75E2C166F94ull));  // -0.000198107
+  const D c4 = D::all(bits<double>(0x3EC5E0A329A17541ull));  // 2.608e-06
   return r * (c0 + r2 * (c1 + r2 * (c2 + r2 * (c3 + r2 * c4))));
 }
 
@@ -59,72 +61,86 @@ inline f64x2 sin_poly(f64x2 r) {
 // pi in two parts whose first part times k is exact, sin x = (-1)^k sin r.
 // Cosine: the same about the odd multiples of pi/2: k = nearest(x / pi - 1/2), r = x - (k + 1/2)
 // pi, cos x = (-1)^(k+1) sin r.
-template <bool Cosine>
-inline f32x4 sin_by_pi(f32x4 x) {
-  const f32x4 q = x * f32x4::all(bits<float>(0x3EA2F983u));  // 1/pi
-  const i32x4 k = round_to_i32(Cosine ? q - f32x4::all(0.5f) : q);
-  const f64x2 npi1 = f64x2::all(bits<double>(0xC00921FB54440000ull));  // -3.1415926535846666
-  const f64x2 pi2 = f64x2::all(bits<double>(0x3D968C234C4C6629ull));   // 5.126688303189038e-12
-  const f64x2 half = f64x2::all(Cosine ? 0.5 : 0.0);
-  auto part = [&](f64x2 xd, f64x2 kd) {
+template <bool Cosine, class V>
+inline V sin_by_pi(V x) {
+  using D = typename V::f64;
+  using I = typename V::i32;
+  const V q = x * V::all(bits<float>(0x3EA2F983u));  // 1/pi
+  const I k = round_to_i32(Cosine ? q - V::all(0.5f) : q);
+  const D npi1 = D::all(bits<double>(0xC00921FB54440000ull));  // -3.1415926535846666
+  const D pi2 = D::all(bits<double>(0x3D968C234C4C6629ull));   // 5.126688303189038e-12
+  const D half = D::all(Cosine ? 0.5 : 0.0);
+  auto part = [&](D xd, D kd) {
     kd = kd + half;
     return sin_poly((xd + kd * npi1) - kd * pi2);
   };
-  const f32x4 v = to_f32(part(to_f64_low2(x), to_f64_low2(k)), part(to_f64_high2(x), high_pair(k)));
-  return v ^ shl<31>(Cosine ? k + i32x4::all(1) : k).as_f32();  // odd: minus
+  const V v = to_f32(part(to_f64_low(x), to_f64_low(k)), part(to_f64_high(x), to_f64_high(k)));
+  return v ^ shl<31>(Cosine ? k + I::all(1) : k).as_f32();  // odd: minus
 }
 
 // ---- float: sine and cosine of the angle reduced by pi/2 ---------------------------------
 
 // Taylor polynomials of sin (to r^9, as r times a polynomial so that -0 stays -0) and cos (to
 // r^10) on |r| <= pi/4 plus the slack of a single-precision quotient: below 2^-28.
-inline void sincos_poly(f64x2 r, f64x2& s, f64x2& c) {
-  const f64x2 r2 = r * r;
-  const f64x2 one = f64x2::all(1.0);
-  s = r * (one + r2 * (f64x2::all(-1.0 / 6) + r2 * (f64x2::all(1.0 / 120) +
-                       r2 * (f64x2::all(-1.0 / 5040) + r2 * f64x2::all(1.0 / 362880)))));
-  c = one + r2 * (f64x2::all(-0.5) + r2 * (f64x2::all(1.0 / 24) + r2 * (f64x2::all(-1.0 / 720) +
-                  r2 * (f64x2::all(1.0 / 40320) + r2 * f64x2::all(-1.0 / 3628800)))));
+template <class D>
+inline void sincos_poly(D r, D& s, D& c) {
+  const D r2 = r * r;
+  const D one = D::all(1.0);
+  s = r * (one + r2 * (D::all(-1.0 / 6) + r2 * (D::all(1.0 / 120) +
+                       r2 * (D::all(-1.0 / 5040) + r2 * D::all(1.0 / 362880)))));
+  c = one + r2 * (D::all(-0.5) + r2 * (D::all(1.0 / 24) + r2 * (D::all(-1.0 / 720) +
+                  r2 * (D::all(1.0 / 40320) + r2 * D::all(-1.0 / 3628800)))));
 }
 
 // x = k pi/2 + r: k = nearest(x 2/pi) in single precision, r in double with pi/2 in two parts
 // (the first times k exact for k below 2^19).
+template <class V>
 struct Quadrant {
-  i32x4 k;
-  f64x2 s_lo, c_lo, s_hi, c_hi;  // sin r and cos r for lanes 0, 1 and 2, 3
+  using D = typename V::f64;
+  typename V::i32 k;
+  D s_lo, c_lo, s_hi, c_hi;  // sin r and cos r for the low and the high half of the lanes
 };
 
-inline Quadrant quadrant(f32x4 x) {
-  Quadrant q;
-  q.k = round_to_i32(x * f32x4::all(bits<float>(0x3F22F983u)));  // 2/pi
-  const f64x2 p1 = f64x2::all(bits<double>(0x3FF921FB54440000ull));  // pi/2, 33 bits
-  const f64x2 p2 = f64x2::all(bits<double>(0x3D868C234C4C6629ull));  // pi/2 - p1
-  const f64x2 k0 = to_f64_low2(q.k), k1 = high_pair(q.k);
-  sincos_poly((to_f64_low2(x) - k0 * p1) - k0 * p2, q.s_lo, q.c_lo);
-  sincos_poly((to_f64_high2(x) - k1 * p1) - k1 * p2, q.s_hi, q.c_hi);
+template <class V>
+inline Quadrant<V> quadrant(V x) {
+  using D = typename V::f64;
+  Quadrant<V> q;
+  q.k = round_to_i32(x * V::all(bits<float>(0x3F22F983u)));  // 2/pi
+  const D p1 = D::all(bits<double>(0x3FF921FB54440000ull));  // pi/2, 33 bits
+  const D p2 = D::all(bits<double>(0x3D868C234C4C6629ull));  // pi/2 - p1
+  const D k0 = to_f64_low(q.k), k1 = to_f64_high(q.k);
+  sincos_poly((to_f64_low(x) - k0 * p1) - k0 * p2, q.s_lo, q.c_lo);
+  sincos_poly((to_f64_high(x) - k1 * p1) - k1 * p2, q.s_hi, q.c_hi);
   return q;
 }
 
-inline i32x4 odd_mask(i32x4 k) { return (k & i32x4::all(1)) == i32x4::all(1); }
+template <class I>
+inline I odd_mask(I k) { return (k & I::all(1)) == I::all(1); }
 
 // sin x: quadrants 0..3 give s, c, -s, -c.
-inline f32x4 sin_of(const Quadrant& q) {
-  const i32x4 odd = odd_mask(q.k);
-  const f32x4 v = to_f32(select(widen_low(odd), q.c_lo, q.s_lo), select(widen_high(odd), q.c_hi, q.s_hi));
-  return v ^ shl<30>(q.k & i32x4::all(2)).as_f32();
+template <class V>
+inline V sin_of(const Quadrant<V>& q) {
+  using I = typename V::i32;
+  const I odd = odd_mask(q.k);
+  const V v = to_f32(select(widen_low(odd), q.c_lo, q.s_lo), select(widen_high(odd), q.c_hi, q.s_hi));
+  return v ^ shl<30>(q.k & I::all(2)).as_f32();
 }
 // cos x: quadrants 0..3 give c, -s, -c, s.
-inline f32x4 cos_of(const Quadrant& q) {
-  const i32x4 odd = odd_mask(q.k);
-  const f32x4 v = to_f32(select(widen_low(odd), q.s_lo, q.c_lo), select(widen_high(odd), q.s_hi, q.c_hi));
-  return v ^ shl<30>((q.k + i32x4::all(1)) & i32x4::all(2)).as_f32();
+template <class V>
+inline V cos_of(const Quadrant<V>& q) {
+  using I = typename V::i32;
+  const I odd = odd_mask(q.k);
+  const V v = to_f32(select(widen_low(odd), q.s_lo, q.c_lo), select(widen_high(odd), q.s_hi, q.c_hi));
+  return v ^ shl<30>((q.k + I::all(1)) & I::all(2)).as_f32();
 }
 // tan x: s / c in even quadrants, -c / s in odd ones; one division in double.
-inline f32x4 tan_of(const Quadrant& q) {
-  const i32x4 odd = odd_mask(q.k);
-  const f64x2 m0 = widen_low(odd), m1 = widen_high(odd);
-  const f64x2 t0 = select(m0, q.c_lo, q.s_lo) / select(m0, q.s_lo, q.c_lo);
-  const f64x2 t1 = select(m1, q.c_hi, q.s_hi) / select(m1, q.s_hi, q.c_hi);
+template <class V>
+inline V tan_of(const Quadrant<V>& q) {
+  using D = typename V::f64;
+  const auto odd = odd_mask(q.k);
+  const D m0 = widen_low(odd), m1 = widen_high(odd);
+  const D t0 = select(m0, q.c_lo, q.s_lo) / select(m0, q.s_lo, q.c_lo);
+  const D t1 = select(m1, q.c_hi, q.s_hi) / select(m1, q.s_hi, q.c_hi);
   return to_f32(t0, t1) ^ shl<31>(q.k).as_f32();
 }
 
@@ -137,84 +153,91 @@ inline f32x4 tan_of(const Quadrant& q) {
 constexpr uint32_t kPiF[4] = {0x40490000u, 0x3A7DA000u, 0x34222000u, 0x2CB4611Au};
 constexpr uint32_t kPio2F[4] = {0x3FC90000u, 0x39FDA000u, 0x33A22000u, 0x2C34611Au};
 
-inline f32x4 cody_waite4(f32x4 x, f32x4 k, const uint32_t (&p)[4]) {
-  return (((x - k * f32x4::all(bits<float>(p[0]))) - k * f32x4::all(bits<float>(p[1]))) -
-          k * f32x4::all(bits<float>(p[2]))) -
-         k * f32x4::all(bits<float>(p[3]));
+template <class V>
+inline V cody_waite4(V x, V k, const uint32_t (&p)[4]) {
+  return (((x - k * V::all(bits<float>(p[0]))) - k * V::all(bits<float>(p[1]))) - k * V::all(bits<float>(p[2]))) -
+         k * V::all(bits<float>(p[3]));
 }
 
 // sin x (or cos x about the odd multiples of pi/2) in single precision: the degree-5
 // polynomial fitted for the 11-bit class (2^-13.5, tools/trig_poly) or the high-accuracy
 // degree-9 polynomial in float coefficients for the 4-ulp class.
-template <Poly P, bool Cosine>
-inline f32x4 sin_by_pi_single(f32x4 x) {
-  const f32x4 q = x * f32x4::all(bits<float>(0x3EA2F983u));  // 1/pi
-  const i32x4 k = round_to_i32(Cosine ? q - f32x4::all(0.5f) : q);
-  const f32x4 kf = Cosine ? to_f32(k) + f32x4::all(0.5f) : to_f32(k);
-  const f32x4 r = cody_waite4(x, kf, kPiF), r2 = r * r;
-  f32x4 v;
+template <Poly P, bool Cosine, class V>
+inline V sin_by_pi_single(V x) {
+  using I = typename V::i32;
+  const V q = x * V::all(bits<float>(0x3EA2F983u));  // 1/pi
+  const I k = round_to_i32(Cosine ? q - V::all(0.5f) : q);
+  const V kf = Cosine ? to_f32(k) + V::all(0.5f) : to_f32(k);
+  const V r = cody_waite4(x, kf, kPiF), r2 = r * r;
+  V v;
   if constexpr (P == Poly::a11) {
-    const f32x4 c0 = f32x4::all(bits<float>(0x3F7FFA37u)), c1 = f32x4::all(bits<float>(0xBE2A00C2u)),
-                c2 = f32x4::all(bits<float>(0x3BF9DCC5u));  // 0.99991173, -0.16601852, 0.0076251949
+    const V c0 = V::all(bits<float>(0x3F7FFA37u)), c1 = V::all(bits<float>(0xBE2A00C2u)),
+            c2 = V::all(bits<float>(0x3BF9DCC5u));  // 0.99991173, -0.16601852, 0.0076251949
     v = r * (c0 + r2 * (c1 + r2 * c2));
   } else {
-    const f32x4 c1 = f32x4::all(-0.166666589f), c2 = f32x4::all(0.008333075f), c3 = f32x4::all(-0.000198107f),
-                c4 = f32x4::all(2.608e-06f);
+    const V c1 = V::all(-0.166666589f), c2 = V::all(0.008333075f), c3 = V::all(-0.000198107f),
+            c4 = V::all(2.608e-06f);
     v = r + r * r2 * (c1 + r2 * (c2 + r2 * (c3 + r2 * c4)));
-    v = select(r == f32x4::all(0.0f), r, v);  // the sum would turn -0 into +0
+    v = select(r == V::all(0.0f), r, v);  // the sum would turn -0 into +0
   }
-  return v ^ shl<31>(Cosine ? k + i32x4::all(1) : k).as_f32();
+  return v ^ shl<31>(Cosine ? k + I::all(1) : k).as_f32();
 }
 
+template <class V>
 struct QuadrantSingle {
-  i32x4 k;
-  f32x4 s, c;
+  typename V::i32 k;
+  V s, c;
 };
 
 // x = k pi/2 + r, sin r and cos r by Taylor polynomials: to r^5 and r^6 (2^-14) in the 11-bit
 // class, to r^9 and r^8 (2^-25) in the 4-ulp class.
-template <Poly P>
-inline QuadrantSingle quadrant_single(f32x4 x) {
-  QuadrantSingle q;
-  q.k = round_to_i32(x * f32x4::all(bits<float>(0x3F22F983u)));  // 2/pi
-  const f32x4 r = cody_waite4(x, to_f32(q.k), kPio2F), r2 = r * r;
-  const f32x4 one = f32x4::all(1.0f);
+template <Poly P, class V>
+inline QuadrantSingle<V> quadrant_single(V x) {
+  QuadrantSingle<V> q;
+  q.k = round_to_i32(x * V::all(bits<float>(0x3F22F983u)));  // 2/pi
+  const V r = cody_waite4(x, to_f32(q.k), kPio2F), r2 = r * r;
+  const V one = V::all(1.0f);
   if constexpr (P == Poly::a11) {
-    q.s = r * (one + r2 * (f32x4::all(-1.0f / 6) + r2 * f32x4::all(1.0f / 120)));
-    q.c = one + r2 * (f32x4::all(-0.5f) + r2 * (f32x4::all(1.0f / 24) + r2 * f32x4::all(-1.0f / 720)));
+    q.s = r * (one + r2 * (V::all(-1.0f / 6) + r2 * V::all(1.0f / 120)));
+    q.c = one + r2 * (V::all(-0.5f) + r2 * (V::all(1.0f / 24) + r2 * V::all(-1.0f / 720)));
   } else {
-    q.s = r + r * r2 * (f32x4::all(-1.0f / 6) + r2 * (f32x4::all(1.0f / 120) +
-                        r2 * (f32x4::all(-1.0f / 5040) + r2 * f32x4::all(1.0f / 362880))));
-    q.s = select(r == f32x4::all(0.0f), r, q.s);  // keep -0
-    q.c = one + r2 * (f32x4::all(-0.5f) + r2 * (f32x4::all(1.0f / 24) +
-                      r2 * (f32x4::all(-1.0f / 720) + r2 * f32x4::all(1.0f / 40320))));
+    q.s = r + r * r2 * (V::all(-1.0f / 6) + r2 * (V::all(1.0f / 120) +
+                        r2 * (V::all(-1.0f / 5040) + r2 * V::all(1.0f / 362880))));
+    q.s = select(r == V::all(0.0f), r, q.s);  // keep -0
+    q.c = one + r2 * (V::all(-0.5f) + r2 * (V::all(1.0f / 24) +
+                      r2 * (V::all(-1.0f / 720) + r2 * V::all(1.0f / 40320))));
   }
   return q;
 }
 
-inline f32x4 sin_of(const QuadrantSingle& q) {
-  const f32x4 odd = odd_mask(q.k).as_f32();
-  return select(odd, q.c, q.s) ^ shl<30>(q.k & i32x4::all(2)).as_f32();
+template <class V>
+inline V sin_of(const QuadrantSingle<V>& q) {
+  using I = typename V::i32;
+  const V odd = odd_mask(q.k).as_f32();
+  return select(odd, q.c, q.s) ^ shl<30>(q.k & I::all(2)).as_f32();
 }
-inline f32x4 cos_of(const QuadrantSingle& q) {
-  const f32x4 odd = odd_mask(q.k).as_f32();
-  return select(odd, q.s, q.c) ^ shl<30>((q.k + i32x4::all(1)) & i32x4::all(2)).as_f32();
+template <class V>
+inline V cos_of(const QuadrantSingle<V>& q) {
+  using I = typename V::i32;
+  const V odd = odd_mask(q.k).as_f32();
+  return select(odd, q.s, q.c) ^ shl<30>((q.k + I::all(1)) & I::all(2)).as_f32();
 }
 
 // tan x in single precision for the 4-ulp class: x = k pi/2 + r, tan r = r + r^3 Q(r^2) with Q
 // minimax of degree 6 (2^-29.5, tools/trig_poly), and -1 / tan r in odd quadrants.
-inline f32x4 tan_single(f32x4 x) {
-  const i32x4 k = round_to_i32(x * f32x4::all(bits<float>(0x3F22F983u)));  // 2/pi
-  const f32x4 r = cody_waite4(x, to_f32(k), kPio2F), z = r * r;
-  const f32x4 q = f32x4::all(bits<float>(0x3EAAAAB0u)) +
-                  z * (f32x4::all(bits<float>(0x3E0886C0u)) +
-                       z * (f32x4::all(bits<float>(0x3D5D6F23u)) +
-                            z * (f32x4::all(bits<float>(0x3CAE4B20u)) +
-                                 z * (f32x4::all(bits<float>(0x3C31CD57u)) +
-                                      z * (f32x4::all(bits<float>(0x388F0989u)) +
-                                           z * f32x4::all(bits<float>(0x3B8FC174u)))))));
-  const f32x4 t = r + r * z * q;
-  return select(odd_mask(k).as_f32(), f32x4::all(-1.0f) / t, t);
+template <class V>
+inline V tan_single(V x) {
+  using I = typename V::i32;
+  const I k = round_to_i32(x * V::all(bits<float>(0x3F22F983u)));  // 2/pi
+  const V r = cody_waite4(x, to_f32(k), kPio2F), z = r * r;
+  const V q = V::all(bits<float>(0x3EAAAAB0u)) +
+              z * (V::all(bits<float>(0x3E0886C0u)) +
+                   z * (V::all(bits<float>(0x3D5D6F23u)) +
+                        z * (V::all(bits<float>(0x3CAE4B20u)) +
+                             z * (V::all(bits<float>(0x3C31CD57u)) +
+                                  z * (V::all(bits<float>(0x388F0989u)) + z * V::all(bits<float>(0x3B8FC174u)))))));
+  const V t = r + r * z * q;
+  return select(odd_mask(k).as_f32(), V::all(-1.0f) / t, t);
 }
 
 // ---- double: the pi/32 table -------------------------------------------------------------

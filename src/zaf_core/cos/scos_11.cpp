@@ -11,7 +11,7 @@ struct SCos11 {
   static constexpr char name[] = "_zafsCos_11";
   static constexpr char callout[] = "sCos_A11";
   static constexpr Fn fn = Fn::cos;
-  static f32x4 eval(f32x4 x) { return sin_by_pi_single<Poly::a11, true>(x); }
+  static constexpr FEval eval = FEval::cos_a11;
 };
 
 }  // namespace

@@ -11,7 +11,7 @@ struct SCos21 {
   static constexpr char name[] = "_zafsCos_21";
   static constexpr char callout[] = "sCos_LA";
   static constexpr Fn fn = Fn::cos;
-  static f32x4 eval(f32x4 x) { return sin_by_pi_single<Poly::la, true>(x); }
+  static constexpr FEval eval = FEval::cos_la;
 };
 
 }  // namespace

@@ -11,7 +11,7 @@ struct SCosHA {
   static constexpr char name[] = "_zafsCos_HA";
   static constexpr char callout[] = "sCos_HA";
   static constexpr Fn fn = Fn::cos;
-  static f32x4 eval(f32x4 x) { return sin_by_pi<true>(x); }
+  static constexpr FEval eval = FEval::cos_ha;
 };
 
 }  // namespace

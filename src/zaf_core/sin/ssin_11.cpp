@@ -10,7 +10,7 @@ struct SSin11 {
   static constexpr char name[] = "_zafsSin_11";
   static constexpr char callout[] = "sSin_A11";
   static constexpr Fn fn = Fn::sin;
-  static f32x4 eval(f32x4 x) { return sin_by_pi_single<Poly::a11, false>(x); }
+  static constexpr FEval eval = FEval::sin_a11;
 };
 
 }  // namespace

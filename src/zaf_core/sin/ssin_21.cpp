@@ -11,7 +11,7 @@ struct SSin21 {
   static constexpr char name[] = "_zafsSin_21";
   static constexpr char callout[] = "sSin_LA";
   static constexpr Fn fn = Fn::sin;
-  static f32x4 eval(f32x4 x) { return sin_by_pi_single<Poly::la, false>(x); }
+  static constexpr FEval eval = FEval::sin_la;
 };
 
 }  // namespace

@@ -10,7 +10,7 @@ struct SSinHA {
   static constexpr char name[] = "_zafsSin_HA";
   static constexpr char callout[] = "sSin_HA";
   static constexpr Fn fn = Fn::sin;
-  static f32x4 eval(f32x4 x) { return sin_by_pi<false>(x); }
+  static constexpr FEval eval = FEval::sin_ha;
 };
 
 }  // namespace

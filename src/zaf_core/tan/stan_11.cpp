@@ -11,7 +11,7 @@ struct STan11 {
   static constexpr char name[] = "_zafsTan_11";
   static constexpr char callout[] = "sTan_A11";
   static constexpr Fn fn = Fn::tan;
-  static f32x4 eval(f32x4 x) { return tan_single(x); }
+  static constexpr FEval eval = FEval::tan_single;
 };
 
 }  // namespace

@@ -10,7 +10,7 @@ struct STanHA {
   static constexpr char name[] = "_zafsTan_HA";
   static constexpr char callout[] = "sTan_HA";
   static constexpr Fn fn = Fn::tan;
-  static f32x4 eval(f32x4 x) { return tan_of(quadrant(x)); }
+  static constexpr FEval eval = FEval::tan_ha;
 };
 
 }  // namespace
