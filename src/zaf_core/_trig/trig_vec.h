@@ -374,10 +374,11 @@ constexpr uint64_t kTanQ8[9] = {0x3FD5555555555574ull, 0x3FC111111110D2D0ull, 0x
                                 0x3F9664F46A91535Bull, 0x3F8226E909092373ull, 0x3F6D6BEAF0F6B0CFull,
                                 0x3F57F232A0B10D7Dull, 0x3F42522D710892ECull, 0x3F358B617CDE5EE8ull};
 
-template <int N>
-inline f64x2 tan_q(f64x2 z, const uint64_t (&c)[N]) {
-  f64x2 q = f64x2::all(bits<double>(c[N - 1]));
-  for (int k = N - 2; k >= 0; --k) q = q * z + f64x2::all(bits<double>(c[k]));
+template <int N, class V>
+inline V tan_q(V z, const uint64_t (&c)[N]) {
+  V q = V::all(bits<double>(c[N - 1]));
+#pragma GCC unroll 10
+  for (int k = N - 2; k >= 0; --k) q = q * z + V::all(bits<double>(c[k]));
   return q;
 }
 
@@ -405,24 +406,40 @@ inline void dtan_polynomial64(int count, const double* rh, const double* rl, con
 
 // The whole evaluation in double registers, for the 4-ulp class: the same reduction and
 // polynomial, completed in double (about 2.5 ulp).
-inline f64x2 dtan_la(f64x2 xv) {
-  const f64x2 p1 = f64x2::all(bits<double>(0xBFF921FB54400000ull));
-  const f64x2 p2 = f64x2::all(bits<double>(0xBDD0B4611A600000ull));
-  const f64x2 p3 = f64x2::all(bits<double>(0xBBA3198A2E037073ull));
-  const f64x2 shifter = f64x2::all(4503599627370496.0);
-  const f64x2 ax = abs(xv), sgn = xv & f64x2::all(-0.0);
-  const f64x2 t = ax * f64x2::all(0.63661977236758134) + shifter;
-  const f64x2 k = t - shifter;
-  f64x2 h, e;
+template <class V>
+inline V dtan_la(V xv) {
+  const V p1 = V::all(bits<double>(0xBFF921FB54400000ull));
+  const V p2 = V::all(bits<double>(0xBDD0B4611A600000ull));
+  const V p3 = V::all(bits<double>(0xBBA3198A2E037073ull));
+  const V shifter = V::all(4503599627370496.0);
+  const V ax = abs(xv), sgn = xv & V::all(-0.0);
+  const V t = ax * V::all(0.63661977236758134) + shifter;
+  const V k = t - shifter;
+  V h, e;
   two_sum(ax + k * p1, k * p2, h, e);
-  const f64x2 u = (h + (e + k * p3)) * f64x2::all(0.5);
-  const f64x2 u2 = u * u;
-  const f64x2 tt = u + u * u2 * tan_q(u2, kTanQ8);
-  const f64x2 num = tt + tt, den = f64x2::all(1.0) - tt * tt;
+  const V u = (h + (e + k * p3)) * V::all(0.5);
+  const V u2 = u * u;
+  const V tt = u + u * u2 * tan_q(u2, kTanQ8);
+  const V num = tt + tt, den = V::all(1.0) - tt * tt;
   // k odd: all-ones lanes, from the lowest bit of the shifted value.
-  const __m128i odd_bit = _mm_slli_epi64(t.bits().v, 63);
-  const f64x2 odd = _mm_castsi128_pd(_mm_srai_epi32(_mm_shuffle_epi32(odd_bit, 0xF5), 31));
+  const V odd = sign_mask(shl<63>(t.bits())).as_f64();
   return (select(odd, -den, num) / select(odd, num, den)) ^ sgn;
 }
+
+// The double 4-ulp tangent's core, fast up to 128000 inclusive.
+struct DTanLaCore {
+  using T = double;
+  static constexpr int group = 16;
+  template <class V>
+  static uint32_t fast(const double* a, double* r) {
+    uint32_t m = 0;
+    for (int k = 0; k < group; k += V::lanes) {
+      const V x = V::load(a + k);
+      dtan_la(x).store(r + k);
+      m |= double_outside(x, 128000.0, true) << k;
+    }
+    return m;
+  }
+};
 
 }  // namespace zaforq::vm::trigk

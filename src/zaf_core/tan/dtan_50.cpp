@@ -1,22 +1,16 @@
 // Double tangent, 4-ulp class: the reduction and half-angle polynomial of the high-accuracy
-// kernel in registers, groups of four, completed in double instead of extended precision.
+// kernel in registers, completed in double instead of extended precision.
 #include "zaf_core/_trig/trig_policies.h"
 
 namespace {
 
 using namespace zaforq::vm::trigk;
 
-struct DTan50 {
-  using T = double;
-  static constexpr int group = 4;
+struct DTan50 : DTanLaCore {
+  using Wide = DTanLaCore;
   static constexpr zaforq::X87 x87 = zaforq::X87::pc53;
   static constexpr char name[] = "_zafdTan_50";
-  static uint32_t fast(const double* a, double* r) {
-    const f64x2 x0 = f64x2::load(a), x1 = f64x2::load(a + 2);
-    dtan_la(x0).store(r);
-    dtan_la(x1).store(r + 2);
-    return double_outside(x0, kTanLimit, true) | (double_outside(x1, kTanLimit, true) << 2);
-  }
+  static uint32_t fast(const double* a, double* r) { return Wide::fast<f64x2>(a, r); }
   static void special(double a, double& r, const zaforq::vm::Report<double>& rep) {
     zaforq::trig::callout(Fn::tan, a, &r, rep.index(), "dTan_LA");
   }
