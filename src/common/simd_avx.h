@@ -152,6 +152,18 @@ template <int k> inline i64x4 shr(i64x4 a) { return _mm256_srli_epi64(a.v, k); }
 inline i64x4 sign_mask(i64x4 a) { return _mm256_srai_epi32(_mm256_shuffle_epi32(a.v, 0xF5), 31); }
 inline i64x4 mul_lo32(i64x4 a, i64x4 b) { return _mm256_mul_epu32(a.v, b.v); }
 inline f64x4 gather(const double* base, i64x4 idx) { return _mm256_i64gather_pd(base, idx.v, 8); }
+// Four columns of the four-double rows base + idx[k] (any alignment), lane k from row k:
+// whole-row loads and a transposition, which beat four gathers.
+inline void gather_rows4(const double* base, i64x4 idx, f64x4& c0, f64x4& c1, f64x4& c2, f64x4& c3) {
+  alignas(32) int64_t j[4];
+  idx.store(j);
+  const __m256d r0 = _mm256_loadu_pd(base + j[0]), r1 = _mm256_loadu_pd(base + j[1]);
+  const __m256d r2 = _mm256_loadu_pd(base + j[2]), r3 = _mm256_loadu_pd(base + j[3]);
+  const __m256d a = _mm256_unpacklo_pd(r0, r1), b = _mm256_unpackhi_pd(r0, r1);  // 00 10 02 12 | 01 11 03 13
+  const __m256d c = _mm256_unpacklo_pd(r2, r3), d = _mm256_unpackhi_pd(r2, r3);
+  c0 = _mm256_permute2f128_pd(a, c, 0x20), c2 = _mm256_permute2f128_pd(a, c, 0x31);
+  c1 = _mm256_permute2f128_pd(b, d, 0x20), c3 = _mm256_permute2f128_pd(b, d, 0x31);
+}
 
 inline i64x4 i32x8::as_i64() const { return v; }
 inline i64x4 f64x4::bits() const { return _mm256_castpd_si256(v); }
@@ -325,6 +337,20 @@ template <int k> inline i64x8 shr(i64x8 a) { return _mm512_srli_epi64(a.v, k); }
 inline i64x8 sign_mask(i64x8 a) { return _mm512_srai_epi64(a.v, 63); }
 inline i64x8 mul_lo32(i64x8 a, i64x8 b) { return _mm512_mul_epu32(a.v, b.v); }
 inline f64x8 gather(const double* base, i64x8 idx) { return _mm512_i64gather_pd(idx.v, base, 8); }
+inline void gather_rows4(const double* base, i64x8 idx, f64x8& c0, f64x8& c1, f64x8& c2, f64x8& c3) {
+  alignas(64) int64_t j[8];
+  idx.store(j);
+  // Rows k and k + 4 share a register: lanes 0-3 row k, lanes 4-7 row k + 4.
+  __m512d r[4];
+  for (int k = 0; k < 4; ++k)
+    r[k] = _mm512_insertf64x4(_mm512_castpd256_pd512(_mm256_loadu_pd(base + j[k])), _mm256_loadu_pd(base + j[k + 4]), 1);
+  const __m512d a = _mm512_unpacklo_pd(r[0], r[1]), b = _mm512_unpackhi_pd(r[0], r[1]);
+  const __m512d c = _mm512_unpacklo_pd(r[2], r[3]), d = _mm512_unpackhi_pd(r[2], r[3]);
+  // a: 00 10 02 12 | 40 50 42 52; c: 20 30 22 32 | 60 70 62 72 (row, column)
+  const __m512i lo = _mm512_set_epi64(13, 12, 5, 4, 9, 8, 1, 0), hi = _mm512_set_epi64(15, 14, 7, 6, 11, 10, 3, 2);
+  c0 = _mm512_permutex2var_pd(a, lo, c), c2 = _mm512_permutex2var_pd(a, hi, c);
+  c1 = _mm512_permutex2var_pd(b, lo, d), c3 = _mm512_permutex2var_pd(b, hi, d);
+}
 
 inline i64x8 i32x16::as_i64() const { return v; }
 inline i64x8 f64x8::bits() const { return _mm512_castpd_si512(v); }

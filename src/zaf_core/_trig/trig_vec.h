@@ -283,8 +283,7 @@ inline V dsin_table(const double* tab, const DTable<V>& d, uint32_t phase) {
     dj = _mm_unpacklo_pd(a0, a1), sj = _mm_unpackhi_pd(a0, a1);
     sjl = _mm_unpacklo_pd(b0, b1), bj = _mm_unpackhi_pd(b0, b1);
   } else {
-    const I row = shl<2>((d.n + I::all(phase)) & I::all(63));
-    dj = gather(tab, row), sj = gather(tab + 1, row), sjl = gather(tab + 2, row), bj = gather(tab + 3, row);
+    gather_rows4(tab, shl<2>((d.n + I::all(phase)) & I::all(63)), dj, sj, sjl, bj);
   }
   const V s = d.s, s2 = s * s;
   const double* c = tab + trig::kSinC3;
