@@ -137,6 +137,19 @@ struct Call<P, Shape::two_out> {
 
 }  // namespace detail
 
+// The register loop of a unary core's group: G elements in registers of type V, `value` giving
+// a register's results and `out` the bits of its lanes the special routine must redo.
+template <class V, int G, class T, class Value, class Out>
+__attribute__((always_inline)) inline uint32_t unary_group(const T* a, T* r, Value value, Out out) {
+  uint32_t m = 0;
+  for (int k = 0; k < G; k += V::lanes) {
+    const V x = V::load(a + k);
+    value(x).store(r + k);
+    m |= out(x) << k;
+  }
+  return m;
+}
+
 #if defined(__x86_64__)
 // The wide fast routines, one per core and path, instantiated by the family's *_avx2.cpp and
 // *_avx512.cpp sources (see wide.h).

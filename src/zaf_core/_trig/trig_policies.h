@@ -31,13 +31,7 @@ struct FUnaryCore {
     // Hint the next group into the cache without keeping it in the outer levels (a prefetch
     // past the end of the array is harmless).
     _mm_prefetch(reinterpret_cast<const char*>(a + group), _MM_HINT_NTA);
-    uint32_t m = 0;
-    for (int k = 0; k < group; k += V::lanes) {
-      const V x = V::load(a + k);
-      feval<E>(x).store(r + k);
-      m |= float_outside(x) << k;
-    }
-    return m;
+    return unary_group<V, group>(a, r, [](V x) { return feval<E>(x); }, [](V x) { return float_outside(x); });
   }
 };
 
@@ -108,13 +102,8 @@ struct DTableCore {
   static const double* table() { return fn == Fn::sin ? _dSinTab : _dCosTab; }
   template <class V>
   static uint32_t fast(const double* a, double* r) {
-    uint32_t m = 0;
-    for (int k = 0; k < group; k += V::lanes) {
-      const V x = V::load(a + k);
-      keep_zero(fn, x, dsin_table(table(), dreduce(x, table()), 0)).store(r + k);
-      m |= double_outside(x, limit, false) << k;
-    }
-    return m;
+    return unary_group<V, group>(a, r, [](V x) { return keep_zero(fn, x, dsin_table(table(), dreduce(x, table()), 0)); },
+                                 [](V x) { return double_outside(x, limit, false); });
   }
 };
 

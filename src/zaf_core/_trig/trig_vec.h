@@ -431,13 +431,7 @@ struct DTanLaCore {
   static constexpr int group = 16;
   template <class V>
   static uint32_t fast(const double* a, double* r) {
-    uint32_t m = 0;
-    for (int k = 0; k < group; k += V::lanes) {
-      const V x = V::load(a + k);
-      dtan_la(x).store(r + k);
-      m |= double_outside(x, 128000.0, true) << k;
-    }
-    return m;
+    return unary_group<V, group>(a, r, [](V x) { return dtan_la(x); }, [](V x) { return double_outside(x, 128000.0, true); });
   }
 };
 

@@ -138,13 +138,8 @@ struct DCore {
   static constexpr int group = 16;
   template <class V>
   static uint32_t fast(const double* a, double* r) {
-    uint32_t m = 0;
-    for (int k = 0; k < group; k += V::lanes) {
-      const V x = V::load(a + k);
-      root<kInverse, Terms, kLow>(x).store(r + k);
-      m |= dnot_normal(x) << k;
-    }
-    return m;
+    return unary_group<V, group>(a, r, [](V x) { return root<kInverse, Terms, kLow>(x); },
+                                 [](V x) { return dnot_normal(x); });
   }
 };
 
@@ -154,13 +149,10 @@ struct FCore {
   static constexpr int group = 32;
   template <class V>
   static uint32_t fast(const float* a, float* r) {
-    uint32_t m = 0;
-    for (int k = 0; k < group; k += V::lanes) {
-      const V x = V::load(a + k);
-      to_f32(root<kInverse, Terms, false>(to_f64_low(x)), root<kInverse, Terms, false>(to_f64_high(x))).store(r + k);
-      m |= fnot_finite_nonzero(x) << k;
-    }
-    return m;
+    const auto value = [](V x) {
+      return to_f32(root<kInverse, Terms, false>(to_f64_low(x)), root<kInverse, Terms, false>(to_f64_high(x)));
+    };
+    return unary_group<V, group>(a, r, value, [](V x) { return fnot_finite_nonzero(x); });
   }
 };
 

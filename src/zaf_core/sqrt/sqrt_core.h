@@ -198,32 +198,22 @@ inline double dsqrt_special(double x, const Report<double>& report, double& r) {
 
 // ---- cores and policies ----------------------------------------------------------------------
 
-// One group on registers V of any width: the policies run it on SSE2, sqrt_avx2.cpp and
-// sqrt_avx512.cpp on wider registers.
-template <class Derived, class T_, int G>
-struct Group {
-  using T = T_;
-  static constexpr int group = G;
+// The cores: one group on registers V of any width (the policies run them on SSE2,
+// sqrt_avx2.cpp and sqrt_avx512.cpp on wider registers).
+template <FClass C>
+struct FSqrtCore {
+  using T = float;
+  static constexpr int group = 32;
   template <class V>
-  static uint32_t fast(const T* a, T* r) {
-    uint32_t m = 0;
-    for (int k = 0; k < G; k += V::lanes) {
-      const V x = V::load(a + k);
-      Derived::template value<V>(x).store(r + k);
-      m |= Derived::out(x) << k;
-    }
-    return m;
+  static uint32_t fast(const float* a, float* r) {
+    return unary_group<V, group>(a, r, [](V x) { return fsqrt_fast<C>(x); }, [](V x) { return fsqrt_out_of_range(x); });
   }
 };
 
 template <FClass C>
-struct FSqrtCore : Group<FSqrtCore<C>, float, 32> {
-  template <class V> static V value(V x) { return fsqrt_fast<C>(x); }
-  template <class V> static uint32_t out(V x) { return fsqrt_out_of_range(x); }
-};
-
-template <FClass C>
-struct FInvSqrtCore : Group<FInvSqrtCore<C>, float, 32> {
+struct FInvSqrtCore {
+  using T = float;
+  static constexpr int group = 32;
   template <class V>
   static V value(V x) {
     if constexpr (C == FClass::ha) {
@@ -234,13 +224,21 @@ struct FInvSqrtCore : Group<FInvSqrtCore<C>, float, 32> {
       return finvsqrt_fast<C>(x);
     }
   }
-  template <class V> static uint32_t out(V x) { return fpositive_finite_not(x); }
+  template <class V>
+  static uint32_t fast(const float* a, float* r) {
+    return unary_group<V, group>(a, r, [](V x) { return value(x); }, [](V x) { return fpositive_finite_not(x); });
+  }
 };
 
 template <int Terms, bool kInverse>
-struct DSqrtCore : Group<DSqrtCore<Terms, kInverse>, double, 16> {
-  template <class V> static V value(V x) { return dsqrt_fast<Terms, kInverse>(x); }
-  template <class V> static uint32_t out(V x) { return dsqrt_out_of_range(x); }
+struct DSqrtCore {
+  using T = double;
+  static constexpr int group = 16;
+  template <class V>
+  static uint32_t fast(const double* a, double* r) {
+    return unary_group<V, group>(a, r, [](V x) { return dsqrt_fast<Terms, kInverse>(x); },
+                                 [](V x) { return dsqrt_out_of_range(x); });
+  }
 };
 
 template <FClass C, const char* Name>
