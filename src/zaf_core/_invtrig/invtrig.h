@@ -226,16 +226,40 @@ __attribute__((always_inline)) inline void two_prod(V a, V b, V& p, V& e) {
 }
 
 // The table columns c = j/16, atan c high and low for row j of every lane. The rows come as
-// the 32-bit lanes of an integer register of the doubles' width (its low V::lanes lanes).
-template <class V, class I>
-__attribute__((always_inline)) inline void atan_rows(I j, V& c, V& b_hi, V& b_lo) {
-  alignas(64) int32_t idx[I::lanes];
-  (j + j + j).store(idx);  // three doubles a row
-  const double* tab = &kAtanTab[0][0];
-  c = gather<V>(tab, idx);
-  b_hi = gather<V>(tab + 1, idx);
-  b_lo = gather<V>(tab + 2, idx);
+// the 32-bit lanes of an integer register as wide as the doubles (its low lanes), one
+// overload per register width; the wider paths' overloads take their own register types, so
+// each is its path's own function. On SSE2, one load gives a row's c and atan c high.
+__attribute__((always_inline)) inline void atan_rows(i32x4 j, f64x2& c, f64x2& b_hi, f64x2& b_lo) {
+  const double* t0 = kAtanTab[_mm_cvtsi128_si32(j.v)];
+  const double* t1 = kAtanTab[_mm_cvtsi128_si32(_mm_srli_si128(j.v, 4))];
+  const f64x2 r0 = f64x2::load(t0), r1 = f64x2::load(t1);
+  c = _mm_unpacklo_pd(r0.v, r1.v);
+  b_hi = _mm_unpackhi_pd(r0.v, r1.v);
+  b_lo = _mm_loadh_pd(_mm_load_sd(t0 + 2), t1 + 2);
 }
+#if defined(ZAFORQ_ISA_NS) && defined(__AVX2__)
+__attribute__((always_inline)) inline void atan_rows(simd::ZAFORQ_ISA_NS::i32x8 j, simd::ZAFORQ_ISA_NS::f64x4& c,
+                                                     simd::ZAFORQ_ISA_NS::f64x4& b_hi,
+                                                     simd::ZAFORQ_ISA_NS::f64x4& b_lo) {
+  const __m128i idx = _mm256_castsi256_si128((j + j + j).v);  // three doubles a row
+  const __m256d all = _mm256_castsi256_pd(_mm256_set1_epi64x(-1)), none = _mm256_setzero_pd();
+  const double* tab = &kAtanTab[0][0];
+  c = _mm256_mask_i32gather_pd(none, tab, idx, all, 8);
+  b_hi = _mm256_mask_i32gather_pd(none, tab + 1, idx, all, 8);
+  b_lo = _mm256_mask_i32gather_pd(none, tab + 2, idx, all, 8);
+}
+#endif
+#if defined(ZAFORQ_ISA_NS) && defined(__AVX512F__)
+__attribute__((always_inline)) inline void atan_rows(simd::ZAFORQ_ISA_NS::i32x16 j, simd::ZAFORQ_ISA_NS::f64x8& c,
+                                                     simd::ZAFORQ_ISA_NS::f64x8& b_hi,
+                                                     simd::ZAFORQ_ISA_NS::f64x8& b_lo) {
+  const __m256i idx = _mm512_castsi512_si256((j + j + j).v);
+  const double* tab = &kAtanTab[0][0];
+  c = _mm512_mask_i32gather_pd(_mm512_setzero_pd(), 0xFF, idx, tab, 8);
+  b_hi = _mm512_mask_i32gather_pd(_mm512_setzero_pd(), 0xFF, idx, tab + 1, 8);
+  b_lo = _mm512_mask_i32gather_pd(_mm512_setzero_pd(), 0xFF, idx, tab + 2, 8);
+}
+#endif
 
 // atan2(ya, xb) for lanes whose magnitudes keep every step finite and normal enough (the
 // caller flags the others); xb may be the constant 1 (Atan).
