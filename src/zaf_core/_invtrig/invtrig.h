@@ -238,26 +238,49 @@ __attribute__((always_inline)) inline void atan_rows(i32x4 j, f64x2& c, f64x2& b
   b_lo = _mm_loadh_pd(_mm_load_sd(t0 + 2), t1 + 2);
 }
 #if defined(ZAFORQ_ISA_NS) && defined(__AVX2__)
+// AVX2: four rows loaded as on SSE2 and paired by 128-bit halves (hardware gathers are slower).
 __attribute__((always_inline)) inline void atan_rows(simd::ZAFORQ_ISA_NS::i32x8 j, simd::ZAFORQ_ISA_NS::f64x4& c,
                                                      simd::ZAFORQ_ISA_NS::f64x4& b_hi,
                                                      simd::ZAFORQ_ISA_NS::f64x4& b_lo) {
-  const __m128i idx = _mm256_castsi256_si128((j + j + j).v);  // three doubles a row
-  const __m256d all = _mm256_castsi256_pd(_mm256_set1_epi64x(-1)), none = _mm256_setzero_pd();
-  const double* tab = &kAtanTab[0][0];
-  c = _mm256_mask_i32gather_pd(none, tab, idx, all, 8);
-  b_hi = _mm256_mask_i32gather_pd(none, tab + 1, idx, all, 8);
-  b_lo = _mm256_mask_i32gather_pd(none, tab + 2, idx, all, 8);
+  const __m128i j4 = _mm256_castsi256_si128(j.v);
+  const double* t0 = kAtanTab[_mm_cvtsi128_si32(j4)];
+  const double* t1 = kAtanTab[_mm_extract_epi32(j4, 1)];
+  const double* t2 = kAtanTab[_mm_extract_epi32(j4, 2)];
+  const double* t3 = kAtanTab[_mm_extract_epi32(j4, 3)];
+  const __m256d r02 = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_loadu_pd(t0)), _mm_loadu_pd(t2), 1);
+  const __m256d r13 = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_loadu_pd(t1)), _mm_loadu_pd(t3), 1);
+  c = _mm256_unpacklo_pd(r02, r13);
+  b_hi = _mm256_unpackhi_pd(r02, r13);
+  const __m256d l02 = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_load_sd(t0 + 2)), _mm_load_sd(t2 + 2), 1);
+  const __m256d l13 = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_load_sd(t1 + 2)), _mm_load_sd(t3 + 2), 1);
+  b_lo = _mm256_unpacklo_pd(l02, l13);
 }
 #endif
 #if defined(ZAFORQ_ISA_NS) && defined(__AVX512F__)
+// On AVX-512 rows 0 to 15 of a column fit two registers and one two-source permutation picks
+// them (the index's low four bits); row 16 is blended in. Cheaper than gathering from memory.
+struct AtanColumns {
+  alignas(64) double v[3][16];
+};
+constexpr AtanColumns atan_columns() {
+  AtanColumns t{};
+  for (int j = 0; j < 16; ++j)
+    for (int k = 0; k < 3; ++k) t.v[k][j] = kAtanTab[j][k];
+  return t;
+}
 __attribute__((always_inline)) inline void atan_rows(simd::ZAFORQ_ISA_NS::i32x16 j, simd::ZAFORQ_ISA_NS::f64x8& c,
                                                      simd::ZAFORQ_ISA_NS::f64x8& b_hi,
                                                      simd::ZAFORQ_ISA_NS::f64x8& b_lo) {
-  const __m256i idx = _mm512_castsi512_si256((j + j + j).v);
-  const double* tab = &kAtanTab[0][0];
-  c = _mm512_mask_i32gather_pd(_mm512_setzero_pd(), 0xFF, idx, tab, 8);
-  b_hi = _mm512_mask_i32gather_pd(_mm512_setzero_pd(), 0xFF, idx, tab + 1, 8);
-  b_lo = _mm512_mask_i32gather_pd(_mm512_setzero_pd(), 0xFF, idx, tab + 2, 8);
+  static constexpr AtanColumns kCols = atan_columns();
+  const __m512i j64 = _mm512_cvtepi32_epi64(_mm512_castsi512_si256(j.v));
+  const __mmask8 last = _mm512_cmpeq_epi64_mask(j64, _mm512_set1_epi64(16));
+  const auto column = [&](int k) {
+    const __m512d v = _mm512_permutex2var_pd(_mm512_load_pd(kCols.v[k]), j64, _mm512_load_pd(kCols.v[k] + 8));
+    return _mm512_mask_blend_pd(last, v, _mm512_set1_pd(kAtanTab[16][k]));
+  };
+  c = column(0);
+  b_hi = column(1);
+  b_lo = column(2);
 }
 #endif
 
