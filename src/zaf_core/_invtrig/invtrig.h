@@ -292,7 +292,9 @@ __attribute__((always_inline)) inline V datan2(V ya, V xb) {
   using I = typename V::i32;
   const V ay = abs(ya), ax = abs(xb);
   const V swap = ay > ax;
-  const V p = select(swap, ax, ay), q = select(swap, ay, ax);
+  // The smaller and the larger magnitude (min and max agree with selecting by swap on every
+  // lane the caller keeps: only NaN, which is flagged, tells them apart).
+  const V p = min(ay, ax), q = max(ay, ax);
   // Table row from a float estimate of p/q, both scaled by 2^-E(q) into float range. The
   // estimate is the same 12-bit reciprocal on every register width, so the row is too.
   const V scale = shl<52>(V::i64::all(2046) - shr<52>(q.bits())).as_f64();
@@ -355,7 +357,7 @@ __attribute__((always_inline)) inline V datan1(V x) {
   using I = typename V::i32;
   const V a = abs(x), one = V::all(1.0);
   const V big = a > one;
-  const V p = select(big, one, a), q = select(big, a, one);
+  const V p = min(a, one), q = max(a, one);  // as selecting by big, but for the flagged NaN
   // Row from |x| or from the reciprocal estimate of |x| (12 bits, plenty for the row, and
   // the same on every register width).
   const V zero = V::all(0.0);
@@ -426,7 +428,7 @@ template <class V>
 __attribute__((always_inline)) inline V fatan2_in_double(V ya, V xb) {
   const V ay = abs(ya), ax = abs(xb);
   const V swap = ay > ax;
-  const V p = select(swap, ax, ay), q = select(swap, ay, ax);
+  const V p = min(ay, ax), q = max(ay, ax);  // as selecting by swap, but for the flagged NaN
   const V red = p > q * V::all(0.41421356237309503);
   const V t = select(red, p - q, p) / select(red, p + q, q);
   const V z = t * t;
@@ -446,8 +448,10 @@ __attribute__((always_inline)) inline V fatan2(V ya, V xb) {
   const V ay = abs(ya), ax = abs(xb);
   const V swap = ay > ax;
   // Tiny pairs are scaled up by 2^64 (exactly) so that the range test below sees their ratio.
-  const V up = select(select(swap, ay, ax) < V::all(0x1p-60f), V::all(0x1p64f), V::all(1.0f));
-  const V p = select(swap, ax, ay) * up, q = select(swap, ay, ax) * up;
+  // (min and max: as selecting by swap, but for the flagged NaN)
+  const V mx = max(ay, ax);
+  const V up = select(mx < V::all(0x1p-60f), V::all(0x1p64f), V::all(1.0f));
+  const V p = min(ay, ax) * up, q = mx * up;
   // Above tan(pi/8) the quotient is reduced by pi/4: t = (p - q) / (p + q).
   const V red = p > q * V::all(bits<float>(0x3ED413CDu));  // 0.414213568
   const V t = select(red, p - q, p) / select(red, p + q, q);
