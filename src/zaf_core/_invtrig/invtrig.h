@@ -208,76 +208,139 @@ inline void asin_special(T x, T& r, const Report<T>& report) {
   }
 }
 
-// ---- arctangent of a quotient, double arithmetic ------------------------------------------
+// ---- arctangent of a quotient, double arithmetic, any register width -----------------------
 
 // High 26 significant bits of a finite double (the low 27 stored bits cleared).
-__attribute__((always_inline)) inline f64x2 hi26(f64x2 x) {
-  return (x.bits() & i64x2::all(static_cast<int64_t>(0xFFFFFFFFF8000000ull))).as_f64();
+template <class V>
+__attribute__((always_inline)) inline V hi26(V x) {
+  return (x.bits() & V::i64::all(static_cast<int64_t>(0xFFFFFFFFF8000000ull))).as_f64();
 }
 
 // p + e == a * b exactly, for finite products away from the underflow range.
-__attribute__((always_inline)) inline void two_prod(f64x2 a, f64x2 b, f64x2& p, f64x2& e) {
+template <class V>
+__attribute__((always_inline)) inline void two_prod(V a, V b, V& p, V& e) {
   p = a * b;
-  const f64x2 ah = hi26(a), al = a - ah;
-  const f64x2 bh = hi26(b), bl = b - bh;
+  const V ah = hi26(a), al = a - ah;
+  const V bh = hi26(b), bl = b - bh;
   e = ((ah * bh - p) + ah * bl + al * bh) + al * bl;
 }
 
+// The table columns c = j/16, atan c high and low for row j of every lane. The rows come as
+// the 32-bit lanes of an integer register as wide as the doubles (its low lanes), one
+// overload per register width; the wider paths' overloads take their own register types, so
+// each is its path's own function. On SSE2, one load gives a row's c and atan c high.
+__attribute__((always_inline)) inline void atan_rows(i32x4 j, f64x2& c, f64x2& b_hi, f64x2& b_lo) {
+  const double* t0 = kAtanTab[_mm_cvtsi128_si32(j.v)];
+  const double* t1 = kAtanTab[_mm_cvtsi128_si32(_mm_srli_si128(j.v, 4))];
+  const f64x2 r0 = f64x2::load(t0), r1 = f64x2::load(t1);
+  c = _mm_unpacklo_pd(r0.v, r1.v);
+  b_hi = _mm_unpackhi_pd(r0.v, r1.v);
+  b_lo = _mm_loadh_pd(_mm_load_sd(t0 + 2), t1 + 2);
+}
+#if defined(ZAFORQ_ISA_NS) && defined(__AVX2__)
+// AVX2: four rows loaded as on SSE2 and paired by 128-bit halves (hardware gathers are slower).
+__attribute__((always_inline)) inline void atan_rows(simd::ZAFORQ_ISA_NS::i32x8 j, simd::ZAFORQ_ISA_NS::f64x4& c,
+                                                     simd::ZAFORQ_ISA_NS::f64x4& b_hi,
+                                                     simd::ZAFORQ_ISA_NS::f64x4& b_lo) {
+  const __m128i j4 = _mm256_castsi256_si128(j.v);
+  const double* t0 = kAtanTab[_mm_cvtsi128_si32(j4)];
+  const double* t1 = kAtanTab[_mm_extract_epi32(j4, 1)];
+  const double* t2 = kAtanTab[_mm_extract_epi32(j4, 2)];
+  const double* t3 = kAtanTab[_mm_extract_epi32(j4, 3)];
+  const __m256d r02 = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_loadu_pd(t0)), _mm_loadu_pd(t2), 1);
+  const __m256d r13 = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_loadu_pd(t1)), _mm_loadu_pd(t3), 1);
+  c = _mm256_unpacklo_pd(r02, r13);
+  b_hi = _mm256_unpackhi_pd(r02, r13);
+  const __m256d l02 = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_load_sd(t0 + 2)), _mm_load_sd(t2 + 2), 1);
+  const __m256d l13 = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_load_sd(t1 + 2)), _mm_load_sd(t3 + 2), 1);
+  b_lo = _mm256_unpacklo_pd(l02, l13);
+}
+#endif
+#if defined(ZAFORQ_ISA_NS) && defined(__AVX512F__)
+// On AVX-512 rows 0 to 15 of a column fit two registers and one two-source permutation picks
+// them (the index's low four bits); row 16 is blended in. Cheaper than gathering from memory.
+struct AtanColumns {
+  alignas(64) double v[3][16];
+};
+constexpr AtanColumns atan_columns() {
+  AtanColumns t{};
+  for (int j = 0; j < 16; ++j)
+    for (int k = 0; k < 3; ++k) t.v[k][j] = kAtanTab[j][k];
+  return t;
+}
+__attribute__((always_inline)) inline void atan_rows(simd::ZAFORQ_ISA_NS::i32x16 j, simd::ZAFORQ_ISA_NS::f64x8& c,
+                                                     simd::ZAFORQ_ISA_NS::f64x8& b_hi,
+                                                     simd::ZAFORQ_ISA_NS::f64x8& b_lo) {
+  static constexpr AtanColumns kCols = atan_columns();
+  const __m512i j64 = _mm512_cvtepi32_epi64(_mm512_castsi512_si256(j.v));
+  const __mmask8 last = _mm512_cmpeq_epi64_mask(j64, _mm512_set1_epi64(16));
+  const auto column = [&](int k) {
+    const __m512d v = _mm512_permutex2var_pd(_mm512_load_pd(kCols.v[k]), j64, _mm512_load_pd(kCols.v[k] + 8));
+    return _mm512_mask_blend_pd(last, v, _mm512_set1_pd(kAtanTab[16][k]));
+  };
+  c = column(0);
+  b_hi = column(1);
+  b_lo = column(2);
+}
+#endif
+
 // atan2(ya, xb) for lanes whose magnitudes keep every step finite and normal enough (the
 // caller flags the others); xb may be the constant 1 (Atan).
-template <Cls C>
-__attribute__((always_inline)) inline f64x2 datan2(f64x2 ya, f64x2 xb) {
-  const f64x2 ay = abs(ya), ax = abs(xb);
-  const f64x2 swap = ay > ax;
-  const f64x2 p = select(swap, ax, ay), q = select(swap, ay, ax);
-  // Table row from a float estimate of p/q, both scaled by 2^-E(q) into float range.
-  const f64x2 scale = shl<52>(i64x2::all(2046) - shr<52>(q.bits())).as_f64();
-  const __m128 pf = _mm_cvtpd_ps((p * scale).v), qf = _mm_cvtpd_ps((q * scale).v);
-  __m128 wf = _mm_mul_ps(_mm_mul_ps(pf, _mm_rcp_ps(qf)), _mm_set1_ps(16.0f));
-  wf = _mm_min_ps(_mm_max_ps(wf, _mm_setzero_ps()), _mm_set1_ps(16.0f));  // NaN of flagged lanes to 0
-  __m128i j = _mm_cvtps_epi32(wf);
+template <Cls C, class V>
+__attribute__((always_inline)) inline V datan2(V ya, V xb) {
+  using F = typename V::f32;  // twice the lanes: the low half carries this register's lanes
+  using I = typename V::i32;
+  const V ay = abs(ya), ax = abs(xb);
+  const V swap = ay > ax;
+  // The smaller and the larger magnitude (min and max agree with selecting by swap on every
+  // lane the caller keeps: only NaN, which is flagged, tells them apart).
+  const V p = min(ay, ax), q = max(ay, ax);
+  // Table row from a float estimate of p/q, both scaled by 2^-E(q) into float range. The
+  // estimate is the same 12-bit reciprocal on every register width, so the row is too.
+  const V scale = shl<52>(V::i64::all(2046) - shr<52>(q.bits())).as_f64();
+  const V zero = V::all(0.0);
+  const F pf = to_f32(p * scale, zero), qf = to_f32(q * scale, zero);
+  F wf = pf * rcp_estimate(qf) * F::all(16.0f);
+  wf = min(max(wf, F::all(0.0f)), F::all(16.0f));  // NaN of flagged lanes to 0
+  I j = round_to_i32(wf);
   // In the _HA class rows 1 and 2 give way to row 0 (a longer polynomial on [0, 5/32]), so
   // that in every other row the result exceeds |t| five times over.
-  if constexpr (C == Cls::dHA) j = _mm_and_si128(j, _mm_cmpgt_epi32(j, _mm_set1_epi32(2)));
-  const double* t0 = kAtanTab[_mm_cvtsi128_si32(j)];
-  const double* t1 = kAtanTab[_mm_cvtsi128_si32(_mm_srli_si128(j, 4))];
-  const f64x2 r0 = f64x2::load(t0), r1 = f64x2::load(t1);
-  const f64x2 c = _mm_unpacklo_pd(r0.v, r1.v);
-  const f64x2 b_hi = _mm_unpackhi_pd(r0.v, r1.v);
-  const f64x2 b_lo = _mm_loadh_pd(_mm_load_sd(t0 + 2), t1 + 2);
-  const f64x2 qh = hi26(q), ql = q - qh;
+  if constexpr (C == Cls::dHA) j = j & (j > I::all(2));
+  V c, b_hi, b_lo;
+  atan_rows(j, c, b_hi, b_lo);
+  const V qh = hi26(q), ql = q - qh;
   // p - c q_h is exact (row 0, or p/q within a sixth of c), so the numerator rounds once.
-  const f64x2 num = (p - c * qh) - c * ql, den = q + c * p;
-  f64x2 t, tail;
+  const V num = (p - c * qh) - c * ql, den = q + c * p;
+  V t, tail;
   if constexpr (C == Cls::dHA) {
     // In row 0 numerator and denominator are p and q, and t + t_lo is their quotient to
     // about 2^-100; elsewhere their single roundings cost at most 2^-52 |t|, a quarter of
     // the result's ulp.
-    const f64x2 rd = f64x2::all(1.0) / den;
+    const V rd = V::all(1.0) / den;
     t = num * rd;
-    f64x2 tp, te;
+    V tp, te;
     two_prod(t, den, tp, te);
-    const f64x2 z = t * t;
+    const V z = t * t;
     tail = ((num - tp) - te) * rd + t * z * poly(kAtanD0, z);
   } else {
     t = num / den;
-    const f64x2 z = t * t;
+    const V z = t * t;
     tail = t * z * poly(kAtanD, z);
   }
-  const f64x2 h1 = b_hi + t;
-  const f64x2 lo1 = (t - (h1 - b_hi)) + (b_lo + tail);
+  const V h1 = b_hi + t;
+  const V lo1 = (t - (h1 - b_hi)) + (b_lo + tail);
   // Octant: K + s (h1 + lo1), K = pi/2 when swapped, else pi when b < 0; s = -1 when exactly
   // one of the two holds.
-  const f64x2 bneg = xb & f64x2::all(-0.0);
-  const f64x2 s = (swap & f64x2::all(-0.0)) ^ bneg;
-  const f64x2 bneg_m = xb < f64x2::all(0.0);  // b is not zero on this path
-  const f64x2 K_hi = select(swap, f64x2::all(pio2_hi()), bneg_m & f64x2::all(pi_hi()));
-  const f64x2 K_lo = select(swap, f64x2::all(pio2_lo()), bneg_m & f64x2::all(pi_lo()));
-  const f64x2 sh1 = h1 ^ s;
-  const f64x2 h2 = K_hi + sh1;
-  const f64x2 e2 = sh1 - (h2 - K_hi);
-  const f64x2 r = h2 + (e2 + (K_lo + (lo1 ^ s)));
-  return r ^ (ya & f64x2::all(-0.0));
+  const V bneg = xb & V::all(-0.0);
+  const V s = (swap & V::all(-0.0)) ^ bneg;
+  const V bneg_m = xb < V::all(0.0);  // b is not zero on this path
+  const V K_hi = select(swap, V::all(pio2_hi()), bneg_m & V::all(pi_hi()));
+  const V K_lo = select(swap, V::all(pio2_lo()), bneg_m & V::all(pi_lo()));
+  const V sh1 = h1 ^ s;
+  const V h2 = K_hi + sh1;
+  const V e2 = sh1 - (h2 - K_hi);
+  const V r = h2 + (e2 + (K_lo + (lo1 ^ s)));
+  return r ^ (ya & V::all(-0.0));
 }
 
 // atan x for |x| < 2^64, the double _HA Atan kernel. With one argument the quotient needs no
@@ -289,56 +352,65 @@ __attribute__((always_inline)) inline f64x2 datan2(f64x2 ya, f64x2 xb) {
 // result within 0.3 ulp before the final rounding.
 // The double _50 class takes every row, forms numerator and denominator with one rounding
 // each and uses the short polynomial.
-template <Cls C>
-__attribute__((always_inline)) inline f64x2 datan1(f64x2 x) {
-  const f64x2 a = abs(x), one = f64x2::all(1.0);
-  const f64x2 big = a > one;
-  const f64x2 p = select(big, one, a), q = select(big, a, one);
-  // Row from |x| or from the reciprocal estimate of |x| (12 bits, plenty for the row).
-  const __m128 af = _mm_cvtpd_ps(a.v);
-  const f64x2 w = select(big, f64x2(_mm_cvtps_pd(_mm_rcp_ps(af))), a);
-  __m128i j = _mm_cvttpd_epi32((w * f64x2::all(16.0) + f64x2::all(0.5)).v);
+template <Cls C, class V>
+__attribute__((always_inline)) inline V datan1(V x) {
+  using I = typename V::i32;
+  const V a = abs(x), one = V::all(1.0);
+  const V big = a > one;
+  const V p = min(a, one), q = max(a, one);  // as selecting by big, but for the flagged NaN
+  // Row from |x| or from the reciprocal estimate of |x| (12 bits, plenty for the row, and
+  // the same on every register width).
+  const V zero = V::all(0.0);
+  const V w = select(big, to_f64_low(rcp_estimate(to_f32(a, zero))), a);
+  I j = trunc_to_i32(w * V::all(16.0) + V::all(0.5), zero);
   // Row 0 for the NaN of flagged lanes (and, in the _HA class, for rows 1 and 2).
-  j = _mm_and_si128(j, _mm_cmpgt_epi32(j, _mm_set1_epi32(C == Cls::dHA ? 2 : -1)));
-  const double* t0 = kAtanTab[_mm_cvtsi128_si32(j)];
-  const double* t1 = kAtanTab[_mm_cvtsi128_si32(_mm_srli_si128(j, 4))];
-  const f64x2 r0 = f64x2::load(t0), r1 = f64x2::load(t1);
-  const f64x2 c = _mm_unpacklo_pd(r0.v, r1.v);
-  const f64x2 b_hi = _mm_unpackhi_pd(r0.v, r1.v);
-  const f64x2 b_lo = _mm_loadh_pd(_mm_load_sd(t0 + 2), t1 + 2);
-  f64x2 t;
+  j = j & (j > I::all(C == Cls::dHA ? 2 : -1));
+  V c, b_hi, b_lo;
+  atan_rows(j, c, b_hi, b_lo);
+  V t;
   if constexpr (C == Cls::dHA) {
-    const f64x2 qh = hi26(q), ph = hi26(p);
+    const V qh = hi26(q), ph = hi26(p);
     t = ((p - c * qh) - c * (q - qh)) / ((q + c * ph) + c * (p - ph));
   } else {
     t = (p - c * q) / (q + c * p);
   }
-  const f64x2 z = t * t;
-  const f64x2 tail = t * z * (C == Cls::dHA ? poly(kAtanD0, z) : poly(kAtanD, z));
-  const f64x2 h1 = b_hi + t;
-  const f64x2 lo1 = (t - (h1 - b_hi)) + (b_lo + tail);
+  const V z = t * t;
+  const V tail = t * z * (C == Cls::dHA ? poly(kAtanD0, z) : poly(kAtanD, z));
+  const V h1 = b_hi + t;
+  const V lo1 = (t - (h1 - b_hi)) + (b_lo + tail);
   // Above 1: pi/2 - (h1 + lo1).
-  const f64x2 s = big & f64x2::all(-0.0);
-  const f64x2 K_hi = big & f64x2::all(pio2_hi()), K_lo = big & f64x2::all(pio2_lo());
-  const f64x2 sh1 = h1 ^ s;
-  const f64x2 h2 = K_hi + sh1;
-  const f64x2 e2 = sh1 - (h2 - K_hi);
-  return (h2 + (e2 + (K_lo + (lo1 ^ s)))) ^ (x & f64x2::all(-0.0));
+  const V s = big & V::all(-0.0);
+  const V K_hi = big & V::all(pio2_hi()), K_lo = big & V::all(pio2_lo());
+  const V sh1 = h1 ^ s;
+  const V h2 = K_hi + sh1;
+  const V e2 = sh1 - (h2 - K_hi);
+  return (h2 + (e2 + (K_lo + (lo1 ^ s)))) ^ (x & V::all(-0.0));
+}
+
+// Lane bits of a 32-bit lane mask's odd lanes (the high words of doubles), packed: bit k of
+// the result is bit 2k + 1 of m, for up to sixteen 32-bit lanes.
+__attribute__((always_inline)) constexpr uint32_t odd_lanes(uint32_t m) {
+  m = (m >> 1) & 0x5555u;
+  m = (m | (m >> 1)) & 0x3333u;
+  m = (m | (m >> 2)) & 0x0F0Fu;
+  return (m | (m >> 4)) & 0x00FFu;
 }
 
 // Atan2 routing: a lane takes the table method when both magnitudes are in [2^-1020, 2^993),
 // that is ((high word & 0x7FFFFFFF) + 0x7FD00000), as a signed number, below -0x2300000;
 // zeros, denormals, infinities, NaN and extreme magnitudes go to the x87 partial arctangent.
-inline uint32_t datan2_out(f64x2 a, f64x2 b) {
-  const i32x4 k = i32x4::all(0x7FFFFFFF), bias = i32x4::all(0x7FD00000), lim = i32x4::all(-0x2300000);
-  const i32x4 ok = (((a.bits().as_i32() & k) + bias) < lim) & (((b.bits().as_i32() & k) + bias) < lim);
-  const uint32_t m = movemask(ok) ^ 15u;
-  return ((m >> 1) & 1u) | ((m >> 2) & 2u);  // the high words are lanes 1 and 3
+template <class V>
+inline uint32_t datan2_out(V a, V b) {
+  using I = typename V::i32;
+  const I k = I::all(0x7FFFFFFF), bias = I::all(0x7FD00000), lim = I::all(-0x2300000);
+  const I ok = (((a.bits().as_i32() & k) + bias) < lim) & (((b.bits().as_i32() & k) + bias) < lim);
+  return odd_lanes(movemask(ok) ^ all_lanes<I>());  // the high words are the odd lanes
 }
 
 // Atan lanes outside the vector path: NaN and magnitudes of at least 2^64 (whose arctangent
 // rounds to ±pi/2 in either precision).
-inline uint32_t datan_out(f64x2 x) { return movemask(abs(x) < f64x2::all(0x1p64)) ^ 3u; }
+template <class V>
+inline uint32_t datan_out(V x) { return movemask(abs(x) < V::all(0x1p64)) ^ all_lanes<V>(); }
 
 // One element by the x87 partial arctangent, rounded to T.
 template <class T>
@@ -352,58 +424,64 @@ inline T atan2_x87(T a, T b) {
 // quotient is reduced by pi/4 only: above tan(pi/8), t = (p - q) / (p + q), whose numerator
 // and denominator are exact in double (floats within a factor of 2.5); one division rounds t
 // to 2^-53, the polynomial adds 2^-35, and the single rounding to float dominates.
-__attribute__((always_inline)) inline f64x2 fatan2_in_double(f64x2 ya, f64x2 xb) {
-  const f64x2 ay = abs(ya), ax = abs(xb);
-  const f64x2 swap = ay > ax;
-  const f64x2 p = select(swap, ax, ay), q = select(swap, ay, ax);
-  const f64x2 red = p > q * f64x2::all(0.41421356237309503);
-  const f64x2 t = select(red, p - q, p) / select(red, p + q, q);
-  const f64x2 z = t * t;
-  const f64x2 at = t + t * z * poly(kAtanFH, z);
+template <class V>
+__attribute__((always_inline)) inline V fatan2_in_double(V ya, V xb) {
+  const V ay = abs(ya), ax = abs(xb);
+  const V swap = ay > ax;
+  const V p = min(ay, ax), q = max(ay, ax);  // as selecting by swap, but for the flagged NaN
+  const V red = p > q * V::all(0.41421356237309503);
+  const V t = select(red, p - q, p) / select(red, p + q, q);
+  const V z = t * t;
+  const V at = t + t * z * poly(kAtanFH, z);
   // n pi/4 + s atan t, as in the float classes below.
-  const f64x2 bneg = xb & f64x2::all(-0.0);
-  const f64x2 s = (swap & f64x2::all(-0.0)) ^ bneg;
-  const f64x2 n = select(swap, f64x2::all(2.0), (xb < f64x2::all(0.0)) & f64x2::all(4.0)) +
-                  (red & (f64x2::all(1.0) ^ s));
-  const f64x2 r = n * f64x2::all(0.78539816339744828) + (at ^ s);
-  return r ^ (ya & f64x2::all(-0.0));
+  const V bneg = xb & V::all(-0.0);
+  const V s = (swap & V::all(-0.0)) ^ bneg;
+  const V n = select(swap, V::all(2.0), (xb < V::all(0.0)) & V::all(4.0)) + (red & (V::all(1.0) ^ s));
+  const V r = n * V::all(0.78539816339744828) + (at ^ s);
+  return r ^ (ya & V::all(-0.0));
 }
 
-// ---- arctangent of a quotient, float arithmetic -----------------------------------------
+// ---- arctangent of a quotient, float arithmetic, any register width -----------------------
 
-template <Cls C>
-__attribute__((always_inline)) inline f32x4 fatan2(f32x4 ya, f32x4 xb) {
-  const f32x4 ay = abs(ya), ax = abs(xb);
-  const f32x4 swap = ay > ax;
+template <Cls C, class V>
+__attribute__((always_inline)) inline V fatan2(V ya, V xb) {
+  const V ay = abs(ya), ax = abs(xb);
+  const V swap = ay > ax;
   // Tiny pairs are scaled up by 2^64 (exactly) so that the range test below sees their ratio.
-  const f32x4 up = select(select(swap, ay, ax) < f32x4::all(0x1p-60f), f32x4::all(0x1p64f), f32x4::all(1.0f));
-  const f32x4 p = select(swap, ax, ay) * up, q = select(swap, ay, ax) * up;
+  // (min and max: as selecting by swap, but for the flagged NaN)
+  const V mx = max(ay, ax);
+  const V up = select(mx < V::all(0x1p-60f), V::all(0x1p64f), V::all(1.0f));
+  const V p = min(ay, ax) * up, q = mx * up;
   // Above tan(pi/8) the quotient is reduced by pi/4: t = (p - q) / (p + q).
-  const f32x4 red = p > q * f32x4::all(bits<float>(0x3ED413CDu));  // 0.414213568
-  const f32x4 t = select(red, p - q, p) / select(red, p + q, q);
-  const f32x4 z = t * t;
-  const f32x4 at = t + t * z * (C == Cls::f21 ? poly(kAtanF21, z) : poly(kAtanF11, z));
+  const V red = p > q * V::all(bits<float>(0x3ED413CDu));  // 0.414213568
+  const V t = select(red, p - q, p) / select(red, p + q, q);
+  const V z = t * t;
+  const V at = t + t * z * (C == Cls::f21 ? poly(kAtanF21, z) : poly(kAtanF11, z));
   // n pi/4 + s atan t with n = 2 swap + 4 (b < 0 and not swap) + s red, s = ±1.
-  const f32x4 bneg = xb & f32x4::all(-0.0f);
-  const f32x4 s = (swap & f32x4::all(-0.0f)) ^ bneg;
-  const f32x4 bneg_m = xb < f32x4::all(0.0f);
-  const f32x4 n = select(swap, f32x4::all(2.0f), bneg_m & f32x4::all(4.0f)) + (red & (f32x4::all(1.0f) ^ s));
-  const f32x4 C_hi = n * f32x4::all(bits<float>(0x3F490FDBu));  // pi/4 = 0.785398185
-  const f32x4 C_lo = n * f32x4::all(bits<float>(0xB2BBBD2Eu));  // -2.18556941e-08
-  const f32x4 r = C_hi + (C_lo + (at ^ s));
-  return r ^ (ya & f32x4::all(-0.0f));
+  const V bneg = xb & V::all(-0.0f);
+  const V s = (swap & V::all(-0.0f)) ^ bneg;
+  const V bneg_m = xb < V::all(0.0f);
+  const V n = select(swap, V::all(2.0f), bneg_m & V::all(4.0f)) + (red & (V::all(1.0f) ^ s));
+  const V C_hi = n * V::all(bits<float>(0x3F490FDBu));  // pi/4 = 0.785398185
+  const V C_lo = n * V::all(bits<float>(0xB2BBBD2Eu));  // -2.18556941e-08
+  const V r = C_hi + (C_lo + (at ^ s));
+  return r ^ (ya & V::all(-0.0f));
 }
 
 // Float Atan2 lanes with a zero, an infinity or a NaN in either argument.
-inline uint32_t fatan2_out(f32x4 a, f32x4 b) {
-  const i32x4 k = i32x4::all(0x7FFFFFFF), one = i32x4::all(1), lim = i32x4::all(0x7F7FFFFE);  // (v - 1) above it: v infinite or NaN
-  const i32x4 bad = (((a.bits() & k) - one) > lim) | (((a.bits() & k) - one) < i32x4::all(0)) |
-                    (((b.bits() & k) - one) > lim) | (((b.bits() & k) - one) < i32x4::all(0));
+template <class V>
+inline uint32_t fatan2_out(V a, V b) {
+  using I = typename V::i32;
+  const I k = I::all(0x7FFFFFFF), one = I::all(1), lim = I::all(0x7F7FFFFE);  // (v - 1) above it: v infinite or NaN
+  const I bad = (((a.bits() & k) - one) > lim) | (((a.bits() & k) - one) < I::all(0)) |
+                (((b.bits() & k) - one) > lim) | (((b.bits() & k) - one) < I::all(0));
   return movemask(bad);
 }
 // Float Atan lanes that are infinite or NaN.
-inline uint32_t fatan_out(f32x4 x) {
-  return movemask((x.bits() & i32x4::all(0x7FFFFFFF)) > i32x4::all(0x7F7FFFFF));
+template <class V>
+inline uint32_t fatan_out(V x) {
+  using I = typename V::i32;
+  return movemask((x.bits() & I::all(0x7FFFFFFF)) > I::all(0x7F7FFFFF));
 }
 
 // ---- policies ------------------------------------------------------------------------------
@@ -463,81 +541,115 @@ struct FAsin : FAsinCore<C, kAcos> {
   static void special(float a, float& r, const Report<float>& rep) { asin_special<float, kAcos>(a, r, rep); }
 };
 
-template <Cls C, const char* Name>
-struct DAtan {
+// The arctangent cores, one group on registers V of any width, as the arcsine's.
+template <Cls C>
+struct DAtanCore {
   using T = double;
-  static constexpr int group = 4;
+  static constexpr int group = 16;
+  template <class V>
+  static uint32_t fast(const double* a, double* r) {
+    uint32_t m = 0;
+    for (int k = 0; k < group; k += V::lanes) {
+      const V x = V::load(a + k);
+      datan1<C>(x).store(r + k);
+      m |= datan_out(x) << k;
+    }
+    return m;
+  }
+};
+
+template <Cls C>
+struct FAtanCore {
+  using T = float;
+  static constexpr int group = 32;
+  template <class V>
+  static uint32_t fast(const float* a, float* r) {
+    uint32_t m = 0;
+    for (int k = 0; k < group; k += V::lanes) {
+      const V x = V::load(a + k);
+      if constexpr (C == Cls::fHA) {
+        const auto one = V::f64::all(1.0);
+        to_f32(fatan2_in_double(to_f64_low(x), one), fatan2_in_double(to_f64_high(x), one)).store(r + k);
+      } else {
+        fatan2<C>(x, V::all(1.0f)).store(r + k);
+      }
+      m |= fatan_out(x) << k;
+    }
+    return m;
+  }
+};
+
+template <Cls C>
+struct DAtan2Core {
+  using T = double;
+  static constexpr int group = 16;
+  template <class V>
+  static uint32_t fast(const double* a, const double* b, double* r) {
+    uint32_t m = 0;
+    for (int k = 0; k < group; k += V::lanes) {
+      const V x = V::load(a + k), y = V::load(b + k);
+      datan2<C>(x, y).store(r + k);
+      m |= datan2_out(x, y) << k;
+    }
+    return m;
+  }
+};
+
+template <Cls C>
+struct FAtan2Core {
+  using T = float;
+  static constexpr int group = 32;
+  template <class V>
+  static uint32_t fast(const float* a, const float* b, float* r) {
+    uint32_t m = 0;
+    for (int k = 0; k < group; k += V::lanes) {
+      const V x = V::load(a + k), y = V::load(b + k);
+      if constexpr (C == Cls::fHA)
+        to_f32(fatan2_in_double(to_f64_low(x), to_f64_low(y)), fatan2_in_double(to_f64_high(x), to_f64_high(y)))
+            .store(r + k);
+      else
+        fatan2<C>(x, y).store(r + k);
+      m |= fatan2_out(x, y) << k;
+    }
+    return m;
+  }
+};
+
+template <Cls C, const char* Name>
+struct DAtan : DAtanCore<C> {
+  using Wide = DAtanCore<C>;
   static constexpr X87 x87 = X87::untouched;
   static constexpr const char* name = Name;
-  static uint32_t fast(const double* a, double* r) {
-    const f64x2 x0 = f64x2::load(a), x1 = f64x2::load(a + 2);
-    datan1<C>(x0).store(r);
-    datan1<C>(x1).store(r + 2);
-    return datan_out(x0) | (datan_out(x1) << 2);
-  }
+  static uint32_t fast(const double* a, double* r) { return Wide::template fast<f64x2>(a, r); }
   static void special(double a, double& r, const Report<double>&) {
     r = a != a ? a + a : (a > 0 ? pio2_hi() : -pio2_hi());
   }
 };
 
 template <Cls C, const char* Name>
-struct FAtan {
-  using T = float;
-  static constexpr int group = 8;
+struct FAtan : FAtanCore<C> {
+  using Wide = FAtanCore<C>;
   static constexpr X87 x87 = X87::untouched;
   static constexpr const char* name = Name;
-  static uint32_t fast(const float* a, float* r) {
-    const f32x4 x0 = f32x4::load(a), x1 = f32x4::load(a + 4);
-    if constexpr (C == Cls::fHA) {
-      const f64x2 one = f64x2::all(1.0);
-      to_f32(fatan2_in_double(to_f64_low2(x0), one), fatan2_in_double(to_f64_high2(x0), one)).store(r);
-      to_f32(fatan2_in_double(to_f64_low2(x1), one), fatan2_in_double(to_f64_high2(x1), one)).store(r + 4);
-    } else {
-      const f32x4 one = f32x4::all(1.0f);
-      fatan2<C>(x0, one).store(r);
-      fatan2<C>(x1, one).store(r + 4);
-    }
-    return fatan_out(x0) | (fatan_out(x1) << 4);
-  }
+  static uint32_t fast(const float* a, float* r) { return Wide::template fast<f32x4>(a, r); }
   static void special(float a, float& r, const Report<float>&) { r = _zafsatan_scalar(a); }
 };
 
 template <Cls C, const char* Name>
-struct DAtan2 {
-  using T = double;
-  static constexpr int group = 4;
+struct DAtan2 : DAtan2Core<C> {
+  using Wide = DAtan2Core<C>;
   static constexpr X87 x87 = X87::pc64;  // the x87 path rounds once from 64 bits to double
   static constexpr const char* name = Name;
-  static uint32_t fast(const double* a, const double* b, double* r) {
-    const f64x2 a0 = f64x2::load(a), a1 = f64x2::load(a + 2);
-    const f64x2 b0 = f64x2::load(b), b1 = f64x2::load(b + 2);
-    datan2<C>(a0, b0).store(r);
-    datan2<C>(a1, b1).store(r + 2);
-    return datan2_out(a0, b0) | (datan2_out(a1, b1) << 2);
-  }
+  static uint32_t fast(const double* a, const double* b, double* r) { return Wide::template fast<f64x2>(a, b, r); }
   static void special(double a, double b, double& r, const Report<double>&) { r = atan2_x87(a, b); }
 };
 
 template <Cls C, const char* Name>
-struct FAtan2 {
-  using T = float;
-  static constexpr int group = 8;
+struct FAtan2 : FAtan2Core<C> {
+  using Wide = FAtan2Core<C>;
   static constexpr X87 x87 = X87::pc64;
   static constexpr const char* name = Name;
-  static uint32_t fast(const float* a, const float* b, float* r) {
-    const f32x4 a0 = f32x4::load(a), a1 = f32x4::load(a + 4);
-    const f32x4 b0 = f32x4::load(b), b1 = f32x4::load(b + 4);
-    if constexpr (C == Cls::fHA) {
-      to_f32(fatan2_in_double(to_f64_low2(a0), to_f64_low2(b0)), fatan2_in_double(to_f64_high2(a0), to_f64_high2(b0)))
-          .store(r);
-      to_f32(fatan2_in_double(to_f64_low2(a1), to_f64_low2(b1)), fatan2_in_double(to_f64_high2(a1), to_f64_high2(b1)))
-          .store(r + 4);
-    } else {
-      fatan2<C>(a0, b0).store(r);
-      fatan2<C>(a1, b1).store(r + 4);
-    }
-    return fatan2_out(a0, b0) | (fatan2_out(a1, b1) << 4);
-  }
+  static uint32_t fast(const float* a, const float* b, float* r) { return Wide::template fast<f32x4>(a, b, r); }
   static void special(float a, float b, float& r, const Report<float>&) { r = _zafsatan2_scalar(a, b); }
 };
 

@@ -1,6 +1,7 @@
 // Asin, Acos, Atan and Atan2 through their exported entries, for what the accuracy harness and
 // the contract test do not say: the stated values and their reports (index, order, result
-// written first), and the sixteen signed-zero and infinity cases of Atan2 in every class.
+// written first), the sixteen signed-zero and infinity cases of Atan2 in every class, and the
+// double arctangents' table rows on every processor path.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "cpu_paths.h"
 #include "fpregs.h"
 #include "zaf.h"
 
@@ -163,6 +165,45 @@ TEST_F(InvTrig, Atan2SignedZerosAndInfinitiesAreTheSameInEveryClass) {
       EXPECT_TRUE(same(r[j], k.in_format(table[j].want))) << k.name << " case " << j << ": " << r[j];
       EXPECT_TRUE(same(r[j], k.in_format(ref[j]))) << k.name << " case " << j;
     }
+  }
+  EXPECT_TRUE(seen.empty());
+}
+
+// The double arctangents pick a table row from a 12-bit reciprocal estimate of the quotient.
+// Quotients within a few estimate errors of the midpoint between two rows are where another
+// estimate (a wider path's own, more precise instruction) would pick the neighbouring row:
+// every path must give the SSE2 bits there, at several scales and in every quadrant.
+TEST_F(InvTrig, DoubleArctangentRowsAreTheSameOnEveryPath) {
+  std::vector<double> a, b;
+  const double scales[] = {1.0, 0x1p-600, 0x1p700, 3.7};
+  for (int j = 0; j < 17; ++j)
+    for (int k = -12; k <= 12; ++k) {
+      const double w = (j + 0.5) / 16 * (1 + k * 0x1p-14);  // p/q near the rows' midpoint
+      for (double s : scales)
+        for (int q = 0; q < 4; ++q) {
+          const double sa = q & 1 ? -1 : 1, sb = q & 2 ? -1 : 1;
+          a.push_back(sa * w * s), b.push_back(sb * s);  // |a| < |b|
+          a.push_back(sa * s), b.push_back(sb * w * s);  // swapped
+        }
+      a.push_back(1 / w), b.push_back(1.0);  // Atan above 1: the row from the estimate of 1/|x|
+      a.push_back(-1 / w), b.push_back(1.0);
+    }
+  const int n = static_cast<int>(a.size());
+  for (const Kernel& k : kKernels) {
+    if (!k.dbl || (k.fam != kAtan && k.fam != kAtan2)) continue;
+    SCOPED_TRACE(k.name);
+    std::vector<double> r0(n);
+    for_each_cpu_path([&](int p) {
+      std::vector<double> r(n);
+      k.run(n, a.data(), k.fam == kAtan2 ? b.data() : nullptr, r.data());
+      if (p == ZAFORQ_PATH_SSE2) r0 = r;
+      for (int i = 0; i < n; ++i)
+        if (!same(r[i], r0[i])) {
+          ADD_FAILURE() << "element " << i << " (" << a[i] << ", " << b[i] << "): " << r[i] << " where SSE2 gives "
+                        << r0[i];
+          break;
+        }
+    });
   }
   EXPECT_TRUE(seen.empty());
 }
