@@ -494,13 +494,7 @@ struct DAsinCore {
   static constexpr int group = 16;
   template <class V>
   static uint32_t fast(const double* a, double* r) {
-    uint32_t m = 0;
-    for (int k = 0; k < group; k += V::lanes) {
-      const V x = V::load(a + k);
-      dasin<C, kAcos>(x).store(r + k);
-      m |= asin_out(x) << k;
-    }
-    return m;
+    return unary_group<V, group>(a, r, [](V x) { return dasin<C, kAcos>(x); }, [](V x) { return asin_out(x); });
   }
 };
 
@@ -510,16 +504,11 @@ struct FAsinCore {
   static constexpr int group = 32;
   template <class V>
   static uint32_t fast(const float* a, float* r) {
-    uint32_t m = 0;
-    for (int k = 0; k < group; k += V::lanes) {
-      const V x = V::load(a + k);
-      if constexpr (C == Cls::fHA)
-        to_f32(dasin<C, kAcos>(to_f64_low(x)), dasin<C, kAcos>(to_f64_high(x))).store(r + k);
-      else
-        fasin<C, kAcos>(x).store(r + k);
-      m |= asin_out(x) << k;
-    }
-    return m;
+    const auto value = [](V x) {
+      if constexpr (C == Cls::fHA) return to_f32(dasin<C, kAcos>(to_f64_low(x)), dasin<C, kAcos>(to_f64_high(x)));
+      else return fasin<C, kAcos>(x);
+    };
+    return unary_group<V, group>(a, r, value, [](V x) { return asin_out(x); });
   }
 };
 
@@ -548,13 +537,7 @@ struct DAtanCore {
   static constexpr int group = 16;
   template <class V>
   static uint32_t fast(const double* a, double* r) {
-    uint32_t m = 0;
-    for (int k = 0; k < group; k += V::lanes) {
-      const V x = V::load(a + k);
-      datan1<C>(x).store(r + k);
-      m |= datan_out(x) << k;
-    }
-    return m;
+    return unary_group<V, group>(a, r, [](V x) { return datan1<C>(x); }, [](V x) { return datan_out(x); });
   }
 };
 
@@ -564,18 +547,15 @@ struct FAtanCore {
   static constexpr int group = 32;
   template <class V>
   static uint32_t fast(const float* a, float* r) {
-    uint32_t m = 0;
-    for (int k = 0; k < group; k += V::lanes) {
-      const V x = V::load(a + k);
+    const auto value = [](V x) {
       if constexpr (C == Cls::fHA) {
         const auto one = V::f64::all(1.0);
-        to_f32(fatan2_in_double(to_f64_low(x), one), fatan2_in_double(to_f64_high(x), one)).store(r + k);
+        return to_f32(fatan2_in_double(to_f64_low(x), one), fatan2_in_double(to_f64_high(x), one));
       } else {
-        fatan2<C>(x, V::all(1.0f)).store(r + k);
+        return fatan2<C>(x, V::all(1.0f));
       }
-      m |= fatan_out(x) << k;
-    }
-    return m;
+    };
+    return unary_group<V, group>(a, r, value, [](V x) { return fatan_out(x); });
   }
 };
 
