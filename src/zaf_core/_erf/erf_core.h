@@ -16,6 +16,8 @@
 #include <stdint.h>
 #include <string.h>
 
+#include <type_traits>
+
 #include "common/bits.h"
 #include "common/fpenv.h"
 #include "common/simd.h"
@@ -92,10 +94,16 @@ struct Rows<simd::ZAFORQ_ISA_NS::f64x4, W> {
 #endif
 
 #if defined(ZAFORQ_ISA_NS) && defined(__AVX512F__)
+// Eight rows are read four columns at a time (a narrow table, two columns, by pairs as on
+// AVX2): rows 0 and 2, 1 and 3, 4 and 6, 5 and 7 share a register; unpacking the pairs gives
+// columns j and j + 2 (or j + 1 and j + 3) of two rows per 128-bit quarter, and one quarter
+// shuffle puts them in lane order. A last, partial block is read from W - 4 on, inside the row.
 template <int W>
 struct Rows<simd::ZAFORQ_ISA_NS::f64x8, W> {
   simd::ZAFORQ_ISA_NS::f64x8 c[W];
-  // Columns at and at + 1 of four rows, one row per 128-bit quarter.
+  __attribute__((always_inline)) static __m512d halves(const double* lo, const double* hi, int at) {
+    return _mm512_insertf64x4(_mm512_castpd256_pd512(_mm256_loadu_pd(lo + at)), _mm256_loadu_pd(hi + at), 1);
+  }
   __attribute__((always_inline)) static __m512d quarters(const double* q0, const double* q1, const double* q2,
                                                         const double* q3, int at) {
     const __m256d lo = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_loadu_pd(q0 + at)), _mm_loadu_pd(q1 + at), 1);
@@ -105,25 +113,108 @@ struct Rows<simd::ZAFORQ_ISA_NS::f64x8, W> {
   __attribute__((always_inline)) Rows(const double (*tab)[W], const int32_t* k) {
     const double *p0 = tab[k[0]], *p1 = tab[k[1]], *p2 = tab[k[2]], *p3 = tab[k[3]];
     const double *p4 = tab[k[4]], *p5 = tab[k[5]], *p6 = tab[k[6]], *p7 = tab[k[7]];
+    if constexpr (W < 4) {
 #pragma GCC unroll 16
-    for (int j = 0; j < W; j += 2) {
-      const int at = pair_at<W>(j);
-      const __m512d a = quarters(p0, p2, p4, p6, at);
-      const __m512d b = quarters(p1, p3, p5, p7, at);
-      if (at == j) c[j] = _mm512_unpacklo_pd(a, b);
-      c[at + 1] = _mm512_unpackhi_pd(a, b);
+      for (int j = 0; j < W; j += 2) {
+        const int at = pair_at<W>(j);
+        const __m512d a = quarters(p0, p2, p4, p6, at);
+        const __m512d b = quarters(p1, p3, p5, p7, at);
+        if (at == j) c[j] = _mm512_unpacklo_pd(a, b);
+        c[at + 1] = _mm512_unpackhi_pd(a, b);
+      }
+    } else {
+#pragma GCC unroll 16
+      for (int j = 0; j < W; j += 4) {
+        const int at = j + 4 <= W ? j : W - 4;
+        const __m512d a0 = halves(p0, p2, at), a1 = halves(p1, p3, at);
+        const __m512d a2 = halves(p4, p6, at), a3 = halves(p5, p7, at);
+        const __m512d t0 = _mm512_unpacklo_pd(a0, a1), t1 = _mm512_unpackhi_pd(a0, a1);
+        const __m512d t2 = _mm512_unpacklo_pd(a2, a3), t3 = _mm512_unpackhi_pd(a2, a3);
+        const __m512d cols[4] = {_mm512_shuffle_f64x2(t0, t2, _MM_SHUFFLE(2, 0, 2, 0)),
+                                 _mm512_shuffle_f64x2(t1, t3, _MM_SHUFFLE(2, 0, 2, 0)),
+                                 _mm512_shuffle_f64x2(t0, t2, _MM_SHUFFLE(3, 1, 3, 1)),
+                                 _mm512_shuffle_f64x2(t1, t3, _MM_SHUFFLE(3, 1, 3, 1))};
+        for (int i = j - at; i < 4; ++i) c[at + i] = cols[i];
+      }
     }
   }
   __attribute__((always_inline)) simd::ZAFORQ_ISA_NS::f64x8 col(int k) const { return c[k]; }
 };
 #endif
 
-// The rows of the lanes' magnitudes a in a table of N rows.
-template <int Split, class V, int N, int W>
-__attribute__((always_inline)) inline Rows<V, W> rows_of(const double (&tab)[N][W], V a) {
-  int32_t k[V::lanes];
-  row_numbers<Split, N - 1>(a, k);
-  return Rows<V, W>(tab, k);
+// Row numbers as above, in a register of integers of the lanes' width: the high words moved
+// down to the low halves of their 64-bit lanes.
+template <int Split, int Last, class V>
+__attribute__((always_inline)) inline typename V::i64 row_numbers_in_lanes(V a) {
+  using I = typename V::i32;
+  I i = sar<20 - Split>(a.bits().as_i32() - I::all(0x3FC00000)) + I::all(1);
+  i = select(i < I::all(0), I::all(0), i);
+  i = select(i > I::all(Last), I::all(Last), i);
+  return shr<32>(i.as_i64());
+}
+
+// A table of at most 24 rows stored column by column, each column padded to 24 entries: three
+// registers of eight doubles hold a whole column, and a lane's coefficient is a permutation
+// of them by its row number.
+template <int N, int W>
+struct ByColumn {
+  static_assert(N <= 24, "three registers of eight rows");
+  alignas(64) double v[W][24];
+};
+template <int N, int W>
+constexpr ByColumn<N, W> by_column(const double (&t)[N][W]) {
+  ByColumn<N, W> r{};
+  for (int k = 0; k < W; ++k)
+    for (int i = 0; i < N; ++i) r.v[k][i] = t[i][k];
+  return r;
+}
+template <const auto& Tab>
+inline constexpr auto kByColumn = by_column(Tab);
+
+// Whether a table of N rows is read through its column copy on registers V: on AVX-512, two
+// permutations per column against the three shuffles per column of reading eight rows.
+template <class V, int N>
+struct read_by_column {
+  static constexpr bool value = false;
+};
+
+#if defined(ZAFORQ_ISA_NS) && defined(__AVX512F__)
+template <int N>
+struct read_by_column<simd::ZAFORQ_ISA_NS::f64x8, N> {
+  static constexpr bool value = N <= 24;
+};
+
+template <int N, int W>
+struct ColumnRows {
+  const ByColumn<N, W>& t;
+  __m512i row;      // row number per lane
+  __mmask8 high;    // lanes whose row is 16 or more
+  __attribute__((always_inline)) ColumnRows(const ByColumn<N, W>& tab, simd::ZAFORQ_ISA_NS::i64x8 r)
+      : t(tab), row(r.v), high(_mm512_cmpge_epi64_mask(r.v, _mm512_set1_epi64(16))) {}
+  // Rows 0 to 15 from the first two registers (bit 3 of the number picks the register), rows
+  // 16 to 23 from the third (bits 0 to 2).
+  __attribute__((always_inline)) simd::ZAFORQ_ISA_NS::f64x8 col(int k) const {
+    const __m512d lo = _mm512_permutex2var_pd(_mm512_load_pd(&t.v[k][0]), row, _mm512_load_pd(&t.v[k][8]));
+    return _mm512_mask_permutexvar_pd(lo, high, row, _mm512_load_pd(&t.v[k][16]));
+  }
+};
+#endif
+
+// The rows of the lanes' magnitudes a in the table Tab.
+template <int Split, const auto& Tab, class V>
+__attribute__((always_inline)) inline auto rows_of(V a) {
+  using A = std::remove_reference_t<decltype(Tab)>;
+  constexpr int N = std::extent_v<A, 0>, W = std::extent_v<A, 1>;
+#if defined(ZAFORQ_ISA_NS) && defined(__AVX512F__)
+  if constexpr (read_by_column<V, N>::value) {
+    return ColumnRows<N, W>(kByColumn<Tab>, row_numbers_in_lanes<Split, N - 1>(a));
+  } else
+#endif
+  {
+    int32_t k[V::lanes];
+    row_numbers<Split, N - 1>(a, k);
+    return Rows<V, W>(Tab, k);
+  }
 }
 
 // Columns First..Last as polynomial coefficients in t (First the constant term), by Horner's
@@ -345,15 +436,15 @@ __attribute__((always_inline)) inline V serfc(V x, V a, const R& p) {
 template <bool HA, class V>
 __attribute__((always_inline)) inline V derf(V x) {
   const V a = erf_magnitude(x);
-  if constexpr (HA) return derf_ha(x, a, rows_of<2>(kErfHA, a));
-  else return derf_50(x, a, rows_of<2>(kErf50, a));
+  if constexpr (HA) return derf_ha(x, a, rows_of<2, kErfHA>(a));
+  else return derf_50(x, a, rows_of<2, kErf50>(a));
 }
 
 // Double Erfc of x for |x| = a (clamped by the caller).
 template <bool HA, class V>
 __attribute__((always_inline)) inline V derfc(V x, V a, int octaves) {
-  if constexpr (HA) return derfc_ha(x, a, rows_of<3>(kErfcHA, a), octaves);
-  else return derfc_50(x, a, rows_of<3>(kErfc50, a), octaves);
+  if constexpr (HA) return derfc_ha(x, a, rows_of<3, kErfcHA>(a), octaves);
+  else return derfc_50(x, a, rows_of<3, kErfc50>(a), octaves);
 }
 
 constexpr double kSErfClamp = 8.0;
@@ -363,13 +454,13 @@ constexpr double kSErfcClamp = 16.0;  // erfc(16) is far below every float; keep
 template <int D, const double (&Tab)[kErfLast + 1][3 + D], class V>
 __attribute__((always_inline)) inline V serf_in_double(V x) {
   const V a = min(abs(x), V::all(kSErfClamp));
-  return serf<D>(x, a, rows_of<2>(Tab, a));
+  return serf<D>(x, a, rows_of<2, Tab>(a));
 }
 
 template <int D, bool Cubic, const double (&Tab)[kErfcLast + 1][3 + D], class V>
 __attribute__((always_inline)) inline V serfc_in_double(V x) {
   const V a = min(abs(x), V::all(kSErfcClamp));
-  return serfc<D, Cubic>(x, a, rows_of<3>(Tab, a));
+  return serfc<D, Cubic>(x, a, rows_of<3, Tab>(a));
 }
 
 // Float Erfc: an argument at or above this reports UNDERFLOW, erfc falling below 2^-126 there.
