@@ -200,6 +200,18 @@ struct ColumnRows {
 };
 #endif
 
+// Row numbers of two registers of two doubles at once: their high words gathered into one
+// register of four, for the SSE2 path of the double kernels.
+template <int Split, int Last>
+__attribute__((always_inline)) inline void row_numbers(f64x2 a0, f64x2 a1, int32_t* k) {
+  const i32x4 h = _mm_castps_si128(
+      _mm_shuffle_ps(_mm_castpd_ps(a0.v), _mm_castpd_ps(a1.v), _MM_SHUFFLE(3, 1, 3, 1)));
+  i32x4 i = sar<20 - Split>(h - i32x4::all(0x3FC00000)) + i32x4::all(1);
+  i = select(i < i32x4::all(0), i32x4::all(0), i);
+  i = select(i > i32x4::all(Last), i32x4::all(Last), i);
+  i.store(k);
+}
+
 // The rows of the lanes' magnitudes a in the table Tab.
 template <int Split, const auto& Tab, class V>
 __attribute__((always_inline)) inline auto rows_of(V a) {
@@ -486,14 +498,37 @@ struct DErfCore {
   using T = double;
   static constexpr int group = 16;
   template <class V>
+  __attribute__((always_inline)) static uint32_t out(V x) {
+    if constexpr (HA) return movemask(abs(x) >= V::all(kDErfTiny)) ^ all_lanes<V>();  // NaN included
+    else return movemask(unordered(x, x));
+  }
+  template <class V>
   static uint32_t fast(const double* a, double* r) {
     uint32_t m = 0;
+    if constexpr (V::lanes == 2) {
+      // Two registers share one row-number computation.
+#pragma GCC unroll 4
+      for (int k = 0; k < group; k += 4) {
+        const V x0 = V::load(a + k), x1 = V::load(a + k + 2);
+        const V a0 = erf_magnitude(x0), a1 = erf_magnitude(x1);
+        alignas(16) int32_t n[4];
+        row_numbers<2, kErfLast>(a0, a1, n);
+        if constexpr (HA) {
+          derf_ha(x0, a0, Rows<V, 19>(kErfHA, n)).store(r + k);
+          derf_ha(x1, a1, Rows<V, 19>(kErfHA, n + 2)).store(r + k + 2);
+        } else {
+          derf_50(x0, a0, Rows<V, 16>(kErf50, n)).store(r + k);
+          derf_50(x1, a1, Rows<V, 16>(kErf50, n + 2)).store(r + k + 2);
+        }
+        m |= (out(x0) | (out(x1) << 2)) << k;
+      }
+    } else {
 #pragma GCC unroll 8
-    for (int k = 0; k < group; k += V::lanes) {
-      const V x = V::load(a + k);
-      derf<HA>(x).store(r + k);
-      if constexpr (HA) m |= (movemask(abs(x) >= V::all(kDErfTiny)) ^ all_lanes<V>()) << k;  // NaN included
-      else m |= movemask(unordered(x, x)) << k;
+      for (int k = 0; k < group; k += V::lanes) {
+        const V x = V::load(a + k);
+        derf<HA>(x).store(r + k);
+        m |= out(x) << k;
+      }
     }
     return m;
   }
@@ -505,13 +540,36 @@ struct DErfcCore {
   using T = double;
   static constexpr int group = 16;
   template <class V>
+  __attribute__((always_inline)) static uint32_t out(V x) {
+    return movemask(abs(x) <= V::all(kDErfcFastBound)) ^ all_lanes<V>();  // NaN included
+  }
+  template <class V>
   static uint32_t fast(const double* a, double* r) {
     uint32_t m = 0;
+    if constexpr (V::lanes == 2) {
+      // Two registers share one row-number computation.
+#pragma GCC unroll 4
+      for (int k = 0; k < group; k += 4) {
+        const V x0 = V::load(a + k), x1 = V::load(a + k + 2);
+        const V a0 = min(abs(x0), V::all(32.0)), a1 = min(abs(x1), V::all(32.0));
+        alignas(16) int32_t n[4];
+        row_numbers<3, kErfcLast>(a0, a1, n);
+        if constexpr (HA) {
+          derfc_ha(x0, a0, Rows<V, 15>(kErfcHA, n), 0).store(r + k);
+          derfc_ha(x1, a1, Rows<V, 15>(kErfcHA, n + 2), 0).store(r + k + 2);
+        } else {
+          derfc_50(x0, a0, Rows<V, 13>(kErfc50, n), 0).store(r + k);
+          derfc_50(x1, a1, Rows<V, 13>(kErfc50, n + 2), 0).store(r + k + 2);
+        }
+        m |= (out(x0) | (out(x1) << 2)) << k;
+      }
+    } else {
 #pragma GCC unroll 8
-    for (int k = 0; k < group; k += V::lanes) {
-      const V x = V::load(a + k);
-      derfc<HA>(x, min(abs(x), V::all(32.0)), 0).store(r + k);
-      m |= (movemask(abs(x) <= V::all(kDErfcFastBound)) ^ all_lanes<V>()) << k;  // NaN included
+      for (int k = 0; k < group; k += V::lanes) {
+        const V x = V::load(a + k);
+        derfc<HA>(x, min(abs(x), V::all(32.0)), 0).store(r + k);
+        m |= out(x) << k;
+      }
     }
     return m;
   }
