@@ -37,15 +37,20 @@ constexpr uint32_t all_lanes() {
   return V::lanes == 32 ? 0xFFFFFFFFu : (1u << V::lanes) - 1u;
 }
 
-// Row numbers of the non-negative magnitudes in a double register, from their high words:
-// interval 0 below 1/8, then 2^Split intervals per binade, clamped to the last row. The
-// arithmetic runs on every 32-bit half; the high words are the odd ones.
+// Row numbers of non-negative magnitudes from their high words h: interval 0 below 1/8, then
+// 2^Split intervals per binade, clamped to the last row.
+template <int Split, int Last, class I>
+__attribute__((always_inline)) inline I rows_from_high_words(I h) {
+  I i = sar<20 - Split>(h - I::all(0x3FC00000)) + I::all(1);  // 0x3FC00000: 1/8
+  i = select(i < I::all(0), I::all(0), i);
+  return select(i > I::all(Last), I::all(Last), i);
+}
+
+// The row numbers of a double register's lanes. The arithmetic runs on every 32-bit half; the
+// high words are the odd ones.
 template <int Split, int Last, class V>
 __attribute__((always_inline)) inline void row_numbers(V a, int32_t* k) {
-  using I = typename V::i32;
-  I i = sar<20 - Split>(a.bits().as_i32() - I::all(0x3FC00000)) + I::all(1);  // 0x3FC00000: 1/8
-  i = select(i < I::all(0), I::all(0), i);
-  i = select(i > I::all(Last), I::all(Last), i);
+  const typename V::i32 i = rows_from_high_words<Split, Last>(a.bits().as_i32());
   alignas(64) int32_t w[2 * V::lanes];
   i.store(w);
   for (int j = 0; j < V::lanes; ++j) k[j] = w[2 * j + 1];
@@ -146,11 +151,7 @@ struct Rows<simd::ZAFORQ_ISA_NS::f64x8, W> {
 // down to the low halves of their 64-bit lanes.
 template <int Split, int Last, class V>
 __attribute__((always_inline)) inline typename V::i64 row_numbers_in_lanes(V a) {
-  using I = typename V::i32;
-  I i = sar<20 - Split>(a.bits().as_i32() - I::all(0x3FC00000)) + I::all(1);
-  i = select(i < I::all(0), I::all(0), i);
-  i = select(i > I::all(Last), I::all(Last), i);
-  return shr<32>(i.as_i64());
+  return shr<32>(rows_from_high_words<Split, Last>(a.bits().as_i32()).as_i64());
 }
 
 // A table of at most 24 rows stored column by column, each column padded to 24 entries: three
@@ -206,10 +207,7 @@ template <int Split, int Last>
 __attribute__((always_inline)) inline void row_numbers(f64x2 a0, f64x2 a1, int32_t* k) {
   const i32x4 h = _mm_castps_si128(
       _mm_shuffle_ps(_mm_castpd_ps(a0.v), _mm_castpd_ps(a1.v), _MM_SHUFFLE(3, 1, 3, 1)));
-  i32x4 i = sar<20 - Split>(h - i32x4::all(0x3FC00000)) + i32x4::all(1);
-  i = select(i < i32x4::all(0), i32x4::all(0), i);
-  i = select(i > i32x4::all(Last), i32x4::all(Last), i);
-  i.store(k);
+  rows_from_high_words<Split, Last>(h).store(k);
 }
 
 // The rows of the lanes' magnitudes a in the table Tab.
