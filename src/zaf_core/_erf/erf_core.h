@@ -16,6 +16,8 @@
 #include <stdint.h>
 #include <string.h>
 
+#include <type_traits>
+
 #include "common/bits.h"
 #include "common/fpenv.h"
 #include "common/simd.h"
@@ -29,76 +31,262 @@ using namespace zaforq::simd;
 
 // ---- table rows ------------------------------------------------------------------------------
 
-// Row numbers of four non-negative magnitudes (two registers) from their high words: interval 0
-// below 1/8, then 2^Split intervals per binade, clamped to the last row.
-template <int Split, int Last, int W>
-inline void rows4(f64x2 a0, f64x2 a1, const double (*tab)[W], const double* p[4]) {
-  const i32x4 h = _mm_castps_si128(
-      _mm_shuffle_ps(_mm_castpd_ps(a0.v), _mm_castpd_ps(a1.v), _MM_SHUFFLE(3, 1, 3, 1)));
-  i32x4 i = sar<20 - Split>(h - i32x4::all(0x3FC00000)) + i32x4::all(1);  // 0x3FC00000: 1/8
-  i = select(i < i32x4::all(0), i32x4::all(0), i);
-  i = select(i > i32x4::all(Last), i32x4::all(Last), i);
-  alignas(16) int32_t k[4];
-  i.store(k);
-  for (int j = 0; j < 4; ++j) p[j] = tab[k[j]];
+// Bits for every lane of a register of V's width.
+template <class V>
+constexpr uint32_t all_lanes() {
+  return V::lanes == 32 ? 0xFFFFFFFFu : (1u << V::lanes) - 1u;
 }
 
-// Column k of two rows, one per lane.
-__attribute__((always_inline)) inline f64x2 col(const double* p0, const double* p1, int k) {
-  return _mm_loadh_pd(_mm_load_sd(p0 + k), p1 + k);
+// Row numbers of non-negative magnitudes from their high words h: interval 0 below 1/8, then
+// 2^Split intervals per binade, clamped to the last row.
+template <int Split, int Last, class I>
+__attribute__((always_inline)) inline I rows_from_high_words(I h) {
+  I i = sar<20 - Split>(h - I::all(0x3FC00000)) + I::all(1);  // 0x3FC00000: 1/8
+  i = select(i < I::all(0), I::all(0), i);
+  return select(i > I::all(Last), I::all(Last), i);
+}
+
+// The row numbers of a double register's lanes. The arithmetic runs on every 32-bit half; the
+// high words are the odd ones.
+template <int Split, int Last, class V>
+__attribute__((always_inline)) inline void row_numbers(V a, int32_t* k) {
+  const typename V::i32 i = rows_from_high_words<Split, Last>(a.bits().as_i32());
+  alignas(64) int32_t w[2 * V::lanes];
+  i.store(w);
+  for (int j = 0; j < V::lanes; ++j) k[j] = w[2 * j + 1];
+}
+
+// The table rows of a double register's lanes, read column by column (col(k), k from 0). Two
+// lanes read a column with two scalar loads. Wider registers read each row's columns in pairs
+// and interleave the pairs of two rows, two columns per unpack: a load per lane and column
+// would make the loads, not the arithmetic, the limit.
+template <class V, int W>
+struct Rows;
+
+template <int W>
+struct Rows<f64x2, W> {
+  const double* p0;
+  const double* p1;
+  __attribute__((always_inline)) Rows(const double (*tab)[W], const int32_t* k) : p0(tab[k[0]]), p1(tab[k[1]]) {}
+  __attribute__((always_inline)) f64x2 col(int k) const { return _mm_loadh_pd(_mm_load_sd(p0 + k), p1 + k); }
+};
+
+#if defined(ZAFORQ_ISA_NS) && defined(__AVX2__)
+// Columns j and j + 1 of rows p[0], p[2], ... in the halves of a and of rows p[1], p[3], ...
+// in b come out of the unpacks. An odd last column is read with the one before it, so no
+// load passes the end of a row.
+template <int W>
+constexpr int pair_at(int j) {
+  return j + 1 < W ? j : W - 2;
+}
+
+template <int W>
+struct Rows<simd::ZAFORQ_ISA_NS::f64x4, W> {
+  simd::ZAFORQ_ISA_NS::f64x4 c[W];
+  __attribute__((always_inline)) Rows(const double (*tab)[W], const int32_t* k) {
+    const double *p0 = tab[k[0]], *p1 = tab[k[1]], *p2 = tab[k[2]], *p3 = tab[k[3]];
+#pragma GCC unroll 16
+    for (int j = 0; j < W; j += 2) {
+      const int at = pair_at<W>(j);
+      const __m256d a = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_loadu_pd(p0 + at)), _mm_loadu_pd(p2 + at), 1);
+      const __m256d b = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_loadu_pd(p1 + at)), _mm_loadu_pd(p3 + at), 1);
+      if (at == j) c[j] = _mm256_unpacklo_pd(a, b);
+      c[at + 1] = _mm256_unpackhi_pd(a, b);
+    }
+  }
+  __attribute__((always_inline)) simd::ZAFORQ_ISA_NS::f64x4 col(int k) const { return c[k]; }
+};
+#endif
+
+#if defined(ZAFORQ_ISA_NS) && defined(__AVX512F__)
+// Eight rows are read four columns at a time (a narrow table, two columns, by pairs as on
+// AVX2): rows 0 and 2, 1 and 3, 4 and 6, 5 and 7 share a register; unpacking the pairs gives
+// columns j and j + 2 (or j + 1 and j + 3) of two rows per 128-bit quarter, and one quarter
+// shuffle puts them in lane order. A last, partial block is read from W - 4 on, inside the row.
+template <int W>
+struct Rows<simd::ZAFORQ_ISA_NS::f64x8, W> {
+  simd::ZAFORQ_ISA_NS::f64x8 c[W];
+  __attribute__((always_inline)) static __m512d halves(const double* lo, const double* hi, int at) {
+    return _mm512_insertf64x4(_mm512_castpd256_pd512(_mm256_loadu_pd(lo + at)), _mm256_loadu_pd(hi + at), 1);
+  }
+  __attribute__((always_inline)) static __m512d quarters(const double* q0, const double* q1, const double* q2,
+                                                        const double* q3, int at) {
+    const __m256d lo = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_loadu_pd(q0 + at)), _mm_loadu_pd(q1 + at), 1);
+    const __m256d hi = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_loadu_pd(q2 + at)), _mm_loadu_pd(q3 + at), 1);
+    return _mm512_insertf64x4(_mm512_castpd256_pd512(lo), hi, 1);
+  }
+  __attribute__((always_inline)) Rows(const double (*tab)[W], const int32_t* k) {
+    const double *p0 = tab[k[0]], *p1 = tab[k[1]], *p2 = tab[k[2]], *p3 = tab[k[3]];
+    const double *p4 = tab[k[4]], *p5 = tab[k[5]], *p6 = tab[k[6]], *p7 = tab[k[7]];
+    if constexpr (W < 4) {
+#pragma GCC unroll 16
+      for (int j = 0; j < W; j += 2) {
+        const int at = pair_at<W>(j);
+        const __m512d a = quarters(p0, p2, p4, p6, at);
+        const __m512d b = quarters(p1, p3, p5, p7, at);
+        if (at == j) c[j] = _mm512_unpacklo_pd(a, b);
+        c[at + 1] = _mm512_unpackhi_pd(a, b);
+      }
+    } else {
+#pragma GCC unroll 16
+      for (int j = 0; j < W; j += 4) {
+        const int at = j + 4 <= W ? j : W - 4;
+        const __m512d a0 = halves(p0, p2, at), a1 = halves(p1, p3, at);
+        const __m512d a2 = halves(p4, p6, at), a3 = halves(p5, p7, at);
+        const __m512d t0 = _mm512_unpacklo_pd(a0, a1), t1 = _mm512_unpackhi_pd(a0, a1);
+        const __m512d t2 = _mm512_unpacklo_pd(a2, a3), t3 = _mm512_unpackhi_pd(a2, a3);
+        const __m512d cols[4] = {_mm512_shuffle_f64x2(t0, t2, _MM_SHUFFLE(2, 0, 2, 0)),
+                                 _mm512_shuffle_f64x2(t1, t3, _MM_SHUFFLE(2, 0, 2, 0)),
+                                 _mm512_shuffle_f64x2(t0, t2, _MM_SHUFFLE(3, 1, 3, 1)),
+                                 _mm512_shuffle_f64x2(t1, t3, _MM_SHUFFLE(3, 1, 3, 1))};
+        for (int i = j - at; i < 4; ++i) c[at + i] = cols[i];
+      }
+    }
+  }
+  __attribute__((always_inline)) simd::ZAFORQ_ISA_NS::f64x8 col(int k) const { return c[k]; }
+};
+#endif
+
+// Row numbers as above, in a register of integers of the lanes' width: the high words moved
+// down to the low halves of their 64-bit lanes.
+template <int Split, int Last, class V>
+__attribute__((always_inline)) inline typename V::i64 row_numbers_in_lanes(V a) {
+  return shr<32>(rows_from_high_words<Split, Last>(a.bits().as_i32()).as_i64());
+}
+
+// A table of at most 24 rows stored column by column, each column padded to 24 entries: three
+// registers of eight doubles hold a whole column, and a lane's coefficient is a permutation
+// of them by its row number.
+template <int N, int W>
+struct ByColumn {
+  static_assert(N <= 24, "three registers of eight rows");
+  alignas(64) double v[W][24];
+};
+template <int N, int W>
+constexpr ByColumn<N, W> by_column(const double (&t)[N][W]) {
+  ByColumn<N, W> r{};
+  for (int k = 0; k < W; ++k)
+    for (int i = 0; i < N; ++i) r.v[k][i] = t[i][k];
+  return r;
+}
+template <const auto& Tab>
+inline constexpr auto kByColumn = by_column(Tab);
+
+// Whether a table of N rows is read through its column copy on registers V: on AVX-512, two
+// permutations per column against the three shuffles per column of reading eight rows.
+template <class V, int N>
+struct read_by_column {
+  static constexpr bool value = false;
+};
+
+#if defined(ZAFORQ_ISA_NS) && defined(__AVX512F__)
+template <int N>
+struct read_by_column<simd::ZAFORQ_ISA_NS::f64x8, N> {
+  static constexpr bool value = N <= 24;
+};
+
+template <int N, int W>
+struct ColumnRows {
+  const ByColumn<N, W>& t;
+  __m512i row;      // row number per lane
+  __mmask8 high;    // lanes whose row is 16 or more
+  __attribute__((always_inline)) ColumnRows(const ByColumn<N, W>& tab, simd::ZAFORQ_ISA_NS::i64x8 r)
+      : t(tab), row(r.v), high(_mm512_cmpge_epi64_mask(r.v, _mm512_set1_epi64(16))) {}
+  // Rows 0 to 15 from the first two registers (bit 3 of the number picks the register), rows
+  // 16 to 23 from the third (bits 0 to 2).
+  __attribute__((always_inline)) simd::ZAFORQ_ISA_NS::f64x8 col(int k) const {
+    const __m512d lo = _mm512_permutex2var_pd(_mm512_load_pd(&t.v[k][0]), row, _mm512_load_pd(&t.v[k][8]));
+    return _mm512_mask_permutexvar_pd(lo, high, row, _mm512_load_pd(&t.v[k][16]));
+  }
+};
+#endif
+
+// Row numbers of two registers of two doubles at once: their high words gathered into one
+// register of four, for the SSE2 path of the double kernels.
+template <int Split, int Last>
+__attribute__((always_inline)) inline void row_numbers(f64x2 a0, f64x2 a1, int32_t* k) {
+  const i32x4 h = _mm_castps_si128(
+      _mm_shuffle_ps(_mm_castpd_ps(a0.v), _mm_castpd_ps(a1.v), _MM_SHUFFLE(3, 1, 3, 1)));
+  rows_from_high_words<Split, Last>(h).store(k);
+}
+
+// The rows of the lanes' magnitudes a in the table Tab.
+template <int Split, const auto& Tab, class V>
+__attribute__((always_inline)) inline auto rows_of(V a) {
+  using A = std::remove_reference_t<decltype(Tab)>;
+  constexpr int N = std::extent_v<A, 0>, W = std::extent_v<A, 1>;
+#if defined(ZAFORQ_ISA_NS) && defined(__AVX512F__)
+  if constexpr (read_by_column<V, N>::value) {
+    return ColumnRows<N, W>(kByColumn<Tab>, row_numbers_in_lanes<Split, N - 1>(a));
+  } else
+#endif
+  {
+    int32_t k[V::lanes];
+    row_numbers<Split, N - 1>(a, k);
+    return Rows<V, W>(Tab, k);
+  }
 }
 
 // Columns First..Last as polynomial coefficients in t (First the constant term), by Horner's
 // rule, fully unrolled so that the coefficient loads run ahead of the multiply-add chain.
-template <int First, int Last>
-__attribute__((always_inline)) inline f64x2 poly(const double* p0, const double* p1, f64x2 t) {
-  f64x2 q = col(p0, p1, Last);
+template <int First, int Last, class V, class R>
+__attribute__((always_inline)) inline V poly(const R& p, V t) {
+  V q = p.col(Last);
 #pragma GCC unroll 16
-  for (int k = Last - 1; k >= First; --k) q = q * t + col(p0, p1, k);
+  for (int k = Last - 1; k >= First; --k) q = q * t + p.col(k);
   return q;
 }
 
 // t = a s - m, exact: s is a power of two and a s lies within a factor of two of m.
-__attribute__((always_inline)) inline f64x2 reduce(f64x2 a, const double* p0, const double* p1) {
-  return a * col(p0, p1, 1) - col(p0, p1, 0);
+template <class V, class R>
+__attribute__((always_inline)) inline V reduce(V a, const R& p) {
+  return a * p.col(1) - p.col(0);
 }
 
-inline f64x2 sign_of(f64x2 x) { return x & f64x2::all(-0.0); }
+template <class V>
+__attribute__((always_inline)) inline V sign_of(V x) {
+  return x & V::all(-0.0);
+}
 
 // ---- erf ----------------------------------------------------------------------------------------
 
 constexpr int kErfLast = 23;  // the row of the constant 1
-inline f64x2 erf_magnitude(f64x2 x) { return min(abs(x), f64x2::all(8.0)); }  // infinities to 8
+template <class V>
+__attribute__((always_inline)) inline V erf_magnitude(V x) {
+  return min(abs(x), V::all(8.0));  // infinities to 8
+}
 
 // Double _HA. Row: m, s, c0 high, c0 low, c1 high (26 bits), c1 low, c2 ... c14. The leading
 // terms c0 + t c1 are kept to twice the working precision: t is split so that t_high c1_high is
 // exact, and only the final addition rounds.
-__attribute__((always_inline)) inline f64x2 derf_ha(f64x2 x, f64x2 a, const double* p0, const double* p1) {
-  const f64x2 t = reduce(a, p0, p1);
-  const f64x2 ct = t * f64x2::all(134217729.0);  // 2^27 + 1
-  const f64x2 th = ct - (ct - t);
-  const f64x2 tl = t - th;
-  const f64x2 c0h = col(p0, p1, 2), c1h = col(p0, p1, 4);
-  const f64x2 P = th * c1h;
+template <class V, class R>
+__attribute__((always_inline)) inline V derf_ha(V x, V a, const R& p) {
+  const V t = reduce(a, p);
+  const V ct = t * V::all(134217729.0);  // 2^27 + 1
+  const V th = ct - (ct - t);
+  const V tl = t - th;
+  const V c0h = p.col(2), c1h = p.col(4);
+  const V P = th * c1h;
   // |c0 high| exceeds |P| on every interval but the first, where it is 0: the ordered sum is exact.
-  const f64x2 S = c0h + P;
-  const f64x2 E = P - (S - c0h);
-  const f64x2 Q = poly<6, 18>(p0, p1, t);
-  const f64x2 low = col(p0, p1, 3) + (tl * c1h + t * (col(p0, p1, 5) + t * Q));
+  const V S = c0h + P;
+  const V E = P - (S - c0h);
+  const V Q = poly<6, 18>(p, t);
+  const V low = p.col(3) + (tl * c1h + t * (p.col(5) + t * Q));
   return (S + (E + low)) | sign_of(x);
 }
 
 // Double _50. Row: m, s, c0 ... c13.
-__attribute__((always_inline)) inline f64x2 derf_50(f64x2 x, f64x2 a, const double* p0, const double* p1) {
-  const f64x2 t = reduce(a, p0, p1);
-  return (col(p0, p1, 2) + t * poly<3, 15>(p0, p1, t)) | sign_of(x);
+template <class V, class R>
+__attribute__((always_inline)) inline V derf_50(V x, V a, const R& p) {
+  const V t = reduce(a, p);
+  return (p.col(2) + t * poly<3, 15>(p, t)) | sign_of(x);
 }
 
 // Float classes, in double. Row: m, s, c0 ... cD.
-template <int D>
-__attribute__((always_inline)) inline f64x2 serf(f64x2 x, f64x2 a, const double* p0, const double* p1) {
-  const f64x2 t = reduce(a, p0, p1);
-  return poly<2, 2 + D>(p0, p1, t) | sign_of(x);
+template <int D, class V, class R>
+__attribute__((always_inline)) inline V serf(V x, V a, const R& p) {
+  const V t = reduce(a, p);
+  return poly<2, 2 + D>(p, t) | sign_of(x);
 }
 
 // erf x = x 2/sqrt(pi) for |x| below 2^-1000, where the result is near or below the normal
@@ -132,190 +320,299 @@ constexpr int kErfcLast = 64;
 
 // e^(-a^2) = 2^(k/64) e^r with k = round(-a^2 64/ln 2). Returns r, and k's octave scale and
 // table row through the shifted sum s.
+template <class V>
 struct ExpSplit {
-  f64x2 r, s;
+  V r, s;
 };
 
-__attribute__((always_inline)) inline ExpSplit exp_minus(f64x2 x2h, f64x2 x2l) {
-  const f64x2 minus_inv_step = f64x2::all(bits<double>(0xC0571547652B82FEull));  // -92.33248261689366 = -64/ln 2
-  const f64x2 shifter = f64x2::all(bits<double>(0x4338000000000000ull));         // 1.5 * 2^52
-  const f64x2 step_hi = f64x2::all(bits<double>(0x3F862E42FEF00000ull));         // ln 2/64, high part
-  const f64x2 step_lo = f64x2::all(bits<double>(0x3D7473DE6AF278EDull));         // ln 2/64, low part
-  const f64x2 s = x2h * minus_inv_step + shifter;
-  const f64x2 kd = s - shifter;
+template <class V>
+__attribute__((always_inline)) inline ExpSplit<V> exp_minus(V x2h, V x2l) {
+  const V minus_inv_step = V::all(bits<double>(0xC0571547652B82FEull));  // -92.33248261689366 = -64/ln 2
+  const V shifter = V::all(bits<double>(0x4338000000000000ull));         // 1.5 * 2^52
+  const V step_hi = V::all(bits<double>(0x3F862E42FEF00000ull));         // ln 2/64, high part
+  const V step_lo = V::all(bits<double>(0x3D7473DE6AF278EDull));         // ln 2/64, low part
+  const V s = x2h * minus_inv_step + shifter;
+  const V kd = s - shifter;
   // k step_high is exact (k below 2^17, the high part 33 bits) and so is its difference to -a^2.
   return {((-x2h - kd * step_hi) - kd * step_lo) - x2l, s};
 }
 
 // 2^floor(k/64), with `octaves` added to the exponent.
-inline f64x2 octave_scale(f64x2 s, int octaves) {
-  return (shl<46>(s.bits() + i64x2::all(0xFFC0 + 64 * static_cast<int64_t>(octaves))) &
-          i64x2::all(static_cast<int64_t>(0x7FF0000000000000ull)))
+template <class V>
+__attribute__((always_inline)) inline V octave_scale(V s, int octaves) {
+  using I = typename V::i64;
+  return (shl<46>(s.bits() + I::all(0xFFC0 + 64 * static_cast<int64_t>(octaves))) &
+          I::all(static_cast<int64_t>(0x7FF0000000000000ull)))
       .as_f64();
 }
 
-__attribute__((always_inline)) inline void exp_row(f64x2 s, f64x2& th, f64x2& tl) {
-  const int32_t k0 = _mm_cvtsi128_si32(s.bits().v);
-  const int32_t k1 = _mm_cvtsi128_si32(_mm_unpackhi_epi64(s.bits().v, s.bits().v));
-  const f64x2 e0 = f64x2::load_aligned(kErfcExp64[k0 & 63]);
-  const f64x2 e1 = f64x2::load_aligned(kErfcExp64[k1 & 63]);
-  th = _mm_unpacklo_pd(e0.v, e1.v);
-  tl = _mm_unpackhi_pd(e0.v, e1.v);
+// 2^(j/64) as a high and a low part for j = k mod 64, the low bits of the shifted sum.
+template <class V>
+__attribute__((always_inline)) inline void exp_row(V s, V& th, V& tl) {
+  alignas(64) int32_t w[2 * V::lanes];
+  s.bits().as_i32().store(w);
+  int32_t k[V::lanes];
+  for (int j = 0; j < V::lanes; ++j) k[j] = w[2 * j] & 63;
+  const Rows<V, 2> e(kErfcExp64, k);
+  th = e.col(0);
+  tl = e.col(1);
 }
 
 // e^r - 1 for |r| <= ln 2/128, the minimax quintic of the double exponential.
-__attribute__((always_inline)) inline f64x2 expm1_small(f64x2 r) {
-  const f64x2 c2 = f64x2::all(bits<double>(0x3FDFFFFFFFFFD97Cull));  // 0.49999999999945266
-  const f64x2 c3 = f64x2::all(bits<double>(0x3FC55555555542A1ull));  // 0.16666666666653376
-  const f64x2 c4 = f64x2::all(bits<double>(0x3FA555574BC3A1BEull));  // 0.04166672515731616
-  const f64x2 c5 = f64x2::all(bits<double>(0x3F81111276409C2Cull));  // 0.008333343728805863
+template <class V>
+__attribute__((always_inline)) inline V expm1_small(V r) {
+  const V c2 = V::all(bits<double>(0x3FDFFFFFFFFFD97Cull));  // 0.49999999999945266
+  const V c3 = V::all(bits<double>(0x3FC55555555542A1ull));  // 0.16666666666653376
+  const V c4 = V::all(bits<double>(0x3FA555574BC3A1BEull));  // 0.04166672515731616
+  const V c5 = V::all(bits<double>(0x3F81111276409C2Cull));  // 0.008333343728805863
   return r + r * r * (c2 + r * (c3 + r * (c4 + r * c5)));
 }
 
 // 2 - v for negative x, v for positive: two_sum(base, ±v_high) is exact, so the result rounds once.
-__attribute__((always_inline)) inline f64x2 fold_sign(f64x2 x, f64x2 vh, f64x2 vl) {
-  const f64x2 neg = x < f64x2::all(0.0);  // -0 counts as positive: erfc(-0) = 1
-  const f64x2 sg = neg & f64x2::all(-0.0);
-  const f64x2 base = neg & f64x2::all(2.0);
-  const f64x2 A = vh ^ sg, B = vl ^ sg;
-  const f64x2 S = base + A;
-  const f64x2 bb = S - base;
-  const f64x2 E = (base - (S - bb)) + (A - bb);
+template <class V>
+__attribute__((always_inline)) inline V fold_sign(V x, V vh, V vl) {
+  const V neg = x < V::all(0.0);  // -0 counts as positive: erfc(-0) = 1
+  const V sg = neg & V::all(-0.0);
+  const V base = neg & V::all(2.0);
+  const V A = vh ^ sg, B = vl ^ sg;
+  const V S = base + A;
+  const V bb = S - base;
+  const V E = (base - (S - bb)) + (A - bb);
   return S + (E + B);
 }
 
-inline f64x2 erfc_magnitude(f64x2 x, double clamp) { return min(abs(x), f64x2::all(clamp)); }
+// a^2 as x2h + x2l exactly (Dekker's product of a with itself).
+template <class V>
+__attribute__((always_inline)) inline void square(V a, V& x2h, V& x2l) {
+  const V ca = a * V::all(134217729.0);
+  const V ah = ca - (ca - a);
+  const V al = a - ah;
+  x2h = a * a;
+  x2l = ((ah * ah - x2h) + V::all(2.0) * ah * al) + al * al;
+}
 
 // Double _HA. Row: m, s, g0 high (26 bits), g0 low, g1 ... g11. `octaves` lifts the scale for
 // results below the normal range (undone by the caller with one more rounding multiply).
-__attribute__((always_inline)) inline f64x2 derfc_ha(f64x2 x, f64x2 a, const double* p0, const double* p1,
-                                                     int octaves = 0) {
-  const f64x2 ca = a * f64x2::all(134217729.0);
-  const f64x2 ah = ca - (ca - a);
-  const f64x2 al = a - ah;
-  const f64x2 x2h = a * a;
-  const f64x2 x2l = ((ah * ah - x2h) + f64x2::all(2.0) * ah * al) + al * al;
-  const ExpSplit e = exp_minus(x2h, x2l);
-  f64x2 th, tl;
+template <class V, class R>
+__attribute__((always_inline)) inline V derfc_ha(V x, V a, const R& p, int octaves) {
+  V x2h, x2l;
+  square(a, x2h, x2l);
+  const ExpSplit<V> e = exp_minus(x2h, x2l);
+  V th, tl;
   exp_row(e.s, th, tl);
-  const f64x2 p = expm1_small(e.r);
-  const f64x2 c = tl + p * (th + tl);  // e^-a^2 = 2^q (th + c)
-  const f64x2 t = reduce(a, p0, p1);
-  const f64x2 g0h = col(p0, p1, 2);
-  const f64x2 gl = col(p0, p1, 3) + t * poly<4, 14>(p0, p1, t);  // G = g0h + gl
-  const f64x2 A = th * g0h;  // exact: both have 26 bits
-  const f64x2 B = th * gl + c * (g0h + gl);
-  const f64x2 scale = octave_scale(e.s, octaves);
+  const V q = expm1_small(e.r);
+  const V c = tl + q * (th + tl);  // e^-a^2 = 2^q (th + c)
+  const V t = reduce(a, p);
+  const V g0h = p.col(2);
+  const V gl = p.col(3) + t * poly<4, 14>(p, t);  // G = g0h + gl
+  const V A = th * g0h;  // exact: both have 26 bits
+  const V B = th * gl + c * (g0h + gl);
+  const V scale = octave_scale(e.s, octaves);
   return fold_sign(x, A * scale, B * scale);
 }
 
 // Double _50. Row: m, s, g0 ... g10.
-__attribute__((always_inline)) inline f64x2 derfc_50(f64x2 x, f64x2 a, const double* p0, const double* p1,
-                                                     int octaves = 0) {
-  const f64x2 ca = a * f64x2::all(134217729.0);
-  const f64x2 ah = ca - (ca - a);
-  const f64x2 al = a - ah;
-  const f64x2 x2h = a * a;
-  const f64x2 x2l = ((ah * ah - x2h) + f64x2::all(2.0) * ah * al) + al * al;
-  const ExpSplit e = exp_minus(x2h, x2l);
-  f64x2 th, tl;
+template <class V, class R>
+__attribute__((always_inline)) inline V derfc_50(V x, V a, const R& p, int octaves) {
+  V x2h, x2l;
+  square(a, x2h, x2l);
+  const ExpSplit<V> e = exp_minus(x2h, x2l);
+  V th, tl;
   exp_row(e.s, th, tl);
-  const f64x2 E = th + (tl + expm1_small(e.r) * (th + tl));
-  const f64x2 v = E * poly<2, 12>(p0, p1, reduce(a, p0, p1)) * octave_scale(e.s, octaves);
-  return select(x < f64x2::all(0.0), f64x2::all(2.0) - v, v);
+  const V E = th + (tl + expm1_small(e.r) * (th + tl));
+  const V v = E * poly<2, 12>(p, reduce(a, p)) * octave_scale(e.s, octaves);
+  return select(x < V::all(0.0), V::all(2.0) - v, v);
 }
 
 // Float classes, in double: a has at most 24 bits, so a^2 is exact. Row: m, s, g0 ... gD; the
 // exponential's polynomial is cubic for _HA and quadratic below.
-template <int D, bool Cubic>
-__attribute__((always_inline)) inline f64x2 serfc(f64x2 x, f64x2 a, const double* p0, const double* p1) {
-  const ExpSplit e = exp_minus(a * a, f64x2::all(0.0));
-  f64x2 th, tl;
+template <int D, bool Cubic, class V, class R>
+__attribute__((always_inline)) inline V serfc(V x, V a, const R& p) {
+  const ExpSplit<V> e = exp_minus(a * a, V::all(0.0));
+  V th, tl;
   exp_row(e.s, th, tl);
-  const f64x2 r = e.r;
-  const f64x2 p = Cubic ? r + r * r * (f64x2::all(0.5) + r * f64x2::all(1.0 / 6.0)) : r + f64x2::all(0.5) * r * r;
-  const f64x2 T = th + tl;
-  const f64x2 v = (T + T * p) * poly<2, 2 + D>(p0, p1, reduce(a, p0, p1)) * octave_scale(e.s, 0);
-  return select(x < f64x2::all(0.0), f64x2::all(2.0) - v, v);
+  const V r = e.r;
+  V q;
+  if constexpr (Cubic) q = r + r * r * (V::all(0.5) + r * V::all(1.0 / 6.0));
+  else q = r + V::all(0.5) * r * r;
+  const V T = th + tl;
+  const V v = (T + T * q) * poly<2, 2 + D>(p, reduce(a, p)) * octave_scale(e.s, 0);
+  return select(x < V::all(0.0), V::all(2.0) - v, v);
 }
 
-// ---- groups -------------------------------------------------------------------------------------
+// ---- one register of every kernel -----------------------------------------------------------------
 
-// Four doubles through an evaluator F(x, a, p0, p1): magnitudes clamped, rows found once for the
-// four lanes.
-template <int Split, int Last, int W, class F>
-__attribute__((always_inline)) inline void four(f64x2 x0, f64x2 x1, f64x2 a0, f64x2 a1, const double (*tab)[W],
-                                                F&& f, f64x2& r0, f64x2& r1) {
-  const double* p[4];
-  rows4<Split, Last>(a0, a1, tab, p);
-  r0 = f(x0, a0, p[0], p[1]);
-  r1 = f(x1, a1, p[2], p[3]);
+// Double Erf: magnitudes clamped, rows found, the class's evaluation.
+template <bool HA, class V>
+__attribute__((always_inline)) inline V derf(V x) {
+  const V a = erf_magnitude(x);
+  if constexpr (HA) return derf_ha(x, a, rows_of<2, kErfHA>(a));
+  else return derf_50(x, a, rows_of<2, kErf50>(a));
 }
 
-// The float kernels: eight floats as four double registers.
-template <int Split, int Last, int W, class F>
-__attribute__((always_inline)) inline void eight_floats(const float* a, float* r, double clamp,
-                                                        const double (*tab)[W], F&& f) {
-  const f32x4 xa = f32x4::load(a), xb = f32x4::load(a + 4);
-  const f64x2 x[4] = {to_f64_low2(xa), to_f64_high2(xa), to_f64_low2(xb), to_f64_high2(xb)};
-  f64x2 y[4];
-  for (int h = 0; h < 4; h += 2) {
-    const f64x2 a0 = min(abs(x[h]), f64x2::all(clamp)), a1 = min(abs(x[h + 1]), f64x2::all(clamp));
-    four<Split, Last>(x[h], x[h + 1], a0, a1, tab, f, y[h], y[h + 1]);
+// Double Erfc of x for |x| = a (clamped by the caller).
+template <bool HA, class V>
+__attribute__((always_inline)) inline V derfc(V x, V a, int octaves) {
+  if constexpr (HA) return derfc_ha(x, a, rows_of<3, kErfcHA>(a), octaves);
+  else return derfc_50(x, a, rows_of<3, kErfc50>(a), octaves);
+}
+
+constexpr double kSErfClamp = 8.0;
+constexpr double kSErfcClamp = 16.0;  // erfc(16) is far below every float; keeps 2^k a double
+
+// The float kernels in double, one register of doubles.
+template <int D, const double (&Tab)[kErfLast + 1][3 + D], class V>
+__attribute__((always_inline)) inline V serf_in_double(V x) {
+  const V a = min(abs(x), V::all(kSErfClamp));
+  return serf<D>(x, a, rows_of<2, Tab>(a));
+}
+
+template <int D, bool Cubic, const double (&Tab)[kErfcLast + 1][3 + D], class V>
+__attribute__((always_inline)) inline V serfc_in_double(V x) {
+  const V a = min(abs(x), V::all(kSErfcClamp));
+  return serfc<D, Cubic>(x, a, rows_of<3, Tab>(a));
+}
+
+// Float Erfc: an argument at or above this reports UNDERFLOW, erfc falling below 2^-126 there.
+constexpr float kSErfcUnderflow = 0x1.2639Cp+3f;  // 9.19455, bits 0x41131CE0
+// From here on the float result is +0.
+constexpr float kSErfcZero = 0x1.41BBF8p+3f;  // 10.054195404052734, bits 0x4120DDFC
+
+// The double fast paths keep |x| <= 26.4, where erfc x is above 2^-1011 and every partial
+// product of the result stays normal.
+constexpr double kDErfcFastBound = 26.4;
+// Erf below 2^-1000 goes to the x87 special routine.
+constexpr double kDErfTiny = 0x1p-1000;
+
+// ---- cores: one group on registers of any width -------------------------------------------------
+
+// The cores below compute a group on registers V of any width: the kernels' policies run them
+// on SSE2 registers, erf_avx2.cpp and erf_avx512.cpp on wider ones; every lane gives the same
+// bits on every width.
+
+// Double Erf. _HA sends |x| below 2^-1000 (and NaN) to the special routine, _50 only NaN.
+template <bool HA>
+struct DErfCore {
+  using T = double;
+  static constexpr int group = 16;
+  template <class V>
+  __attribute__((always_inline)) static uint32_t out(V x) {
+    if constexpr (HA) return movemask(abs(x) >= V::all(kDErfTiny)) ^ all_lanes<V>();  // NaN included
+    else return movemask(unordered(x, x));
   }
-  to_f32(y[0], y[1]).store(r);
-  to_f32(y[2], y[3]).store(r + 4);
-}
+  template <class V>
+  static uint32_t fast(const double* a, double* r) {
+    uint32_t m = 0;
+    if constexpr (V::lanes == 2) {
+      // Two registers share one row-number computation.
+#pragma GCC unroll 4
+      for (int k = 0; k < group; k += 4) {
+        const V x0 = V::load(a + k), x1 = V::load(a + k + 2);
+        const V a0 = erf_magnitude(x0), a1 = erf_magnitude(x1);
+        alignas(16) int32_t n[4];
+        row_numbers<2, kErfLast>(a0, a1, n);
+        if constexpr (HA) {
+          derf_ha(x0, a0, Rows<V, 19>(kErfHA, n)).store(r + k);
+          derf_ha(x1, a1, Rows<V, 19>(kErfHA, n + 2)).store(r + k + 2);
+        } else {
+          derf_50(x0, a0, Rows<V, 16>(kErf50, n)).store(r + k);
+          derf_50(x1, a1, Rows<V, 16>(kErf50, n + 2)).store(r + k + 2);
+        }
+        m |= (out(x0) | (out(x1) << 2)) << k;
+      }
+    } else {
+#pragma GCC unroll 8
+      for (int k = 0; k < group; k += V::lanes) {
+        const V x = V::load(a + k);
+        derf<HA>(x).store(r + k);
+        m |= out(x) << k;
+      }
+    }
+    return m;
+  }
+};
 
-// One float through the same computation (special routines).
-template <int Split, int Last, int W, class F>
-inline float one_float(float v, double clamp, const double (*tab)[W], F&& f) {
-  const f64x2 x = f64x2::all(v);
-  const f64x2 a = min(abs(x), f64x2::all(clamp));
-  f64x2 y0, y1;
-  four<Split, Last>(x, x, a, a, tab, f, y0, y1);
-  return _mm_cvtss_f32(_mm_cvtsd_ss(_mm_setzero_ps(), y0.v));
-}
-
-// ---- float Erf and Erfc kernels, one policy per class ----------------------------------------
-
-template <int D, const double (&Tab)[kErfLast + 1][3 + D]>
-struct SErfEval {
-  __attribute__((always_inline)) f64x2 operator()(f64x2 x, f64x2 a, const double* p0, const double* p1) const {
-    return serf<D>(x, a, p0, p1);
+// Double Erfc: |x| above 26.4 and NaN to the special routine.
+template <bool HA>
+struct DErfcCore {
+  using T = double;
+  static constexpr int group = 16;
+  template <class V>
+  __attribute__((always_inline)) static uint32_t out(V x) {
+    return movemask(abs(x) <= V::all(kDErfcFastBound)) ^ all_lanes<V>();  // NaN included
+  }
+  template <class V>
+  static uint32_t fast(const double* a, double* r) {
+    uint32_t m = 0;
+    if constexpr (V::lanes == 2) {
+      // Two registers share one row-number computation.
+#pragma GCC unroll 4
+      for (int k = 0; k < group; k += 4) {
+        const V x0 = V::load(a + k), x1 = V::load(a + k + 2);
+        const V a0 = min(abs(x0), V::all(32.0)), a1 = min(abs(x1), V::all(32.0));
+        alignas(16) int32_t n[4];
+        row_numbers<3, kErfcLast>(a0, a1, n);
+        if constexpr (HA) {
+          derfc_ha(x0, a0, Rows<V, 15>(kErfcHA, n), 0).store(r + k);
+          derfc_ha(x1, a1, Rows<V, 15>(kErfcHA, n + 2), 0).store(r + k + 2);
+        } else {
+          derfc_50(x0, a0, Rows<V, 13>(kErfc50, n), 0).store(r + k);
+          derfc_50(x1, a1, Rows<V, 13>(kErfc50, n + 2), 0).store(r + k + 2);
+        }
+        m |= (out(x0) | (out(x1) << 2)) << k;
+      }
+    } else {
+#pragma GCC unroll 8
+      for (int k = 0; k < group; k += V::lanes) {
+        const V x = V::load(a + k);
+        derfc<HA>(x, min(abs(x), V::all(32.0)), 0).store(r + k);
+        m |= out(x) << k;
+      }
+    }
+    return m;
   }
 };
 
 // Float Erf: only NaN leaves the fast path.
 template <int D, const double (&Tab)[kErfLast + 1][3 + D]>
-inline uint32_t serf_fast(const float* a, float* r) {
-  const f32x4 x0 = f32x4::load(a), x1 = f32x4::load(a + 4);
-  eight_floats<2, kErfLast>(a, r, 8.0, Tab, SErfEval<D, Tab>{});
-  return movemask(unordered(x0, x0)) | (movemask(unordered(x1, x1)) << 4);
-}
-
-inline void nan_special(float a, float& r) { r = a + a; }
-
-// Float Erfc: an argument at or above this reports UNDERFLOW, erfc falling below 2^-126 there.
-inline float serfc_underflow_bound() { return bits<float>(0x41131CE0u); }  // 9.19455
-// From here on the float result is +0.
-inline float serfc_zero_bound() { return bits<float>(0x4120DDFCu); }  // 10.054195404052734
-constexpr double kSErfcClamp = 16.0;  // erfc(16) is far below every float; keeps 2^k a double
-
-template <int D, bool Cubic, const double (&Tab)[kErfcLast + 1][3 + D]>
-struct SErfcEval {
-  __attribute__((always_inline)) f64x2 operator()(f64x2 x, f64x2 a, const double* p0, const double* p1) const {
-    return serfc<D, Cubic>(x, a, p0, p1);
+struct SErfCore {
+  using T = float;
+  static constexpr int group = 32;
+  template <class V>
+  static uint32_t fast(const float* a, float* r) {
+    uint32_t m = 0;
+#pragma GCC unroll 8
+    for (int k = 0; k < group; k += V::lanes) {
+      const V x = V::load(a + k);
+      to_f32(serf_in_double<D, Tab>(to_f64_low(x)), serf_in_double<D, Tab>(to_f64_high(x))).store(r + k);
+      m |= movemask(unordered(x, x)) << k;
+    }
+    return m;
   }
 };
 
+// Float Erfc: from 9.19455 on (and NaN) through the special routine, which reports UNDERFLOW.
 template <int D, bool Cubic, const double (&Tab)[kErfcLast + 1][3 + D]>
-inline uint32_t serfc_fast(const float* a, float* r) {
-  const f32x4 x0 = f32x4::load(a), x1 = f32x4::load(a + 4);
-  eight_floats<3, kErfcLast>(a, r, kSErfcClamp, Tab, SErfcEval<D, Cubic, Tab>{});
-  const f32x4 bound = f32x4::all(serfc_underflow_bound());
-  return (~movemask(x0 < bound) & 0xFu) | ((~movemask(x1 < bound) & 0xFu) << 4);  // NaN included
-}
+struct SErfcCore {
+  using T = float;
+  static constexpr int group = 32;
+  template <class V>
+  static uint32_t fast(const float* a, float* r) {
+    uint32_t m = 0;
+#pragma GCC unroll 8
+    for (int k = 0; k < group; k += V::lanes) {
+      const V x = V::load(a + k);
+      to_f32(serfc_in_double<D, Cubic, Tab>(to_f64_low(x)), serfc_in_double<D, Cubic, Tab>(to_f64_high(x)))
+          .store(r + k);
+      m |= (movemask(x < V::all(kSErfcUnderflow)) ^ all_lanes<V>()) << k;  // NaN included
+    }
+    return m;
+  }
+};
+
+// ---- special routines (SSE2) --------------------------------------------------------------------
+
+inline void nan_special(float a, float& r) { r = a + a; }
 
 template <int D, bool Cubic, const double (&Tab)[kErfcLast + 1][3 + D]>
 inline void serfc_special(float x, float& r, const Report<float>& report) {
@@ -323,21 +620,23 @@ inline void serfc_special(float x, float& r, const Report<float>& report) {
     r = x + x;
     return;
   }
-  r = x >= serfc_zero_bound() ? 0.0f : one_float<3, kErfcLast>(x, kSErfcClamp, Tab, SErfcEval<D, Cubic, Tab>{});
-  if (x >= serfc_underflow_bound() && x != __builtin_inff()) report(ZAF_STATUS_UNDERFLOW);
+  if (x >= kSErfcZero) {
+    r = 0.0f;
+  } else {
+    const f64x2 y = serfc_in_double<D, Cubic, Tab>(f64x2::all(x));
+    r = _mm_cvtss_f32(_mm_cvtsd_ss(_mm_setzero_ps(), y.v));
+  }
+  if (x >= kSErfcUnderflow && x != __builtin_inff()) report(ZAF_STATUS_UNDERFLOW);
 }
 
-// ---- double Erfc special routine ----------------------------------------------------------------
-
-// The fast path keeps |x| <= 26.4, where erfc x is above 2^-1011 and every partial product of the
-// result stays normal.
-inline f64x2 derfc_fast_bound() { return f64x2::all(26.4); }
+// Double Erfc beyond the fast path: 2 for x <= -26.4, 0 from 27.226 on; in between one lane
+// with the scale lifted by 600 octaves, then scaled down once. UNDERFLOW from
+// 26.543258454250978 on.
 inline double derfc_underflow_bound() { return bits<double>(0x403A8B12FC6E4891ull); }  // 26.543258454250978
 inline double derfc_zero_bound() { return bits<double>(0x403B39DC00000000ull); }       // 27.22601318359375
 
-// Evaluates one lane through F with the scale lifted by 600 octaves, then scales down once.
-template <int W, class F>
-inline void derfc_special(double x, double& r, const Report<double>& report, const double (*tab)[W], F&& f) {
+template <bool HA>
+inline void derfc_special(double x, double& r, const Report<double>& report) {
   if (x != x) {
     r = x + x;
     return;
@@ -352,9 +651,7 @@ inline void derfc_special(double x, double& r, const Report<double>& report, con
     return;
   }
   const f64x2 xv = f64x2::all(x);
-  const double* p[4];
-  rows4<3, kErfcLast>(xv, xv, tab, p);
-  r = (f(xv, xv, p[0], p[1], 600) * f64x2::all(bits<double>(0x1A70000000000000ull))).lane0();  // 2^-600
+  r = (derfc<HA>(xv, xv, 600) * f64x2::all(bits<double>(0x1A70000000000000ull))).lane0();  // 2^-600
   if (x > derfc_underflow_bound()) report(ZAF_STATUS_UNDERFLOW);
 }
 

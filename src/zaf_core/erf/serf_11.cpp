@@ -7,12 +7,11 @@ namespace {
 using namespace zaforq;
 using namespace zaforq::vm::erfk;
 
-struct SErf11 {
-  using T = float;
-  static constexpr int group = 8;
+struct SErf11 : SErfCore<4, kSErf11> {
+  using Wide = SErfCore<4, kSErf11>;
   static constexpr X87 x87 = X87::untouched;
   static constexpr char name[] = "_zafsErf_11";
-  static uint32_t fast(const float* a, float* r) { return serf_fast<4, kSErf11>(a, r); }
+  static uint32_t fast(const float* a, float* r) { return Wide::fast<f32x4>(a, r); }
   static void special(float a, float& r, const vm::Report<float>&) { nan_special(a, r); }
 };
 

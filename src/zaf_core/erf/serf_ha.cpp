@@ -7,12 +7,11 @@ namespace {
 using namespace zaforq;
 using namespace zaforq::vm::erfk;
 
-struct SErfHA {
-  using T = float;
-  static constexpr int group = 8;
+struct SErfHA : SErfCore<7, kSErfHA> {
+  using Wide = SErfCore<7, kSErfHA>;
   static constexpr X87 x87 = X87::untouched;
   static constexpr char name[] = "_zafsErf_HA";
-  static uint32_t fast(const float* a, float* r) { return serf_fast<7, kSErfHA>(a, r); }
+  static uint32_t fast(const float* a, float* r) { return Wide::fast<f32x4>(a, r); }
   static void special(float a, float& r, const vm::Report<float>&) { nan_special(a, r); }
 };
 

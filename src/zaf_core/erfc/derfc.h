@@ -7,31 +7,12 @@
 
 namespace zaforq::vm::erfk {
 
-// Cls gives name, table and g(x, |x|, p0, p1, octaves).
-template <class Cls>
-struct DErfcPolicy : Cls {
-  using T = double;
-  static constexpr int group = 8;
+template <bool HA>
+struct DErfcPolicy : DErfcCore<HA> {
+  using Wide = DErfcCore<HA>;
   static constexpr X87 x87 = X87::untouched;
-  static f64x2 eval(f64x2 x, f64x2 a, const double* p0, const double* p1, int octaves) {
-    return Cls::g(x, a, p0, p1, octaves);
-  }
-  static uint32_t fast(const double* a, double* r) { return fast4(a, r) | (fast4(a + 4, r + 4) << 4); }
-  __attribute__((always_inline)) static uint32_t fast4(const double* a, double* r) {
-    const f64x2 x0 = f64x2::load(a), x1 = f64x2::load(a + 2);
-    const f64x2 a0 = erfc_magnitude(x0, 32.0), a1 = erfc_magnitude(x1, 32.0);
-    f64x2 y0, y1;
-    four<3, kErfcLast>(x0, x1, a0, a1, Cls::table, [](f64x2 x, f64x2 m, const double* p0, const double* p1) {
-      return Cls::g(x, m, p0, p1, 0);
-    }, y0, y1);
-    y0.store(r);
-    y1.store(r + 2);
-    const f64x2 bound = derfc_fast_bound();
-    return (~movemask(abs(x0) <= bound) & 3u) | ((~movemask(abs(x1) <= bound) & 3u) << 2);  // NaN included
-  }
-  static void special(double a, double& r, const vm::Report<double>& report) {
-    derfc_special(a, r, report, Cls::table, eval);
-  }
+  static uint32_t fast(const double* a, double* r) { return Wide::template fast<f64x2>(a, r); }
+  static void special(double a, double& r, const vm::Report<double>& report) { derfc_special<HA>(a, r, report); }
 };
 
 }  // namespace zaforq::vm::erfk

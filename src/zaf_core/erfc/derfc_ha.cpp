@@ -7,16 +7,12 @@ namespace {
 using namespace zaforq;
 using namespace zaforq::vm::erfk;
 
-struct HA {
+struct HA : DErfcPolicy<true> {
   static constexpr char name[] = "_zafdErfc_HA";
-  static constexpr const auto& table = kErfcHA;
-  __attribute__((always_inline)) static f64x2 g(f64x2 x, f64x2 a, const double* p0, const double* p1, int octaves) {
-    return derfc_ha(x, a, p0, p1, octaves);
-  }
 };
 
 }  // namespace
 
 extern "C" ZAFORQ_API void _zafdErfc_HA(int32_t n, const double* a, double* r) {
-  vm::run_unary<DErfcPolicy<HA>>(n, a, r);
+  vm::run_unary<HA>(n, a, r);
 }

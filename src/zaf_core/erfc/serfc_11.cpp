@@ -8,12 +8,11 @@ namespace {
 using namespace zaforq;
 using namespace zaforq::vm::erfk;
 
-struct SErfc11 {
-  using T = float;
-  static constexpr int group = 8;
+struct SErfc11 : SErfcCore<3, false, kSErfc11> {
+  using Wide = SErfcCore<3, false, kSErfc11>;
   static constexpr X87 x87 = X87::untouched;
   static constexpr char name[] = "_zafsErfc_11";
-  static uint32_t fast(const float* a, float* r) { return serfc_fast<3, false, kSErfc11>(a, r); }
+  static uint32_t fast(const float* a, float* r) { return Wide::fast<f32x4>(a, r); }
   static void special(float a, float& r, const vm::Report<float>& report) {
     serfc_special<3, false, kSErfc11>(a, r, report);
   }

@@ -8,12 +8,11 @@ namespace {
 using namespace zaforq;
 using namespace zaforq::vm::erfk;
 
-struct SErfc21 {
-  using T = float;
-  static constexpr int group = 8;
+struct SErfc21 : SErfcCore<4, false, kSErfc21> {
+  using Wide = SErfcCore<4, false, kSErfc21>;
   static constexpr X87 x87 = X87::untouched;
   static constexpr char name[] = "_zafsErfc_21";
-  static uint32_t fast(const float* a, float* r) { return serfc_fast<4, false, kSErfc21>(a, r); }
+  static uint32_t fast(const float* a, float* r) { return Wide::fast<f32x4>(a, r); }
   static void special(float a, float& r, const vm::Report<float>& report) {
     serfc_special<4, false, kSErfc21>(a, r, report);
   }

@@ -8,12 +8,11 @@ namespace {
 using namespace zaforq;
 using namespace zaforq::vm::erfk;
 
-struct SErfcHA {
-  using T = float;
-  static constexpr int group = 8;
+struct SErfcHA : SErfcCore<5, true, kSErfcHA> {
+  using Wide = SErfcCore<5, true, kSErfcHA>;
   static constexpr X87 x87 = X87::untouched;
   static constexpr char name[] = "_zafsErfc_HA";
-  static uint32_t fast(const float* a, float* r) { return serfc_fast<5, true, kSErfcHA>(a, r); }
+  static uint32_t fast(const float* a, float* r) { return Wide::fast<f32x4>(a, r); }
   static void special(float a, float& r, const vm::Report<float>& report) {
     serfc_special<5, true, kSErfcHA>(a, r, report);
   }

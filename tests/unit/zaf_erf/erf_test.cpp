@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "cpu_paths.h"
 #include "fpregs.h"
 #include "zaforq.h"
 
@@ -53,24 +54,25 @@ const Stated kStated[] = {
 
 TEST_F(Erf, StatedValuesWithoutReports) {
   for (const Stated& s : kStated) {
-    // Eleven elements: a whole group and a tail for floats, groups and a tail for doubles.
-    std::vector<float> fa(11, static_cast<float>(s.a)), fr(11);
-    std::vector<double> da(11, s.a), dr(11);
+    // Forty elements: a group of 32 floats and a tail, two groups of 16 doubles and a tail.
+    const int n = 40;
+    std::vector<float> fa(n, static_cast<float>(s.a)), fr(n);
+    std::vector<double> da(n, s.a), dr(n);
     for (F1 f : kSErf) {
-      f(11, fa.data(), fr.data());
-      for (int i = 0; i < 11; ++i) EXPECT_TRUE(same(fr[i], s.erf)) << "erf(" << s.a << ") = " << fr[i];
+      f(n, fa.data(), fr.data());
+      for (int i = 0; i < n; ++i) EXPECT_TRUE(same(fr[i], s.erf)) << "erf(" << s.a << ") = " << fr[i];
     }
     for (F1 f : kSErfc) {
-      f(11, fa.data(), fr.data());
-      for (int i = 0; i < 11; ++i) EXPECT_TRUE(same(fr[i], s.erfc)) << "erfc(" << s.a << ") = " << fr[i];
+      f(n, fa.data(), fr.data());
+      for (int i = 0; i < n; ++i) EXPECT_TRUE(same(fr[i], s.erfc)) << "erfc(" << s.a << ") = " << fr[i];
     }
     for (D1 f : kDErf) {
-      f(11, da.data(), dr.data());
-      for (int i = 0; i < 11; ++i) EXPECT_TRUE(same(dr[i], s.erf)) << "erf(" << s.a << ") = " << dr[i];
+      f(n, da.data(), dr.data());
+      for (int i = 0; i < n; ++i) EXPECT_TRUE(same(dr[i], s.erf)) << "erf(" << s.a << ") = " << dr[i];
     }
     for (D1 f : kDErfc) {
-      f(11, da.data(), dr.data());
-      for (int i = 0; i < 11; ++i) EXPECT_TRUE(same(dr[i], s.erfc)) << "erfc(" << s.a << ") = " << dr[i];
+      f(n, da.data(), dr.data());
+      for (int i = 0; i < n; ++i) EXPECT_TRUE(same(dr[i], s.erfc)) << "erfc(" << s.a << ") = " << dr[i];
     }
   }
   EXPECT_TRUE(g_seen.empty());
@@ -132,33 +134,36 @@ TEST_F(Erf, FloatErfcUnderflowBounds) {
   }
 }
 
+template <class T, class F>
+std::vector<int32_t> underflow_indexes(F f, const std::vector<T>& a) {
+  g_seen.clear();
+  std::vector<T> r(a.size());
+  f(static_cast<int32_t>(a.size()), a.data(), r.data());
+  std::vector<int32_t> got;
+  for (const Seen& s : g_seen) {
+    EXPECT_EQ(s.code, ZAF_STATUS_UNDERFLOW);
+    got.push_back(s.index);
+  }
+  return got;
+}
+
 TEST_F(Erf, EveryUnderflowingElementIsReportedInIndexOrder) {
-  // Several underflowing lanes in one group, a group without any, and one in the tail.
-  const float fa[19] = {1, 9.5f, 12, 2, 3, -40, 9.6f, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 30, 0.5f};
-  const double da[11] = {26.6, 1, 30, 27, 2, 3, -40, 4, 1, 1, 26.9};
-  const std::vector<int32_t> want_f = {1, 2, 6, 17}, want_d = {0, 2, 3, 10};
-  for (F1 f : kSErfc) {
-    g_seen.clear();
-    float r[19];
-    f(19, fa, r);
-    std::vector<int32_t> got;
-    for (const Seen& s : g_seen) {
-      EXPECT_EQ(s.code, ZAF_STATUS_UNDERFLOW);
-      got.push_back(s.index);
-    }
-    EXPECT_EQ(got, want_f);
-  }
-  for (D1 f : kDErfc) {
-    g_seen.clear();
-    double r[11];
-    f(11, da, r);
-    std::vector<int32_t> got;
-    for (const Seen& s : g_seen) {
-      EXPECT_EQ(s.code, ZAF_STATUS_UNDERFLOW);
-      got.push_back(s.index);
-    }
-    EXPECT_EQ(got, want_d);
-  }
+  // Several underflowing lanes in one group (in different registers of every path, and the
+  // group's last lane), and one in the tail, on every path.
+  std::vector<float> fa(45, 1.0f);
+  const std::vector<int32_t> want_f = {1, 2, 6, 17, 31, 40}, want_d = {0, 2, 3, 10, 15, 19};
+  const float fv[] = {9.5f, 12, 9.6f, 30, 10, 1e30f};
+  for (size_t i = 0; i < want_f.size(); ++i) fa[want_f[i]] = fv[i];
+  fa[5] = -40;  // 2, no report
+  std::vector<double> da(21, 1.0);
+  const double dv[] = {26.6, 30, 27, 26.9, 1e300, 26.7};
+  for (size_t i = 0; i < want_d.size(); ++i) da[want_d[i]] = dv[i];
+  da[6] = -40;
+  const int paths = for_each_cpu_path([&](int) {
+    for (F1 f : kSErfc) EXPECT_EQ(underflow_indexes(f, fa), want_f);
+    for (D1 f : kDErfc) EXPECT_EQ(underflow_indexes(f, da), want_d);
+  });
+  EXPECT_GE(paths, 1);
   EXPECT_EQ(_zafGetErrStatus(), ZAF_STATUS_UNDERFLOW);
 }
 
