@@ -4,6 +4,7 @@
 // power of two (their table entries carry -log 2), so that log x loses nothing to cancellation
 // just below 1. No division anywhere.
 #pragma once
+#include <stddef.h>
 #include <stdint.h>
 
 #include "common/bits.h"
@@ -24,6 +25,75 @@ inline i32x4 high_words(f64x2 x) { return _mm_shuffle_epi32(x.bits().v, _MM_SHUF
 // Doubles whose high words are lanes 0 and 1 of h and whose low words are zero.
 inline f64x2 from_high_words(i32x4 h) { return i32x4(_mm_unpacklo_epi32(_mm_setzero_si128(), h.v)).as_f64(); }
 
+// ---- steps for double registers of any width ----------------------------------------------
+// The inverse hyperbolic cores run the logarithm on AVX2 and AVX-512 registers too. These
+// helpers take the table lookups and the integer steps to any width V, lane by lane the same
+// values as the SSE2 forms above (integer steps are exact, so their layout cannot matter).
+
+// Each lane's high word in the low half of its 64-bit lane; the upper halves are zero, and the
+// 32-bit steps applied to them give values no one reads.
+template <class V>
+__attribute__((always_inline)) inline typename V::i32 high_words_of(V x) {
+  return shr<32>(x.bits()).as_i32();
+}
+// The integer in the low half of each 64-bit lane (|e| < 2^19) as a double, through the shifter
+// 1.5 * 2^20: exact, so the same double as a conversion gives.
+template <class V>
+__attribute__((always_inline)) inline V low_halves_to_f64(typename V::i32 e) {
+  using I = typename V::i32;
+  return shl<32>((e + I::all(0x41380000)).as_i64()).as_f64() - V::all(bits<double>(0x4138000000000000ull));
+}
+
+// Columns 0 to 3 of table rows p[k] (four doubles each) into lane k of c0 to c3.
+__attribute__((always_inline)) inline void load_rows(const double* const* p, f64x2& c0, f64x2& c1, f64x2& c2,
+                                                     f64x2& c3) {
+  const __m128d a0 = _mm_loadu_pd(p[0]), a1 = _mm_loadu_pd(p[1]);
+  const __m128d b0 = _mm_loadu_pd(p[0] + 2), b1 = _mm_loadu_pd(p[1] + 2);
+  c0 = _mm_unpacklo_pd(a0, a1);
+  c1 = _mm_unpackhi_pd(a0, a1);
+  c2 = _mm_unpacklo_pd(b0, b1);
+  c3 = _mm_unpackhi_pd(b0, b1);
+}
+#if defined(ZAFORQ_ISA_NS) && defined(__AVX2__)
+// Four rows transposed in registers.
+__attribute__((always_inline)) inline void load_rows(const double* const* p, simd::ZAFORQ_ISA_NS::f64x4& c0,
+                                                     simd::ZAFORQ_ISA_NS::f64x4& c1, simd::ZAFORQ_ISA_NS::f64x4& c2,
+                                                     simd::ZAFORQ_ISA_NS::f64x4& c3) {
+  const __m256d r0 = _mm256_loadu_pd(p[0]), r1 = _mm256_loadu_pd(p[1]);
+  const __m256d r2 = _mm256_loadu_pd(p[2]), r3 = _mm256_loadu_pd(p[3]);
+  const __m256d t0 = _mm256_unpacklo_pd(r0, r1), t1 = _mm256_unpackhi_pd(r0, r1);  // r0[0] r1[0] r0[2] r1[2]
+  const __m256d t2 = _mm256_unpacklo_pd(r2, r3), t3 = _mm256_unpackhi_pd(r2, r3);
+  c0 = _mm256_permute2f128_pd(t0, t2, 0x20);
+  c1 = _mm256_permute2f128_pd(t1, t3, 0x20);
+  c2 = _mm256_permute2f128_pd(t0, t2, 0x31);
+  c3 = _mm256_permute2f128_pd(t1, t3, 0x31);
+}
+#endif
+#if defined(ZAFORQ_ISA_NS) && defined(__AVX512F__)
+__attribute__((always_inline)) inline void load_rows(const double* const* p, simd::ZAFORQ_ISA_NS::f64x8& c0,
+                                                     simd::ZAFORQ_ISA_NS::f64x8& c1, simd::ZAFORQ_ISA_NS::f64x8& c2,
+                                                     simd::ZAFORQ_ISA_NS::f64x8& c3) {
+  simd::ZAFORQ_ISA_NS::f64x4 l0, l1, l2, l3, h0, h1, h2, h3;
+  load_rows(p, l0, l1, l2, l3);
+  load_rows(p + 4, h0, h1, h2, h3);
+  c0 = _mm512_insertf64x4(_mm512_castpd256_pd512(l0.v), h0.v, 1);
+  c1 = _mm512_insertf64x4(_mm512_castpd256_pd512(l1.v), h1.v, 1);
+  c2 = _mm512_insertf64x4(_mm512_castpd256_pd512(l2.v), h2.v, 1);
+  c3 = _mm512_insertf64x4(_mm512_castpd256_pd512(l3.v), h3.v, 1);
+}
+#endif
+
+// The rows of a table named by the row numbers in the low halves of row's 64-bit lanes.
+template <class V, size_t R>
+__attribute__((always_inline)) inline void table_columns(const double (&tab)[R][4], typename V::i32 row, V& c0,
+                                                         V& c1, V& c2, V& c3) {
+  alignas(64) int32_t j[2 * V::lanes];
+  row.store(j);
+  const double* p[V::lanes];
+  for (int k = 0; k < V::lanes; ++k) p[k] = tab[j[2 * k]];
+  load_rows(p, c0, c1, c2, c3);
+}
+
 // ---- double, high accuracy: 513-entry table, 21-bit mantissa high part ------------------
 // corr is 0 for normal x, and 52 log 2 for a subnormal x scaled by 2^52.
 template <Base B>
@@ -31,17 +101,22 @@ inline const double (&dlog_ha_table())[513][4] { return B == Base::e ? kLnHA : k
 
 // The integer steps on the high words h of four lanes at once: the exponent e (split point
 // applied) and j, the table row (leading 9 mantissa bits rounded, 0 to 512).
-inline i32x4 dlog_ha_exponent(i32x4 h) { return sar<20>(h - i32x4::all(0x3FE7FC00)); }
-inline i32x4 dlog_ha_row(i32x4 h) { return shr<11>(((h & i32x4::all(0xFFC00)) + i32x4::all(0x400)) & i32x4::all(0x1FF800)); }
+// (Templates over the integer register, for the wider cores.)
+template <class I>
+inline I dlog_ha_exponent(I h) { return sar<20>(h - I::all(0x3FE7FC00)); }
+template <class I>
+inline I dlog_ha_row(I h) { return shr<11>(((h & I::all(0xFFC00)) + I::all(0x400)) & I::all(0x1FF800)); }
 // Lanes 0 and 1 of an integer register as doubles, through the shifter 1.5 * 2^20.
 inline f64x2 dlog_ha_exponent_f64(i32x4 e) {
   return from_high_words(e + i32x4::all(0x41380000)) - f64x2::all(bits<double>(0x4138000000000000ull));
 }
 
-// One register of x whose exponent ed (as doubles) and table rows t0, t1 are known.
-template <Base B>
-__attribute__((always_inline)) inline f64x2 dlog_ha(f64x2 x, f64x2 corr, f64x2 ed, const double* t0,
-                                                    const double* t1) {
+// One register of x (any width) whose exponent ed (as doubles) and table columns (the
+// reciprocal and ln's high and low parts) are known.
+template <Base B, class V>
+__attribute__((always_inline)) inline V dlog_ha_cols(V x, V corr, V ed, V rcp, V L_hi, V L_lo) {
+  using f64x2 = V;
+  using i64x2 = typename V::i64;
   const i64x2 mant_mask = i64x2::all(0x000FFFFFFFFFFFFFll);
   const f64x2 one = f64x2::all(bits<double>(0x3FF0000000000000ull));  // 1.0
   const i64x2 high_mask = i64x2::all(static_cast<int64_t>(0xFFFFFFFF00000000ull));
@@ -53,10 +128,6 @@ __attribute__((always_inline)) inline f64x2 dlog_ha(f64x2 x, f64x2 corr, f64x2 e
   // 1 for base e; for base 10 the short leading term 0.43359375 of log10(e), the table's
   // reciprocals being scaled by log10(e).
   const f64x2 unit = B == Base::e ? one : f64x2::all(bits<double>(0x3FDBC00000000000ull));
-  const f64x2 rcp = _mm_unpacklo_pd(f64x2::load_aligned(t0).v, f64x2::load_aligned(t1).v);
-  const f64x2 l0 = f64x2::load_aligned(t0 + 2), l1 = f64x2::load_aligned(t1 + 2);
-  const f64x2 L_hi = _mm_unpacklo_pd(l0.v, l1.v);
-  const f64x2 L_lo = _mm_unpackhi_pd(l0.v, l1.v);
   const f64x2 m = ((x.bits() & mant_mask) | one.bits()).as_f64();
   const f64x2 m_hi = (m.bits() & high_mask).as_f64();
   const f64x2 m_lo = m - m_hi;
@@ -94,6 +165,26 @@ __attribute__((always_inline)) inline f64x2 dlog_ha(f64x2 x, f64x2 corr, f64x2 e
     q = r * (p1 + r * (p2 + r * (p3 + r * (p4 + r * p5))));
   }
   return ((q + (ls + herr) + v_low) - corr) + hs;
+}
+
+// One register of x whose exponent ed (as doubles) and table rows t0, t1 are known.
+template <Base B>
+__attribute__((always_inline)) inline f64x2 dlog_ha(f64x2 x, f64x2 corr, f64x2 ed, const double* t0,
+                                                    const double* t1) {
+  const f64x2 rcp = _mm_unpacklo_pd(f64x2::load_aligned(t0).v, f64x2::load_aligned(t1).v);
+  const f64x2 l0 = f64x2::load_aligned(t0 + 2), l1 = f64x2::load_aligned(t1 + 2);
+  const f64x2 L_hi = _mm_unpacklo_pd(l0.v, l1.v);
+  const f64x2 L_lo = _mm_unpackhi_pd(l0.v, l1.v);
+  return dlog_ha_cols<B>(x, corr, ed, rcp, L_hi, L_lo);
+}
+
+// ln(y) - corr for a register of positive normal y of any width, on the 513-entry table.
+template <class V>
+__attribute__((always_inline)) inline V dlog_ha_any(V y, V corr) {
+  const typename V::i32 hw = high_words_of(y);
+  V rcp, unused, L_hi, L_lo;
+  table_columns(kLnHA, dlog_ha_row(hw), rcp, unused, L_hi, L_lo);
+  return dlog_ha_cols<Base::e>(y, corr, low_halves_to_f64<V>(dlog_ha_exponent(hw)), rcp, L_hi, L_lo);
 }
 
 // One register of x, e.g. one element broadcast.
