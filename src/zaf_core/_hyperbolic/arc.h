@@ -1,14 +1,18 @@
 // Inverse hyperbolic functions on the logarithm's machinery:
 //   asinh x = sign(x) ln(|x| + sqrt(x^2 + 1)),   acosh x = ln(x + sqrt(x^2 - 1)),
 //   atanh x = sign(x) ln((1 + |x|) / (1 - |x|)) / 2.
-// The double kernels of both classes form the logarithm's argument y as a (high, low) pair (squares by
+// The double _HA kernels form the logarithm's argument y as a (high, low) pair (squares by
 // Dekker's product, square roots and quotients with their residuals), and the logarithm takes
 // the low part as ln(y_hi + y_lo) = ln(y_hi) + y_lo / y_hi, added to its own low sum before the
 // one final rounding: without it, the argument's rounding alone would cost up to 2^-53
 // absolutely, which is many ulp of a result near 0. From |x| = 2^28 on, asinh and acosh are
-// ln|x| + ln 2. The float kernels work in double, where the square of a float is exact.
+// ln|x| + ln 2. The double _50 kernels reach the same logarithm through log1p of an argument
+// without cancellation (below). The float kernels work in double, where the square of a float
+// is exact.
 #pragma once
 #include <stdint.h>
+
+#include <type_traits>
 
 #include "common/bits.h"
 #include "common/simd.h"
@@ -195,9 +199,73 @@ struct DCore {
   }
 };
 
+// ---- double, lower accuracy ------------------------------------------------------------
+// Each function as log1p(u) with u > 0 formed in plain arithmetic to about an ulp (relatively),
+// with no cancellation:
+//   asinh |x| = log1p(|x| + x^2 / (1 + sqrt(1 + x^2)))
+//   acosh x   = log1p(t + sqrt(t (t + 2))),  t = x - 1 (exact below 2)
+//   atanh |x| = log1p(2|x| / (1 - |x|)) / 2
+// The relative error of u passes to the result at most once (u / ((1 + u) log1p(u)) <= 1), so
+// the result stays within a few ulp without the _HA kernels' double-double argument (two exact
+// squares, a residual and a division). 1 + u is y + c exactly (y rounded), and the logarithm
+// of the _HA kernels takes any nearby y' with the correction ((y - y') + c) / y' (y - y' is
+// exact): for asinh and acosh y' = |x| + s is ready as soon as the square root is, so the
+// logarithm's long chain runs beside the rest instead of after it.
+template <Fn F, class V>
+__attribute__((always_inline)) inline void d50_prep(V x, V& y_arg, V& corr) {
+  const V ax = abs(x), one = V::all(1.0);
+  V u, yp, inv;
+  if (F == Fn::asinh) {
+    const V a2 = ax * ax;
+    const V s = sqrt(one + a2);
+    yp = ax + s;
+    inv = approx_inverse(yp);
+    u = ax + a2 / (one + s);
+  } else if (F == Fn::acosh) {
+    const V t = x - one;
+    const V s = sqrt(t * (t + V::all(2.0)));
+    yp = x + s;
+    inv = approx_inverse(yp);
+    u = t + s;
+  } else {
+    const V d = one - ax;
+    u = (ax + ax) / d;
+    inv = d * approx_inverse(one + ax);  // 1 / y from (1 - |x|) / (1 + |x|), beside the division
+  }
+  V y, c;
+  two_sum(one, u, y, c);
+  if (F == Fn::atanh) {
+    y_arg = y;
+    corr = -(c * inv);
+    return;
+  }
+  corr = -(((y - yp) + c) * inv);
+  const V big = ax >= V::all(0x1p28);  // from 2^28 on, ln|x| + ln 2
+  y_arg = select(big, ax, yp);
+  corr = select(big, V::all(-kLn2), corr);
+}
+
+template <Fn F>
+struct D50Core {
+  using T = double;
+  static constexpr int group = 16;
+  template <class V>
+  static uint32_t fast(const double* a, double* r) {
+    uint32_t m = 0;
+    for (int k = 0; k < group; k += V::lanes) {
+      const V x = V::load(a + k);
+      V y, c;
+      d50_prep<F>(x, y, c);
+      d_finish<F>(x, logk::dlog_ha_any(y, c)).store(r + k);
+      m |= out_of_range<F>(x) << k;
+    }
+    return m;
+  }
+};
+
 template <Fn F, bool HA>
-struct D : DCore<F> {
-  using Wide = DCore<F>;
+struct D : std::conditional_t<HA, DCore<F>, D50Core<F>> {
+  using Wide = std::conditional_t<HA, DCore<F>, D50Core<F>>;
   static constexpr X87 x87 = X87::untouched;
   static uint32_t fast(const double* a, double* r) { return Wide::template fast<f64x2>(a, r); }
   static void special(double a, double& r, const Report<double>& report) {
@@ -228,7 +296,7 @@ __attribute__((always_inline)) inline V log_f(V y) {
     q = V::all(-0.5) + r * (V::all(1.0 / 3) + r * V::all(-0.25));
   else
     q = V::all(-0.5);
-  return logk::low_halves_to_f64<V>(e) * V::all(kLn2) + L + (r + r * r * q);
+  return logk::words_to_f64<V>(e) * V::all(kLn2) + L + (r + r * r * q);
 }
 
 // One register (of doubles) of the float kernel of F. Below 2^-12 asinh and atanh are their

@@ -30,18 +30,25 @@ inline f64x2 from_high_words(i32x4 h) { return i32x4(_mm_unpacklo_epi32(_mm_setz
 // helpers take the table lookups and the integer steps to any width V, lane by lane the same
 // values as the SSE2 forms above (integer steps are exact, so their layout cannot matter).
 
-// Each lane's high word in the low half of its 64-bit lane; the upper halves are zero, and the
-// 32-bit steps applied to them give values no one reads.
+// Each lane's high word as a 32-bit integer, where the integer steps expect it: on SSE2 packed
+// into lanes 0 and 1 (as high_words), on wider registers in place, in the low half of each
+// 64-bit lane (the high halves are zero, and the 32-bit steps applied to them give values no
+// one reads).
 template <class V>
 __attribute__((always_inline)) inline typename V::i32 high_words_of(V x) {
-  return shr<32>(x.bits()).as_i32();
+  if constexpr (V::lanes == 2) return high_words(x);
+  else return shr<32>(x.bits()).as_i32();
 }
-// The integer in the low half of each 64-bit lane (|e| < 2^19) as a double, through the shifter
-// 1.5 * 2^20: exact, so the same double as a conversion gives.
+// Where lane k's word sits in an integer register laid out as above.
 template <class V>
-__attribute__((always_inline)) inline V low_halves_to_f64(typename V::i32 e) {
+constexpr int word_of_lane(int k) { return V::lanes == 2 ? k : 2 * k; }
+// Those integers (|e| < 2^19) as doubles: on wider registers through the shifter 1.5 * 2^20,
+// which is exact, so the same doubles as SSE2's conversion.
+template <class V>
+__attribute__((always_inline)) inline V words_to_f64(typename V::i32 e) {
   using I = typename V::i32;
-  return shl<32>((e + I::all(0x41380000)).as_i64()).as_f64() - V::all(bits<double>(0x4138000000000000ull));
+  if constexpr (V::lanes == 2) return to_f64_low2(e);
+  else return shl<32>((e + I::all(0x41380000)).as_i64()).as_f64() - V::all(bits<double>(0x4138000000000000ull));
 }
 
 // Columns 0 to 3 of table rows p[k] (four doubles each) into lane k of c0 to c3.
@@ -83,14 +90,14 @@ __attribute__((always_inline)) inline void load_rows(const double* const* p, sim
 }
 #endif
 
-// The rows of a table named by the row numbers in the low halves of row's 64-bit lanes.
+// The rows of a table named by the row numbers in row (laid out as high_words_of's words).
 template <class V, size_t R>
 __attribute__((always_inline)) inline void table_columns(const double (&tab)[R][4], typename V::i32 row, V& c0,
                                                          V& c1, V& c2, V& c3) {
   alignas(64) int32_t j[2 * V::lanes];
   row.store(j);
   const double* p[V::lanes];
-  for (int k = 0; k < V::lanes; ++k) p[k] = tab[j[2 * k]];
+  for (int k = 0; k < V::lanes; ++k) p[k] = tab[j[word_of_lane<V>(k)]];
   load_rows(p, c0, c1, c2, c3);
 }
 
@@ -184,7 +191,7 @@ __attribute__((always_inline)) inline V dlog_ha_any(V y, V corr) {
   const typename V::i32 hw = high_words_of(y);
   V rcp, unused, L_hi, L_lo;
   table_columns(kLnHA, dlog_ha_row(hw), rcp, unused, L_hi, L_lo);
-  return dlog_ha_cols<Base::e>(y, corr, low_halves_to_f64<V>(dlog_ha_exponent(hw)), rcp, L_hi, L_lo);
+  return dlog_ha_cols<Base::e>(y, corr, words_to_f64<V>(dlog_ha_exponent(hw)), rcp, L_hi, L_lo);
 }
 
 // One register of x, e.g. one element broadcast.
@@ -196,22 +203,6 @@ inline f64x2 dlog_ha(f64x2 x, f64x2 corr) {
   dlog_ha_row(hw).store(j);
   return dlog_ha<B>(x, corr, dlog_ha_exponent_f64(dlog_ha_exponent(hw)), dlog_ha_table<B>()[j[0]],
                     dlog_ha_table<B>()[j[1]]);
-}
-
-// A group of four normal numbers in two registers; the integer steps and the range test run
-// once on the four high words. Returns the lanes that are not positive normal numbers.
-template <Base B>
-__attribute__((always_inline)) inline uint32_t dlog_ha4(f64x2 x0, f64x2 x1, double* r) {
-  const i32x4 hw = _mm_castps_si128(_mm_shuffle_ps(_mm_castpd_ps(x0.v), _mm_castpd_ps(x1.v), _MM_SHUFFLE(3, 1, 3, 1)));
-  const i32x4 e = dlog_ha_exponent(hw);
-  alignas(16) int32_t j[4];
-  dlog_ha_row(hw).store(j);
-  const double(&tab)[513][4] = dlog_ha_table<B>();
-  const f64x2 zero = f64x2::all(0.0);
-  dlog_ha<B>(x0, zero, dlog_ha_exponent_f64(e), tab[j[0]], tab[j[1]]).store(r);
-  dlog_ha<B>(x1, zero, dlog_ha_exponent_f64(i32x4(_mm_unpackhi_epi64(e.v, e.v))), tab[j[2]], tab[j[3]]).store(r + 2);
-  const i32x4 t = hw - i32x4::all(static_cast<int32_t>(0x80100000u));
-  return ~movemask(t < i32x4::all(-0x200000)) & 0xFu;
 }
 
 template <Base B>
@@ -248,22 +239,23 @@ template <Base B>
 inline const double (&dlog_50_table())[257][4] { return B == Base::e ? kLn50 : kLog1050; }
 // Integer steps on four high words: the row, from the leading 9 mantissa bits rounded to 8
 // (as a 32-byte offset, shifted down), and the unbiased exponent.
-inline i32x4 dlog_50_row(i32x4 h) { return shr<5>(((shr<7>(h) & i32x4::all(0x1FF0)) + i32x4::all(0x10)) & i32x4::all(0x3FE0)); }
-inline i32x4 dlog_50_exponent(i32x4 h) { return sar<20>(h) - i32x4::all(1023); }
+template <class I>
+inline I dlog_50_row(I h) { return shr<5>(((shr<7>(h) & I::all(0x1FF0)) + I::all(0x10)) & I::all(0x3FE0)); }
+template <class I>
+inline I dlog_50_exponent(I h) { return sar<20>(h) - I::all(1023); }
 
-// One register of x whose exponent ed (as doubles) and table rows t0, t1 are known.
-template <Base B>
-__attribute__((always_inline)) inline f64x2 dlog_50(f64x2 x, f64x2 ed, const double* t0, const double* t1) {
+// One register of x (any width) whose exponent ed (as doubles) and table columns (ln's high and
+// low parts, the reciprocal) are known.
+template <Base B, class V>
+__attribute__((always_inline)) inline V dlog_50_cols(V x, V ed, V L_hi, V L_lo, V rcp) {
+  using f64x2 = V;
+  using i64x2 = typename V::i64;
   const f64x2 one = f64x2::all(1.0);
   const f64x2 shifter = f64x2::all(bits<double>(0x42B0000000000000ull));  // 2^44: rounds m to 8 fraction bits
   const f64x2 lg2_hi = f64x2::all(B == Base::e ? bits<double>(0x3FE62E42FEFA4000ull)    // 0.6931471805601177
                                                : bits<double>(0x3FD34413509F8000ull));  // 0.3010299956640665
   const f64x2 lg2_lo = f64x2::all(B == Base::e ? bits<double>(0xBD48432A1B0E2634ull)    // -1.7239444525614835e-13
                                                : bits<double>(0xBD380433B83B532Aull));  // -8.532344317057107e-14
-  const f64x2 l0 = f64x2::load_aligned(t0), l1 = f64x2::load_aligned(t1);
-  const f64x2 L_hi = _mm_unpacklo_pd(l0.v, l1.v);
-  const f64x2 L_lo = _mm_unpackhi_pd(l0.v, l1.v);
-  const f64x2 rcp = _mm_unpacklo_pd(f64x2::load_aligned(t0 + 2).v, f64x2::load_aligned(t1 + 2).v);
   const f64x2 m = ((x.bits() & i64x2::all(0x000FFFFFFFFFFFFFll)) | one.bits()).as_f64();
   // The index rounds half-way mantissas up; setting m's last bit before the shifter makes the
   // shifter do the same (it cannot move any other mantissa across a rounding boundary).
@@ -283,26 +275,22 @@ __attribute__((always_inline)) inline f64x2 dlog_50(f64x2 x, f64x2 ed, const dou
   return (ed * lg2_hi + L_hi) + (r + (q + (ed * lg2_lo + L_lo)));
 }
 
+// One register of x whose exponent ed (as doubles) and table rows t0, t1 are known.
+template <Base B>
+__attribute__((always_inline)) inline f64x2 dlog_50(f64x2 x, f64x2 ed, const double* t0, const double* t1) {
+  const f64x2 l0 = f64x2::load_aligned(t0), l1 = f64x2::load_aligned(t1);
+  const f64x2 L_hi = _mm_unpacklo_pd(l0.v, l1.v);
+  const f64x2 L_lo = _mm_unpackhi_pd(l0.v, l1.v);
+  const f64x2 rcp = _mm_unpacklo_pd(f64x2::load_aligned(t0 + 2).v, f64x2::load_aligned(t1 + 2).v);
+  return dlog_50_cols<B>(x, ed, L_hi, L_lo, rcp);
+}
+
 template <Base B>
 inline f64x2 dlog_50(f64x2 x) {
   const i32x4 hw = high_words(x);
   alignas(16) int32_t j[4];
   dlog_50_row(hw).store(j);
   return dlog_50<B>(x, to_f64_low2(dlog_50_exponent(hw)), dlog_50_table<B>()[j[0]], dlog_50_table<B>()[j[1]]);
-}
-
-// A group of four in two registers, the integer steps and the range test once for all four.
-template <Base B>
-__attribute__((always_inline)) inline uint32_t dlog_50_4(f64x2 x0, f64x2 x1, double* r) {
-  const i32x4 hw = _mm_castps_si128(_mm_shuffle_ps(_mm_castpd_ps(x0.v), _mm_castpd_ps(x1.v), _MM_SHUFFLE(3, 1, 3, 1)));
-  const i32x4 e = dlog_50_exponent(hw);
-  alignas(16) int32_t j[4];
-  dlog_50_row(hw).store(j);
-  const double(&tab)[257][4] = dlog_50_table<B>();
-  dlog_50<B>(x0, to_f64_low2(e), tab[j[0]], tab[j[1]]).store(r);
-  dlog_50<B>(x1, to_f64_low2(i32x4(_mm_unpackhi_epi64(e.v, e.v))), tab[j[2]], tab[j[3]]).store(r + 2);
-  const i32x4 t = hw - i32x4::all(static_cast<int32_t>(0x80100000u));
-  return ~movemask(t < i32x4::all(-0x200000)) & 0xFu;
 }
 
 template <Base B>
@@ -318,6 +306,40 @@ inline void dlog_50_special(double x, double& r, const Report<double>& report) {
   }
   r = dlog_50<B>(f64x2::all(x)).lane0();
 }
+
+// ---- double cores on registers of any width --------------------------------------------------
+// Lanes that are not positive normal numbers (as the high-word test of the SSE2 forms).
+template <class V>
+__attribute__((always_inline)) inline uint32_t dlog_out_of_range(V x) {
+  const uint32_t all = V::lanes == 32 ? 0xFFFFFFFFu : (1u << V::lanes) - 1u;
+  return movemask((x >= V::all(bits<double>(0x0010000000000000ull))) & (x < V::all(__builtin_inf()))) ^ all;
+}
+
+// Double Ln and Log10, both classes: one group on registers V (the kernels run it on SSE2, the
+// log_avx2.cpp and log_avx512.cpp sources on wider registers).
+template <Base B, bool HA>
+struct DLogCore {
+  using T = double;
+  static constexpr int group = 16;
+  template <class V>
+  static uint32_t fast(const double* a, double* r) {
+    uint32_t m = 0;
+    for (int k = 0; k < group; k += V::lanes) {
+      const V x = V::load(a + k);
+      const typename V::i32 hw = high_words_of(x);
+      V c0, c1, c2, c3;
+      if constexpr (HA) {
+        table_columns(B == Base::e ? kLnHA : kLog10HA, dlog_ha_row(hw), c0, c1, c2, c3);
+        dlog_ha_cols<B>(x, V::all(0.0), words_to_f64<V>(dlog_ha_exponent(hw)), c0, c2, c3).store(r + k);
+      } else {
+        table_columns(B == Base::e ? kLn50 : kLog1050, dlog_50_row(hw), c0, c1, c2, c3);
+        dlog_50_cols<B>(x, words_to_f64<V>(dlog_50_exponent(hw)), c0, c1, c2).store(r + k);
+      }
+      m |= dlog_out_of_range(x) << k;
+    }
+    return m;
+  }
+};
 
 // ---- float ------------------------------------------------------------------------------------
 // Lanes that are not positive normal floats: (bits - 0x80800000), signed, not below -0x1000000.
