@@ -90,6 +90,50 @@ __attribute__((always_inline)) inline void load_rows(const double* const* p, sim
 }
 #endif
 
+// The same for float tables (four floats a row): 4 x 4 transposes, on wider registers one per
+// 128-bit lane with rows k, k + 4, ... in lanes 0, 1, ... of the loaded registers.
+__attribute__((always_inline)) inline void load_rows(const float* const* p, f32x4& c0, f32x4& c1, f32x4& c2,
+                                                     f32x4& c3) {
+  __m128 a0 = _mm_loadu_ps(p[0]), a1 = _mm_loadu_ps(p[1]), a2 = _mm_loadu_ps(p[2]), a3 = _mm_loadu_ps(p[3]);
+  _MM_TRANSPOSE4_PS(a0, a1, a2, a3);
+  c0 = a0;
+  c1 = a1;
+  c2 = a2;
+  c3 = a3;
+}
+#if defined(ZAFORQ_ISA_NS) && defined(__AVX2__)
+__attribute__((always_inline)) inline void load_rows(const float* const* p, simd::ZAFORQ_ISA_NS::f32x8& c0,
+                                                     simd::ZAFORQ_ISA_NS::f32x8& c1, simd::ZAFORQ_ISA_NS::f32x8& c2,
+                                                     simd::ZAFORQ_ISA_NS::f32x8& c3) {
+  __m256 a[4];
+  for (int k = 0; k < 4; ++k) a[k] = _mm256_set_m128(_mm_loadu_ps(p[k + 4]), _mm_loadu_ps(p[k]));
+  const __m256 t0 = _mm256_unpacklo_ps(a[0], a[1]), t2 = _mm256_unpacklo_ps(a[2], a[3]);
+  const __m256 t1 = _mm256_unpackhi_ps(a[0], a[1]), t3 = _mm256_unpackhi_ps(a[2], a[3]);
+  c0 = _mm256_shuffle_ps(t0, t2, _MM_SHUFFLE(1, 0, 1, 0));
+  c1 = _mm256_shuffle_ps(t0, t2, _MM_SHUFFLE(3, 2, 3, 2));
+  c2 = _mm256_shuffle_ps(t1, t3, _MM_SHUFFLE(1, 0, 1, 0));
+  c3 = _mm256_shuffle_ps(t1, t3, _MM_SHUFFLE(3, 2, 3, 2));
+}
+#endif
+#if defined(ZAFORQ_ISA_NS) && defined(__AVX512F__)
+__attribute__((always_inline)) inline void load_rows(const float* const* p, simd::ZAFORQ_ISA_NS::f32x16& c0,
+                                                     simd::ZAFORQ_ISA_NS::f32x16& c1, simd::ZAFORQ_ISA_NS::f32x16& c2,
+                                                     simd::ZAFORQ_ISA_NS::f32x16& c3) {
+  __m512 a[4];
+  for (int k = 0; k < 4; ++k) {
+    const __m256 lo = _mm256_set_m128(_mm_loadu_ps(p[k + 4]), _mm_loadu_ps(p[k]));
+    const __m256 hi = _mm256_set_m128(_mm_loadu_ps(p[k + 12]), _mm_loadu_ps(p[k + 8]));
+    a[k] = _mm512_insertf32x8(_mm512_castps256_ps512(lo), hi, 1);
+  }
+  const __m512 t0 = _mm512_unpacklo_ps(a[0], a[1]), t2 = _mm512_unpacklo_ps(a[2], a[3]);
+  const __m512 t1 = _mm512_unpackhi_ps(a[0], a[1]), t3 = _mm512_unpackhi_ps(a[2], a[3]);
+  c0 = _mm512_shuffle_ps(t0, t2, _MM_SHUFFLE(1, 0, 1, 0));
+  c1 = _mm512_shuffle_ps(t0, t2, _MM_SHUFFLE(3, 2, 3, 2));
+  c2 = _mm512_shuffle_ps(t1, t3, _MM_SHUFFLE(1, 0, 1, 0));
+  c3 = _mm512_shuffle_ps(t1, t3, _MM_SHUFFLE(3, 2, 3, 2));
+}
+#endif
+
 // The rows of a table named by the row numbers in row (laid out as high_words_of's words).
 template <class V, size_t R>
 __attribute__((always_inline)) inline void table_columns(const double (&tab)[R][4], typename V::i32 row, V& c0,
@@ -97,6 +141,7 @@ __attribute__((always_inline)) inline void table_columns(const double (&tab)[R][
   alignas(64) int32_t j[2 * V::lanes];
   row.store(j);
   const double* p[V::lanes];
+#pragma GCC unroll 16
   for (int k = 0; k < V::lanes; ++k) p[k] = tab[j[word_of_lane<V>(k)]];
   load_rows(p, c0, c1, c2, c3);
 }
@@ -343,9 +388,12 @@ struct DLogCore {
 
 // ---- float ------------------------------------------------------------------------------------
 // Lanes that are not positive normal floats: (bits - 0x80800000), signed, not below -0x1000000.
-inline uint32_t slog_out_of_range(f32x4 x) {
-  const i32x4 t = x.bits() - i32x4::all(static_cast<int32_t>(0x80800000u));
-  return ~movemask(t < i32x4::all(-0x1000000)) & 0xFu;
+template <class V>
+__attribute__((always_inline)) inline uint32_t slog_out_of_range(V x) {
+  using I = typename V::i32;
+  const uint32_t all = V::lanes == 32 ? 0xFFFFFFFFu : (1u << V::lanes) - 1u;
+  const I t = x.bits() - I::all(static_cast<int32_t>(0x80800000u));
+  return movemask(t < I::all(-0x1000000)) ^ all;
 }
 
 // log(x) = ln 2 log2(x) on the x87 unit (fyl2x), for zero, negative, infinite, NaN and
@@ -372,7 +420,7 @@ inline void slog_special(float x, float& r, const Report<float>& report) {
 }
 
 template <Base B, int N>
-inline const auto& float_table() {
+__attribute__((always_inline)) inline const auto& float_table() {
   if constexpr (N == 64) {
     if constexpr (B == Base::e) return kSLn21; else return kSLog1021;
   } else {
@@ -383,71 +431,93 @@ inline const auto& float_table() {
 // Float logarithm in float arithmetic over an (N + 1)-entry table of (c_j = 1 + j/N, 1/c_j,
 // L high, L low); r = (m - c_j)/c_j with m - c_j exact; log(1 + r) = r + r^2 (p0 + p1 r).
 // N = 64 (index: leading 7 mantissa bits rounded to 6) or 16 (5 bits rounded to 4).
-template <Base B, int N>
-inline f32x4 slog_table(f32x4 x) {
+template <Base B, int N, class V>
+__attribute__((always_inline)) inline V slog_table(V x) {
+  using I = typename V::i32;
   const float(&tab)[N + 1][4] = float_table<B, N>();
-  const i32x4 b = x.bits();
+  const I b = x.bits();
   // Mantissas from 1 + (N - 1)/(2N) on count to the next power of two.
   const int32_t split = N == 64 ? 0x3F3F0000 : 0x3F3C0000;  // 0.74609375 : 0.734375
-  const f32x4 e = to_f32(sar<23>(b - i32x4::all(split)));
-  alignas(16) int32_t off[4];
+  const V e = to_f32(sar<23>(b - I::all(split)));
+  alignas(64) int32_t off[V::lanes];
   if (N == 64)
-    ((shr<13>(b) & i32x4::all(0x3F8)) + i32x4::all(8) & i32x4::all(0x7F0)).store(off);  // 16-byte offset
+    (((shr<13>(b) & I::all(0x3F8)) + I::all(8)) & I::all(0x7F0)).store(off);  // 16-byte offset
   else
-    ((shr<15>(b) & i32x4::all(0xF8)) + i32x4::all(8) & i32x4::all(0x1F0)).store(off);
-  const f32x4 t0 = f32x4::load_aligned(tab[off[0] >> 4]), t1 = f32x4::load_aligned(tab[off[1] >> 4]);
-  const f32x4 t2 = f32x4::load_aligned(tab[off[2] >> 4]), t3 = f32x4::load_aligned(tab[off[3] >> 4]);
-  // transpose: c, rcp, L high, L low
-  __m128 a0 = t0.v, a1 = t1.v, a2 = t2.v, a3 = t3.v;
-  _MM_TRANSPOSE4_PS(a0, a1, a2, a3);
-  const f32x4 c = a0, rcp = a1, L_hi = a2, L_lo = a3;
-  const f32x4 m = ((b & i32x4::all(0x007FFFFF)) | i32x4::all(0x3F800000)).as_f32();
-  const f32x4 r = (m - c) * rcp;
+    (((shr<15>(b) & I::all(0xF8)) + I::all(8)) & I::all(0x1F0)).store(off);
+  const float* rows[V::lanes];
+#pragma GCC unroll 16
+  for (int k = 0; k < V::lanes; ++k) rows[k] = tab[off[k] >> 4];
+  V c, rcp, L_hi, L_lo;
+  load_rows(rows, c, rcp, L_hi, L_lo);
+  const V m = ((b & I::all(0x007FFFFF)) | I::all(0x3F800000)).as_f32();
+  const V r = (m - c) * rcp;
   // Minimax fits of (log(1 + r) - r)/r^2 for the relative error of log(1 + r)
   // (tools/explog_poly/fit.py): |r| <= 1/128 for N = 64, 1/32 for N = 16.
-  const f32x4 p0 = f32x4::all(N == 64 ? bits<float>(0xBF0000C0u)    // -0.50001144
-                                      : bits<float>(0xBF000C15u));  // -0.50018436
-  const f32x4 p1 = f32x4::all(N == 64 ? bits<float>(0x3EAAAB91u)    // 0.3333402
-                                      : bits<float>(0x3EAAB92Au));  // 0.33344394
-  const f32x4 p = r + r * r * (p0 + p1 * r);
+  const V p0 = V::all(N == 64 ? bits<float>(0xBF0000C0u)    // -0.50001144
+                              : bits<float>(0xBF000C15u));  // -0.50018436
+  const V p1 = V::all(N == 64 ? bits<float>(0x3EAAAB91u)    // 0.3333402
+                              : bits<float>(0x3EAAB92Au));  // 0.33344394
+  const V p = r + r * r * (p0 + p1 * r);
   if (B == Base::e) {
-    const f32x4 lg2_hi = f32x4::all(bits<float>(0x3F317200u));  // 0.69314575 (e times it is exact)
-    const f32x4 lg2_lo = f32x4::all(bits<float>(0x35BFBE8Eu));  // 1.4286068e-06
+    const V lg2_hi = V::all(bits<float>(0x3F317200u));  // 0.69314575 (e times it is exact)
+    const V lg2_lo = V::all(bits<float>(0x35BFBE8Eu));  // 1.4286068e-06
     return (e * lg2_hi + L_hi) + (p + (e * lg2_lo + L_lo));
   }
-  const f32x4 lg2_hi = f32x4::all(bits<float>(0x3E9A2100u));  // 0.30103302
-  const f32x4 lg2_lo = f32x4::all(bits<float>(0xB64AF608u));  // -3.0243556e-06
-  const f32x4 log10e = f32x4::all(bits<float>(0x3EDE5BD9u));  // 0.4342945
+  const V lg2_hi = V::all(bits<float>(0x3E9A2100u));  // 0.30103302
+  const V lg2_lo = V::all(bits<float>(0xB64AF608u));  // -3.0243556e-06
+  const V log10e = V::all(bits<float>(0x3EDE5BD9u));  // 0.4342945
   return (e * lg2_hi + L_hi) + (log10e * p + (e * lg2_lo + L_lo));
 }
 
 // Float high accuracy: the same reduction over the 65-entry table, evaluated in double with a
-// degree-5 polynomial, then rounded once to float.
-template <Base B>
-inline f64x2 slog_ha_pair(f64x2 m, f64x2 e, const int32_t* off) {
+// degree-5 polynomial, then rounded once to float. D is the double register, off the table
+// offsets of its lanes.
+template <Base B, class D>
+__attribute__((always_inline)) inline D slog_ha_pair(D m, D e, const int32_t* off) {
   const double(&tab)[65][4] = B == Base::e ? kSLnHA : kSLog10HA;
-  const double* t0 = tab[off[0] >> 4];
-  const double* t1 = tab[off[1] >> 4];
-  const f64x2 a0 = f64x2::load_aligned(t0), a1 = f64x2::load_aligned(t1);
-  const f64x2 c = _mm_unpacklo_pd(a0.v, a1.v), rcp = _mm_unpackhi_pd(a0.v, a1.v);
-  const f64x2 L = _mm_unpacklo_pd(f64x2::load_aligned(t0 + 2).v, f64x2::load_aligned(t1 + 2).v);
-  const f64x2 r = (m - c) * rcp;
-  const f64x2 p = r + r * r * (f64x2::all(-0.5) +
-                               r * (f64x2::all(1.0 / 3) + r * (f64x2::all(-0.25) + r * f64x2::all(0.2))));
-  if (B == Base::e) return e * f64x2::all(0.6931471805599453) + L + p;
-  return e * f64x2::all(0.30102999566398120) + L + p * f64x2::all(0.4342944819032518);
+  const double* rows[D::lanes];
+#pragma GCC unroll 16
+  for (int k = 0; k < D::lanes; ++k) rows[k] = tab[off[k] >> 4];
+  D c, rcp, L, unused;
+  load_rows(rows, c, rcp, L, unused);
+  const D r = (m - c) * rcp;
+  const D p = r + r * r * (D::all(-0.5) + r * (D::all(1.0 / 3) + r * (D::all(-0.25) + r * D::all(0.2))));
+  if (B == Base::e) return e * D::all(0.6931471805599453) + L + p;
+  return e * D::all(0.30102999566398120) + L + p * D::all(0.4342944819032518);
 }
 
-template <Base B>
-inline f32x4 slog_ha(f32x4 x) {
-  const i32x4 b = x.bits();
-  const i32x4 e = sar<23>(b - i32x4::all(0x3F3F0000));
-  alignas(16) int32_t off[4];
-  ((shr<13>(b) & i32x4::all(0x3F8)) + i32x4::all(8) & i32x4::all(0x7F0)).store(off);
-  const f32x4 m = ((b & i32x4::all(0x007FFFFF)) | i32x4::all(0x3F800000)).as_f32();
-  const f64x2 lo = slog_ha_pair<B>(to_f64_low2(m), to_f64_low2(e), off);
-  const f64x2 hi = slog_ha_pair<B>(to_f64_high2(m), to_f64_low2(i32x4(_mm_unpackhi_epi64(e.v, e.v))), off + 2);
+template <Base B, class V>
+__attribute__((always_inline)) inline V slog_ha(V x) {
+  using I = typename V::i32;
+  const I b = x.bits();
+  const V e = to_f32(sar<23>(b - I::all(0x3F3F0000)));  // exact, as are the widenings below
+  alignas(64) int32_t off[V::lanes];
+  (((shr<13>(b) & I::all(0x3F8)) + I::all(8)) & I::all(0x7F0)).store(off);
+  const V m = ((b & I::all(0x007FFFFF)) | I::all(0x3F800000)).as_f32();
+  const auto lo = slog_ha_pair<B>(to_f64_low(m), to_f64_low(e), off);
+  const auto hi = slog_ha_pair<B>(to_f64_high(m), to_f64_high(e), off + V::lanes / 2);
   return to_f32(lo, hi);
 }
+
+// Float Ln and Log10, every class (N = 64 for _21, 16 for _11, 0 for _HA): one group on
+// registers V of any width.
+template <Base B, int N>
+struct SLogCore {
+  using T = float;
+  static constexpr int group = 32;
+  template <class V>
+  static uint32_t fast(const float* a, float* r) {
+    uint32_t m = 0;
+    for (int k = 0; k < group; k += V::lanes) {
+      const V x = V::load(a + k);
+      if constexpr (N == 0)
+        slog_ha<B>(x).store(r + k);
+      else
+        slog_table<B, N>(x).store(r + k);
+      m |= slog_out_of_range(x) << k;
+    }
+    return m;
+  }
+};
 
 }  // namespace zaforq::vm::logk
