@@ -106,6 +106,7 @@ __attribute__((always_inline)) inline void load_rows(const float* const* p, simd
                                                      simd::ZAFORQ_ISA_NS::f32x8& c1, simd::ZAFORQ_ISA_NS::f32x8& c2,
                                                      simd::ZAFORQ_ISA_NS::f32x8& c3) {
   __m256 a[4];
+#pragma GCC unroll 4
   for (int k = 0; k < 4; ++k) a[k] = _mm256_set_m128(_mm_loadu_ps(p[k + 4]), _mm_loadu_ps(p[k]));
   const __m256 t0 = _mm256_unpacklo_ps(a[0], a[1]), t2 = _mm256_unpacklo_ps(a[2], a[3]);
   const __m256 t1 = _mm256_unpackhi_ps(a[0], a[1]), t3 = _mm256_unpackhi_ps(a[2], a[3]);
@@ -120,6 +121,7 @@ __attribute__((always_inline)) inline void load_rows(const float* const* p, simd
                                                      simd::ZAFORQ_ISA_NS::f32x16& c1, simd::ZAFORQ_ISA_NS::f32x16& c2,
                                                      simd::ZAFORQ_ISA_NS::f32x16& c3) {
   __m512 a[4];
+#pragma GCC unroll 4
   for (int k = 0; k < 4; ++k) {
     const __m256 lo = _mm256_set_m128(_mm_loadu_ps(p[k + 4]), _mm_loadu_ps(p[k]));
     const __m256 hi = _mm256_set_m128(_mm_loadu_ps(p[k + 12]), _mm_loadu_ps(p[k + 8]));
