@@ -26,9 +26,10 @@ inline i32x4 high_words(f64x2 x) { return _mm_shuffle_epi32(x.bits().v, _MM_SHUF
 inline f64x2 from_high_words(i32x4 h) { return i32x4(_mm_unpacklo_epi32(_mm_setzero_si128(), h.v)).as_f64(); }
 
 // ---- steps for double registers of any width ----------------------------------------------
-// The inverse hyperbolic cores run the logarithm on AVX2 and AVX-512 registers too. These
-// helpers take the table lookups and the integer steps to any width V, lane by lane the same
-// values as the SSE2 forms above (integer steps are exact, so their layout cannot matter).
+// The Ln and Log10 cores and the inverse hyperbolic ones run on AVX2 and AVX-512 registers
+// too. These helpers take the table lookups and the integer steps to any width V, lane by lane
+// the same values as the SSE2 forms above (integer steps are exact, so their layout cannot
+// matter).
 
 // Each lane's high word as a 32-bit integer, where the integer steps expect it: on SSE2 packed
 // into lanes 0 and 1 (as high_words), on wider registers in place, in the low half of each
