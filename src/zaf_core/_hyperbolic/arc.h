@@ -1,14 +1,18 @@
 // Inverse hyperbolic functions on the logarithm's machinery:
 //   asinh x = sign(x) ln(|x| + sqrt(x^2 + 1)),   acosh x = ln(x + sqrt(x^2 - 1)),
 //   atanh x = sign(x) ln((1 + |x|) / (1 - |x|)) / 2.
-// The double kernels of both classes form the logarithm's argument y as a (high, low) pair (squares by
+// The double _HA kernels form the logarithm's argument y as a (high, low) pair (squares by
 // Dekker's product, square roots and quotients with their residuals), and the logarithm takes
 // the low part as ln(y_hi + y_lo) = ln(y_hi) + y_lo / y_hi, added to its own low sum before the
 // one final rounding: without it, the argument's rounding alone would cost up to 2^-53
 // absolutely, which is many ulp of a result near 0. From |x| = 2^28 on, asinh and acosh are
-// ln|x| + ln 2. The float kernels work in double, where the square of a float is exact.
+// ln|x| + ln 2. The double _50 kernels reach the same logarithm through log1p of an argument
+// without cancellation (below). The float kernels work in double, where the square of a float
+// is exact.
 #pragma once
 #include <stdint.h>
+
+#include <type_traits>
 
 #include "common/bits.h"
 #include "common/simd.h"
@@ -22,120 +26,122 @@ using logk::Base;
 
 enum class Fn { asinh, acosh, atanh };
 
+// Every core below is a template over its register type V (two, four or eight doubles, or
+// four, eight or sixteen floats): SSE2 runs it on simd.h's registers and the arc_avx2.cpp and
+// arc_avx512.cpp sources on wider ones, with the same operations lane by lane, so the path never
+// changes a result.
+
+// Bits for every lane of a register of V's width.
+template <class V>
+constexpr uint32_t all_lanes() { return V::lanes == 32 ? 0xFFFFFFFFu : (1u << V::lanes) - 1u; }
+
 // ---- double-double steps on registers -------------------------------------------------------
-inline void split(f64x2 a, f64x2& hi, f64x2& lo) {
-  const f64x2 c = f64x2::all(134217729.0) * a;  // 2^27 + 1
+template <class V>
+__attribute__((always_inline)) inline void split(V a, V& hi, V& lo) {
+  const V c = V::all(134217729.0) * a;  // 2^27 + 1
   hi = c - (c - a);
   lo = a - hi;
 }
 // p + e = a * a exactly.
-inline void square(f64x2 a, f64x2& p, f64x2& e) {
+template <class V>
+__attribute__((always_inline)) inline void square(V a, V& p, V& e) {
   p = a * a;
-  f64x2 h, l;
+  V h, l;
   split(a, h, l);
-  e = ((h * h - p) + f64x2::all(2.0) * h * l) + l * l;
+  e = ((h * h - p) + V::all(2.0) * h * l) + l * l;
 }
 // p + e = a * b exactly.
-inline void product(f64x2 a, f64x2 b, f64x2& p, f64x2& e) {
+template <class V>
+__attribute__((always_inline)) inline void product(V a, V b, V& p, V& e) {
   p = a * b;
-  f64x2 ah, al, bh, bl;
+  V ah, al, bh, bl;
   split(a, ah, al);
   split(b, bh, bl);
   e = ((ah * bh - p) + ah * bl + al * bh) + al * bl;
 }
-inline void two_sum(f64x2 a, f64x2 b, f64x2& s, f64x2& e) {
+template <class V>
+__attribute__((always_inline)) inline void two_sum(V a, V b, V& s, V& e) {
   s = a + b;
-  const f64x2 bb = s - a;
+  const V bb = s - a;
   e = (a - (s - bb)) + (b - bb);
 }
 
-inline f64x2 sign_of(f64x2 x) { return x & f64x2::all(-0.0); }
+template <class V>
+__attribute__((always_inline)) inline V sign_of(V x) { return x & V::all(-0.0); }
 inline constexpr double kLn2 = 0.6931471805599453;
 
 // y_hi + y_lo = |x| + sqrt(x^2 + One) (One = 1 for asinh, -1 for acosh), for 2^-28 <= |x| < 2^28.
 // Returned with the low part already as the logarithm's correction -y_lo / y_hi.
-template <int One>
-__attribute__((always_inline)) inline void root_sum(f64x2 ax, f64x2& y, f64x2& corr) {
-  f64x2 p, pe, a, ae;
+template <int One, class V>
+__attribute__((always_inline)) inline void root_sum(V ax, V& y, V& corr) {
+  V p, pe, a, ae;
   square(ax, p, pe);
-  two_sum(p, f64x2::all(One), a, ae);
-  const f64x2 a_lo = ae + pe;
-  const f64x2 s = sqrt(a);
-  f64x2 ss, sse;
+  two_sum(p, V::all(One), a, ae);
+  const V a_lo = ae + pe;
+  const V s = sqrt(a);
+  V ss, sse;
   square(s, ss, sse);
-  const f64x2 resid = ((a - ss) - sse) + a_lo;  // a - s^2, to first order 2 s s_lo
-  f64x2 ye;
+  const V resid = ((a - ss) - sse) + a_lo;  // a - s^2, to first order 2 s s_lo
+  V ye;
   two_sum(ax, s, y, ye);
   // One division for both corrections: s_lo = resid / (2 s), corr = -y_lo / y.
-  const f64x2 inv = f64x2::all(1.0) / (f64x2::all(2.0) * s * y);
-  const f64x2 s_lo = resid * y * inv;
-  corr = -((ye + s_lo) * f64x2::all(2.0) * s * inv);
+  const V inv = V::all(1.0) / (V::all(2.0) * s * y);
+  const V s_lo = resid * y * inv;
+  corr = -((ye + s_lo) * V::all(2.0) * s * inv);
 }
 
 // 1/q to about 48 bits from the float reciprocal estimate and two Newton steps (1 <= q < 2^60):
 // enough for a correction of at most 2^-52 q whose error must stay below an ulp of the result.
-inline f64x2 approx_inverse(f64x2 q) {
-  const f32x4 qf = to_f32(q, q);
-  const f64x2 two = f64x2::all(2.0);
-  f64x2 r = to_f64_low2(rcp_estimate(qf));
+template <class V>
+__attribute__((always_inline)) inline V approx_inverse(V q) {
+  const typename V::f32 qf = to_f32(q, q);
+  const V two = V::all(2.0);
+  V r = to_f64_low(rcp_estimate(qf));
   r = r * (two - q * r);
   return r * (two - q * r);
 }
 
 // The logarithm's argument y and correction for one register of the double kernel of F;
 // lanes outside the fast range give values the special routine overwrites.
-template <Fn F>
-__attribute__((always_inline)) inline void d_prep(f64x2 x, f64x2& y, f64x2& corr) {
-  const f64x2 ax = abs(x);
+template <Fn F, class V>
+__attribute__((always_inline)) inline void d_prep(V x, V& y, V& corr) {
+  const V ax = abs(x);
   if (F == Fn::atanh) {
-    const f64x2 one = f64x2::all(1.0);
-    const f64x2 n = one + ax, n_lo = ax - (n - one);
-    const f64x2 d = one - ax, d_lo = (one - d) - ax;
-    const f64x2 inv = one / d;
-    const f64x2 q = n * inv;
-    f64x2 pp, pe;
+    const V one = V::all(1.0);
+    const V n = one + ax, n_lo = ax - (n - one);
+    const V d = one - ax, d_lo = (one - d) - ax;
+    const V inv = one / d;
+    const V q = n * inv;
+    V pp, pe;
     product(q, d, pp, pe);
-    const f64x2 q_lo = ((((n - pp) - pe) + n_lo) - q * d_lo) * inv;
+    const V q_lo = ((((n - pp) - pe) + n_lo) - q * d_lo) * inv;
     y = q;
     corr = -(q_lo * approx_inverse(q));
     return;
   }
-  const f64x2 big = ax >= f64x2::all(0x1p28);
+  const V big = ax >= V::all(0x1p28);
   root_sum<F == Fn::asinh ? 1 : -1>(ax, y, corr);
   y = select(big, ax, y);
-  corr = select(big, f64x2::all(-kLn2), corr);
+  corr = select(big, V::all(-kLn2), corr);
 }
 
 // From the logarithm v to the result: halved for atanh, the sign of x for the odd functions,
 // and x itself below 2^-28, where the result is x within 2^-56.
-template <Fn F>
-__attribute__((always_inline)) inline f64x2 d_finish(f64x2 x, f64x2 v) {
+template <Fn F, class V>
+__attribute__((always_inline)) inline V d_finish(V x, V v) {
   if (F == Fn::acosh) return v;
-  if (F == Fn::atanh) v = f64x2::all(0.5) * v;
-  return select(abs(x) < f64x2::all(0x1p-28), x, v | sign_of(x));
-}
-
-// ln(y0 - c0) and ln(y1 - c1) (y positive normal), the logarithm's integer steps once for
-// the four high words of a group.
-__attribute__((always_inline)) inline void log4(f64x2 y0, f64x2 y1, f64x2 c0, f64x2 c1, f64x2& v0, f64x2& v1) {
-  const i32x4 hw = _mm_castps_si128(_mm_shuffle_ps(_mm_castpd_ps(y0.v), _mm_castpd_ps(y1.v), _MM_SHUFFLE(3, 1, 3, 1)));
-  const i32x4 e = logk::dlog_ha_exponent(hw);
-  alignas(16) int32_t j[4];
-  logk::dlog_ha_row(hw).store(j);
-  const double(&tab)[513][4] = logk::kLnHA;
-  v0 = logk::dlog_ha<Base::e>(y0, c0, logk::dlog_ha_exponent_f64(e), tab[j[0]], tab[j[1]]);
-  v1 = logk::dlog_ha<Base::e>(y1, c1, logk::dlog_ha_exponent_f64(i32x4(_mm_unpackhi_epi64(e.v, e.v))), tab[j[2]],
-                              tab[j[3]]);
+  if (F == Fn::atanh) v = V::all(0.5) * v;
+  return select(abs(x) < V::all(0x1p-28), x, v | sign_of(x));
 }
 
 // Lanes outside the fast range: asinh NaN and ±inf; acosh x <= 1 (1 itself, to give exactly 0),
 // +inf and NaN; atanh |x| >= 1 and NaN.
-template <Fn F>
-inline uint32_t d_out(f64x2 x) {
-  const f64x2 inf = f64x2::all(__builtin_inf()), one = f64x2::all(1.0);
-  if (F == Fn::asinh) return ~movemask(abs(x) < inf) & 3u;
-  if (F == Fn::acosh) return ~movemask((x > one) & (x < inf)) & 3u;
-  return ~movemask(abs(x) < one) & 3u;
+template <Fn F, class V>
+__attribute__((always_inline)) inline uint32_t out_of_range(V x) {
+  const V inf = V::all(__builtin_inf()), one = V::all(1.0);
+  if (F == Fn::asinh) return movemask(abs(x) < inf) ^ all_lanes<V>();
+  if (F == Fn::acosh) return movemask((x > one) & (x < inf)) ^ all_lanes<V>();
+  return movemask(abs(x) < one) ^ all_lanes<V>();
 }
 
 // Special values and statuses, shared by every class (T float or double). The double _HA
@@ -174,21 +180,97 @@ inline void special(T x, T& r, const Report<T>& report) {
   report(ZAF_STATUS_ERRDOM);
 }
 
-template <Fn F, bool HA>
-struct D {
+// The double core: one group on registers V of any width.
+template <Fn F>
+struct DCore {
   using T = double;
-  static constexpr int group = 4;
-  static constexpr X87 x87 = X87::untouched;
+  static constexpr int group = 16;
+  template <class V>
   static uint32_t fast(const double* a, double* r) {
-    const f64x2 x0 = f64x2::load(a), x1 = f64x2::load(a + 2);
-    f64x2 y0, y1, c0, c1, v0, v1;
-    d_prep<F>(x0, y0, c0);
-    d_prep<F>(x1, y1, c1);
-    log4(y0, y1, c0, c1, v0, v1);
-    d_finish<F>(x0, v0).store(r);
-    d_finish<F>(x1, v1).store(r + 2);
-    return d_out<F>(x0) | (d_out<F>(x1) << 2);
+    uint32_t m = 0;
+    for (int k = 0; k < group; k += V::lanes) {
+      const V x = V::load(a + k);
+      V y, c;
+      d_prep<F>(x, y, c);
+      d_finish<F>(x, logk::dlog_ha_any(y, c)).store(r + k);
+      m |= out_of_range<F>(x) << k;
+    }
+    return m;
   }
+};
+
+// ---- double, lower accuracy ------------------------------------------------------------
+// Each function as log1p(u) with u > 0 formed in plain arithmetic to about an ulp (relatively),
+// with no cancellation:
+//   asinh |x| = log1p(|x| + x^2 / (1 + sqrt(1 + x^2)))
+//   acosh x   = log1p(t + sqrt(t (t + 2))),  t = x - 1 (exact below 2)
+//   atanh |x| = log1p(2|x| / (1 - |x|)) / 2
+// The relative error of u passes to the result at most once (u / ((1 + u) log1p(u)) <= 1), so
+// the result stays within a few ulp without the _HA kernels' double-double argument (two exact
+// squares, a residual and a division). 1 + u is y + c exactly (y rounded), and the logarithm
+// of the _HA kernels takes any nearby y' with the correction ((y - y') + c) / y' (y - y' is
+// exact): for asinh and acosh y' = |x| + s is ready as soon as the square root is, so the
+// logarithm's long chain runs beside the rest instead of after it. The correction is at most
+// a few 2^-53 (relative to y'), so 1/y' needs little accuracy: a relative error below a fifth
+// of the result keeps it under 0.1 ulp. For asinh and acosh 1/y' = s - |x| (or x - s), whose
+// cancellation for large |x| stays far inside that where results are large.
+template <Fn F, class V>
+__attribute__((always_inline)) inline void d50_prep(V x, V& y_arg, V& corr) {
+  const V ax = abs(x), one = V::all(1.0);
+  V u, yp, inv;
+  if (F == Fn::asinh) {
+    const V a2 = ax * ax;
+    const V s = sqrt(one + a2);
+    yp = ax + s;
+    inv = s - ax;  // 1 / (s + |x|), as s^2 - x^2 = 1
+    u = ax + a2 / (one + s);
+  } else if (F == Fn::acosh) {
+    const V t = x - one;
+    const V s = sqrt(t * (t + V::all(2.0)));
+    yp = x + s;
+    inv = x - s;  // 1 / (x + s), as x^2 - s^2 = 1
+    u = t + s;
+  } else {
+    const V d = one - ax;
+    u = (ax + ax) / d;
+    inv = d * approx_inverse(one + ax);  // 1 / y from (1 - |x|) / (1 + |x|), beside the division
+  }
+  V y, c;
+  two_sum(one, u, y, c);
+  if (F == Fn::atanh) {
+    y_arg = y;
+    corr = -(c * inv);
+    return;
+  }
+  corr = -(((y - yp) + c) * inv);
+  const V big = ax >= V::all(0x1p28);  // from 2^28 on, ln|x| + ln 2
+  y_arg = select(big, ax, yp);
+  corr = select(big, V::all(-kLn2), corr);
+}
+
+template <Fn F>
+struct D50Core {
+  using T = double;
+  static constexpr int group = 16;
+  template <class V>
+  static uint32_t fast(const double* a, double* r) {
+    uint32_t m = 0;
+    for (int k = 0; k < group; k += V::lanes) {
+      const V x = V::load(a + k);
+      V y, c;
+      d50_prep<F>(x, y, c);
+      d_finish<F>(x, logk::dlog_ha_any(y, c)).store(r + k);
+      m |= out_of_range<F>(x) << k;
+    }
+    return m;
+  }
+};
+
+template <Fn F, bool HA>
+struct D : std::conditional_t<HA, DCore<F>, D50Core<F>> {
+  using Wide = std::conditional_t<HA, DCore<F>, D50Core<F>>;
+  static constexpr X87 x87 = X87::untouched;
+  static uint32_t fast(const double* a, double* r) { return Wide::template fast<f64x2>(a, r); }
   static void special(double a, double& r, const Report<double>& report) {
     arc::special<F, double, HA && F == Fn::atanh>(a, r, report);
   }
@@ -200,69 +282,65 @@ struct D {
 // polynomial of degree Deg in r = (m - c_j)/c_j, |r| <= 1/128: degree 5 for _HA (error below
 // 2^-42), 4 for _21, 2 for _11. Near y = 1 the row is 0 and r = y - 1 exactly, so the result
 // is relatively accurate there too.
-template <int Deg>
-inline f64x2 log_f(f64x2 y) {
-  const i32x4 hw = logk::high_words(y);
-  const i32x4 e = sar<20>(hw - i32x4::all(0x3FE7E000));  // split point 0.74609375
-  alignas(16) int32_t off[4];
-  ((shr<10>(hw) & i32x4::all(0x3F8)) + i32x4::all(8) & i32x4::all(0x7F0)).store(off);
-  const double* t0 = logk::kSLnHA[off[0] >> 4];
-  const double* t1 = logk::kSLnHA[off[1] >> 4];
-  const f64x2 a0 = f64x2::load_aligned(t0), a1 = f64x2::load_aligned(t1);
-  const f64x2 c = _mm_unpacklo_pd(a0.v, a1.v), rcp = _mm_unpackhi_pd(a0.v, a1.v);
-  const f64x2 L = _mm_unpacklo_pd(f64x2::load_aligned(t0 + 2).v, f64x2::load_aligned(t1 + 2).v);
-  const f64x2 m = ((y.bits() & i64x2::all(0x000FFFFFFFFFFFFFll)) | f64x2::all(1.0).bits()).as_f64();
-  const f64x2 r = (m - c) * rcp;
-  f64x2 q;
+template <int Deg, class V>
+__attribute__((always_inline)) inline V log_f(V y) {
+  using I = typename V::i32;
+  const I hw = logk::high_words_of(y);
+  const I e = sar<20>(hw - I::all(0x3FE7E000));  // split point 0.74609375
+  V c, rcp, L, unused;
+  logk::table_columns(logk::kSLnHA, shr<4>(((shr<10>(hw) & I::all(0x3F8)) + I::all(8)) & I::all(0x7F0)), c, rcp, L,
+                      unused);
+  const V m = ((y.bits() & V::i64::all(0x000FFFFFFFFFFFFFll)) | V::all(1.0).bits()).as_f64();
+  const V r = (m - c) * rcp;
+  V q;
   if (Deg == 5)
-    q = f64x2::all(-0.5) + r * (f64x2::all(1.0 / 3) + r * (f64x2::all(-0.25) + r * f64x2::all(0.2)));
+    q = V::all(-0.5) + r * (V::all(1.0 / 3) + r * (V::all(-0.25) + r * V::all(0.2)));
   else if (Deg == 4)
-    q = f64x2::all(-0.5) + r * (f64x2::all(1.0 / 3) + r * f64x2::all(-0.25));
+    q = V::all(-0.5) + r * (V::all(1.0 / 3) + r * V::all(-0.25));
   else
-    q = f64x2::all(-0.5);
-  return to_f64_low2(e) * f64x2::all(kLn2) + L + (r + r * r * q);
+    q = V::all(-0.5);
+  return logk::words_to_f64<V>(e) * V::all(kLn2) + L + (r + r * r * q);
 }
 
-// One register (two floats widened) of the float kernel of F. Below 2^-12 asinh and atanh are
-// their two-term series, where the logarithm's argument would have lost the bits.
-template <Fn F, int Deg>
-inline f64x2 s_eval(f64x2 x) {
-  const f64x2 ax = abs(x), one = f64x2::all(1.0);
-  f64x2 v, series;
+// One register (of doubles) of the float kernel of F. Below 2^-12 asinh and atanh are their
+// two-term series, where the logarithm's argument would have lost the bits.
+template <Fn F, int Deg, class V>
+__attribute__((always_inline)) inline V s_eval(V x) {
+  const V ax = abs(x), one = V::all(1.0);
+  V v, series;
   if (F == Fn::asinh) {
     v = log_f<Deg>(ax + sqrt(ax * ax + one));
-    series = x * (one - x * x * f64x2::all(1.0 / 6));  // keeps the sign of -0
+    series = x * (one - x * x * V::all(1.0 / 6));  // keeps the sign of -0
   } else if (F == Fn::acosh) {
     return log_f<Deg>(x + sqrt(x * x - one));  // x * x - 1 is exact below 2^26
   } else {
-    v = f64x2::all(0.5) * log_f<Deg>((one + ax) / (one - ax));
-    series = x * (one + x * x * f64x2::all(1.0 / 3));
+    v = V::all(0.5) * log_f<Deg>((one + ax) / (one - ax));
+    series = x * (one + x * x * V::all(1.0 / 3));
   }
-  return select(ax < f64x2::all(0x1p-12), series, v | sign_of(x));
-}
-
-template <Fn F>
-inline uint32_t s_out(f32x4 x) {
-  const f32x4 inf = f32x4::all(__builtin_inff()), one = f32x4::all(1.0f);
-  if (F == Fn::asinh) return ~movemask(abs(x) < inf) & 0xFu;
-  if (F == Fn::acosh) return ~movemask((x > one) & (x < inf)) & 0xFu;
-  return ~movemask(abs(x) < one) & 0xFu;
+  return select(ax < V::all(0x1p-12), series, v | sign_of(x));
 }
 
 template <Fn F, int Deg>
-struct S {
+struct SCore {
   using T = float;
-  static constexpr int group = 8;
-  static constexpr X87 x87 = X87::untouched;
-  static void four(f32x4 x, float* r) {
-    to_f32(s_eval<F, Deg>(to_f64_low2(x)), s_eval<F, Deg>(to_f64_high2(x))).store(r);
-  }
+  static constexpr int group = 32;
+  template <class V>
   static uint32_t fast(const float* a, float* r) {
-    const f32x4 x0 = f32x4::load(a), x1 = f32x4::load(a + 4);
-    four(x0, r);
-    four(x1, r + 4);
-    return s_out<F>(x0) | (s_out<F>(x1) << 4);
+    uint32_t m = 0;
+    for (int k = 0; k < group; k += V::lanes) {
+      const V x = V::load(a + k);
+      to_f32(s_eval<F, Deg>(to_f64_low(x)), s_eval<F, Deg>(to_f64_high(x))).store(r + k);
+      m |= out_of_range<F>(x) << k;
+    }
+    return m;
   }
+};
+
+template <Fn F, int Deg>
+struct S : SCore<F, Deg> {
+  using Wide = SCore<F, Deg>;
+  static constexpr X87 x87 = X87::untouched;
+  static uint32_t fast(const float* a, float* r) { return Wide::template fast<f32x4>(a, r); }
   static void special(float a, float& r, const Report<float>& report) { arc::special<F, float>(a, r, report); }
 };
 

@@ -4,6 +4,7 @@
 // power of two (their table entries carry -log 2), so that log x loses nothing to cancellation
 // just below 1. No division anywhere.
 #pragma once
+#include <stddef.h>
 #include <stdint.h>
 
 #include "common/bits.h"
@@ -24,6 +25,130 @@ inline i32x4 high_words(f64x2 x) { return _mm_shuffle_epi32(x.bits().v, _MM_SHUF
 // Doubles whose high words are lanes 0 and 1 of h and whose low words are zero.
 inline f64x2 from_high_words(i32x4 h) { return i32x4(_mm_unpacklo_epi32(_mm_setzero_si128(), h.v)).as_f64(); }
 
+// ---- steps for double registers of any width ----------------------------------------------
+// The Ln and Log10 cores and the inverse hyperbolic ones run on AVX2 and AVX-512 registers
+// too. These helpers take the table lookups and the integer steps to any width V, lane by lane
+// the same values as the SSE2 forms above (integer steps are exact, so their layout cannot
+// matter).
+
+// Each lane's high word as a 32-bit integer, where the integer steps expect it: on SSE2 packed
+// into lanes 0 and 1 (as high_words), on wider registers in place, in the low half of each
+// 64-bit lane (the high halves are zero, and the 32-bit steps applied to them give values no
+// one reads).
+template <class V>
+__attribute__((always_inline)) inline typename V::i32 high_words_of(V x) {
+  if constexpr (V::lanes == 2) return high_words(x);
+  else return shr<32>(x.bits()).as_i32();
+}
+// Where lane k's word sits in an integer register laid out as above.
+template <class V>
+constexpr int word_of_lane(int k) { return V::lanes == 2 ? k : 2 * k; }
+// Those integers (|e| < 2^19) as doubles: on wider registers through the shifter 1.5 * 2^20,
+// which is exact, so the same doubles as SSE2's conversion.
+template <class V>
+__attribute__((always_inline)) inline V words_to_f64(typename V::i32 e) {
+  using I = typename V::i32;
+  if constexpr (V::lanes == 2) return to_f64_low2(e);
+  else return shl<32>((e + I::all(0x41380000)).as_i64()).as_f64() - V::all(bits<double>(0x4138000000000000ull));
+}
+
+// Columns 0 to 3 of table rows p[k] (four doubles each) into lane k of c0 to c3.
+__attribute__((always_inline)) inline void load_rows(const double* const* p, f64x2& c0, f64x2& c1, f64x2& c2,
+                                                     f64x2& c3) {
+  const __m128d a0 = _mm_loadu_pd(p[0]), a1 = _mm_loadu_pd(p[1]);
+  const __m128d b0 = _mm_loadu_pd(p[0] + 2), b1 = _mm_loadu_pd(p[1] + 2);
+  c0 = _mm_unpacklo_pd(a0, a1);
+  c1 = _mm_unpackhi_pd(a0, a1);
+  c2 = _mm_unpacklo_pd(b0, b1);
+  c3 = _mm_unpackhi_pd(b0, b1);
+}
+#if defined(ZAFORQ_ISA_NS) && defined(__AVX2__)
+// Four rows transposed in registers.
+__attribute__((always_inline)) inline void load_rows(const double* const* p, simd::ZAFORQ_ISA_NS::f64x4& c0,
+                                                     simd::ZAFORQ_ISA_NS::f64x4& c1, simd::ZAFORQ_ISA_NS::f64x4& c2,
+                                                     simd::ZAFORQ_ISA_NS::f64x4& c3) {
+  const __m256d r0 = _mm256_loadu_pd(p[0]), r1 = _mm256_loadu_pd(p[1]);
+  const __m256d r2 = _mm256_loadu_pd(p[2]), r3 = _mm256_loadu_pd(p[3]);
+  const __m256d t0 = _mm256_unpacklo_pd(r0, r1), t1 = _mm256_unpackhi_pd(r0, r1);  // r0[0] r1[0] r0[2] r1[2]
+  const __m256d t2 = _mm256_unpacklo_pd(r2, r3), t3 = _mm256_unpackhi_pd(r2, r3);
+  c0 = _mm256_permute2f128_pd(t0, t2, 0x20);
+  c1 = _mm256_permute2f128_pd(t1, t3, 0x20);
+  c2 = _mm256_permute2f128_pd(t0, t2, 0x31);
+  c3 = _mm256_permute2f128_pd(t1, t3, 0x31);
+}
+#endif
+#if defined(ZAFORQ_ISA_NS) && defined(__AVX512F__)
+__attribute__((always_inline)) inline void load_rows(const double* const* p, simd::ZAFORQ_ISA_NS::f64x8& c0,
+                                                     simd::ZAFORQ_ISA_NS::f64x8& c1, simd::ZAFORQ_ISA_NS::f64x8& c2,
+                                                     simd::ZAFORQ_ISA_NS::f64x8& c3) {
+  simd::ZAFORQ_ISA_NS::f64x4 l0, l1, l2, l3, h0, h1, h2, h3;
+  load_rows(p, l0, l1, l2, l3);
+  load_rows(p + 4, h0, h1, h2, h3);
+  c0 = _mm512_insertf64x4(_mm512_castpd256_pd512(l0.v), h0.v, 1);
+  c1 = _mm512_insertf64x4(_mm512_castpd256_pd512(l1.v), h1.v, 1);
+  c2 = _mm512_insertf64x4(_mm512_castpd256_pd512(l2.v), h2.v, 1);
+  c3 = _mm512_insertf64x4(_mm512_castpd256_pd512(l3.v), h3.v, 1);
+}
+#endif
+
+// The same for float tables (four floats a row): 4 x 4 transposes, on wider registers one per
+// 128-bit lane with rows k, k + 4, ... in lanes 0, 1, ... of the loaded registers.
+__attribute__((always_inline)) inline void load_rows(const float* const* p, f32x4& c0, f32x4& c1, f32x4& c2,
+                                                     f32x4& c3) {
+  __m128 a0 = _mm_loadu_ps(p[0]), a1 = _mm_loadu_ps(p[1]), a2 = _mm_loadu_ps(p[2]), a3 = _mm_loadu_ps(p[3]);
+  _MM_TRANSPOSE4_PS(a0, a1, a2, a3);
+  c0 = a0;
+  c1 = a1;
+  c2 = a2;
+  c3 = a3;
+}
+#if defined(ZAFORQ_ISA_NS) && defined(__AVX2__)
+__attribute__((always_inline)) inline void load_rows(const float* const* p, simd::ZAFORQ_ISA_NS::f32x8& c0,
+                                                     simd::ZAFORQ_ISA_NS::f32x8& c1, simd::ZAFORQ_ISA_NS::f32x8& c2,
+                                                     simd::ZAFORQ_ISA_NS::f32x8& c3) {
+  __m256 a[4];
+#pragma GCC unroll 4
+  for (int k = 0; k < 4; ++k) a[k] = _mm256_set_m128(_mm_loadu_ps(p[k + 4]), _mm_loadu_ps(p[k]));
+  const __m256 t0 = _mm256_unpacklo_ps(a[0], a[1]), t2 = _mm256_unpacklo_ps(a[2], a[3]);
+  const __m256 t1 = _mm256_unpackhi_ps(a[0], a[1]), t3 = _mm256_unpackhi_ps(a[2], a[3]);
+  c0 = _mm256_shuffle_ps(t0, t2, _MM_SHUFFLE(1, 0, 1, 0));
+  c1 = _mm256_shuffle_ps(t0, t2, _MM_SHUFFLE(3, 2, 3, 2));
+  c2 = _mm256_shuffle_ps(t1, t3, _MM_SHUFFLE(1, 0, 1, 0));
+  c3 = _mm256_shuffle_ps(t1, t3, _MM_SHUFFLE(3, 2, 3, 2));
+}
+#endif
+#if defined(ZAFORQ_ISA_NS) && defined(__AVX512F__)
+__attribute__((always_inline)) inline void load_rows(const float* const* p, simd::ZAFORQ_ISA_NS::f32x16& c0,
+                                                     simd::ZAFORQ_ISA_NS::f32x16& c1, simd::ZAFORQ_ISA_NS::f32x16& c2,
+                                                     simd::ZAFORQ_ISA_NS::f32x16& c3) {
+  __m512 a[4];
+#pragma GCC unroll 4
+  for (int k = 0; k < 4; ++k) {
+    const __m256 lo = _mm256_set_m128(_mm_loadu_ps(p[k + 4]), _mm_loadu_ps(p[k]));
+    const __m256 hi = _mm256_set_m128(_mm_loadu_ps(p[k + 12]), _mm_loadu_ps(p[k + 8]));
+    a[k] = _mm512_insertf32x8(_mm512_castps256_ps512(lo), hi, 1);
+  }
+  const __m512 t0 = _mm512_unpacklo_ps(a[0], a[1]), t2 = _mm512_unpacklo_ps(a[2], a[3]);
+  const __m512 t1 = _mm512_unpackhi_ps(a[0], a[1]), t3 = _mm512_unpackhi_ps(a[2], a[3]);
+  c0 = _mm512_shuffle_ps(t0, t2, _MM_SHUFFLE(1, 0, 1, 0));
+  c1 = _mm512_shuffle_ps(t0, t2, _MM_SHUFFLE(3, 2, 3, 2));
+  c2 = _mm512_shuffle_ps(t1, t3, _MM_SHUFFLE(1, 0, 1, 0));
+  c3 = _mm512_shuffle_ps(t1, t3, _MM_SHUFFLE(3, 2, 3, 2));
+}
+#endif
+
+// The rows of a table named by the row numbers in row (laid out as high_words_of's words).
+template <class V, size_t R>
+__attribute__((always_inline)) inline void table_columns(const double (&tab)[R][4], typename V::i32 row, V& c0,
+                                                         V& c1, V& c2, V& c3) {
+  alignas(64) int32_t j[2 * V::lanes];
+  row.store(j);
+  const double* p[V::lanes];
+#pragma GCC unroll 16
+  for (int k = 0; k < V::lanes; ++k) p[k] = tab[j[word_of_lane<V>(k)]];
+  load_rows(p, c0, c1, c2, c3);
+}
+
 // ---- double, high accuracy: 513-entry table, 21-bit mantissa high part ------------------
 // corr is 0 for normal x, and 52 log 2 for a subnormal x scaled by 2^52.
 template <Base B>
@@ -31,17 +156,22 @@ inline const double (&dlog_ha_table())[513][4] { return B == Base::e ? kLnHA : k
 
 // The integer steps on the high words h of four lanes at once: the exponent e (split point
 // applied) and j, the table row (leading 9 mantissa bits rounded, 0 to 512).
-inline i32x4 dlog_ha_exponent(i32x4 h) { return sar<20>(h - i32x4::all(0x3FE7FC00)); }
-inline i32x4 dlog_ha_row(i32x4 h) { return shr<11>(((h & i32x4::all(0xFFC00)) + i32x4::all(0x400)) & i32x4::all(0x1FF800)); }
+// (Templates over the integer register, for the wider cores.)
+template <class I>
+inline I dlog_ha_exponent(I h) { return sar<20>(h - I::all(0x3FE7FC00)); }
+template <class I>
+inline I dlog_ha_row(I h) { return shr<11>(((h & I::all(0xFFC00)) + I::all(0x400)) & I::all(0x1FF800)); }
 // Lanes 0 and 1 of an integer register as doubles, through the shifter 1.5 * 2^20.
 inline f64x2 dlog_ha_exponent_f64(i32x4 e) {
   return from_high_words(e + i32x4::all(0x41380000)) - f64x2::all(bits<double>(0x4138000000000000ull));
 }
 
-// One register of x whose exponent ed (as doubles) and table rows t0, t1 are known.
-template <Base B>
-__attribute__((always_inline)) inline f64x2 dlog_ha(f64x2 x, f64x2 corr, f64x2 ed, const double* t0,
-                                                    const double* t1) {
+// One register of x (any width) whose exponent ed (as doubles) and table columns (the
+// reciprocal and ln's high and low parts) are known.
+template <Base B, class V>
+__attribute__((always_inline)) inline V dlog_ha_cols(V x, V corr, V ed, V rcp, V L_hi, V L_lo) {
+  using f64x2 = V;
+  using i64x2 = typename V::i64;
   const i64x2 mant_mask = i64x2::all(0x000FFFFFFFFFFFFFll);
   const f64x2 one = f64x2::all(bits<double>(0x3FF0000000000000ull));  // 1.0
   const i64x2 high_mask = i64x2::all(static_cast<int64_t>(0xFFFFFFFF00000000ull));
@@ -53,10 +183,6 @@ __attribute__((always_inline)) inline f64x2 dlog_ha(f64x2 x, f64x2 corr, f64x2 e
   // 1 for base e; for base 10 the short leading term 0.43359375 of log10(e), the table's
   // reciprocals being scaled by log10(e).
   const f64x2 unit = B == Base::e ? one : f64x2::all(bits<double>(0x3FDBC00000000000ull));
-  const f64x2 rcp = _mm_unpacklo_pd(f64x2::load_aligned(t0).v, f64x2::load_aligned(t1).v);
-  const f64x2 l0 = f64x2::load_aligned(t0 + 2), l1 = f64x2::load_aligned(t1 + 2);
-  const f64x2 L_hi = _mm_unpacklo_pd(l0.v, l1.v);
-  const f64x2 L_lo = _mm_unpackhi_pd(l0.v, l1.v);
   const f64x2 m = ((x.bits() & mant_mask) | one.bits()).as_f64();
   const f64x2 m_hi = (m.bits() & high_mask).as_f64();
   const f64x2 m_lo = m - m_hi;
@@ -96,6 +222,26 @@ __attribute__((always_inline)) inline f64x2 dlog_ha(f64x2 x, f64x2 corr, f64x2 e
   return ((q + (ls + herr) + v_low) - corr) + hs;
 }
 
+// One register of x whose exponent ed (as doubles) and table rows t0, t1 are known.
+template <Base B>
+__attribute__((always_inline)) inline f64x2 dlog_ha(f64x2 x, f64x2 corr, f64x2 ed, const double* t0,
+                                                    const double* t1) {
+  const f64x2 rcp = _mm_unpacklo_pd(f64x2::load_aligned(t0).v, f64x2::load_aligned(t1).v);
+  const f64x2 l0 = f64x2::load_aligned(t0 + 2), l1 = f64x2::load_aligned(t1 + 2);
+  const f64x2 L_hi = _mm_unpacklo_pd(l0.v, l1.v);
+  const f64x2 L_lo = _mm_unpackhi_pd(l0.v, l1.v);
+  return dlog_ha_cols<B>(x, corr, ed, rcp, L_hi, L_lo);
+}
+
+// ln(y) - corr for a register of positive normal y of any width, on the 513-entry table.
+template <class V>
+__attribute__((always_inline)) inline V dlog_ha_any(V y, V corr) {
+  const typename V::i32 hw = high_words_of(y);
+  V rcp, unused, L_hi, L_lo;
+  table_columns(kLnHA, dlog_ha_row(hw), rcp, unused, L_hi, L_lo);
+  return dlog_ha_cols<Base::e>(y, corr, words_to_f64<V>(dlog_ha_exponent(hw)), rcp, L_hi, L_lo);
+}
+
 // One register of x, e.g. one element broadcast.
 // e: mantissas from 1.4990234375 on count to the next power of two (split point 0.74951171875).
 template <Base B>
@@ -105,22 +251,6 @@ inline f64x2 dlog_ha(f64x2 x, f64x2 corr) {
   dlog_ha_row(hw).store(j);
   return dlog_ha<B>(x, corr, dlog_ha_exponent_f64(dlog_ha_exponent(hw)), dlog_ha_table<B>()[j[0]],
                     dlog_ha_table<B>()[j[1]]);
-}
-
-// A group of four normal numbers in two registers; the integer steps and the range test run
-// once on the four high words. Returns the lanes that are not positive normal numbers.
-template <Base B>
-__attribute__((always_inline)) inline uint32_t dlog_ha4(f64x2 x0, f64x2 x1, double* r) {
-  const i32x4 hw = _mm_castps_si128(_mm_shuffle_ps(_mm_castpd_ps(x0.v), _mm_castpd_ps(x1.v), _MM_SHUFFLE(3, 1, 3, 1)));
-  const i32x4 e = dlog_ha_exponent(hw);
-  alignas(16) int32_t j[4];
-  dlog_ha_row(hw).store(j);
-  const double(&tab)[513][4] = dlog_ha_table<B>();
-  const f64x2 zero = f64x2::all(0.0);
-  dlog_ha<B>(x0, zero, dlog_ha_exponent_f64(e), tab[j[0]], tab[j[1]]).store(r);
-  dlog_ha<B>(x1, zero, dlog_ha_exponent_f64(i32x4(_mm_unpackhi_epi64(e.v, e.v))), tab[j[2]], tab[j[3]]).store(r + 2);
-  const i32x4 t = hw - i32x4::all(static_cast<int32_t>(0x80100000u));
-  return ~movemask(t < i32x4::all(-0x200000)) & 0xFu;
 }
 
 template <Base B>
@@ -157,22 +287,23 @@ template <Base B>
 inline const double (&dlog_50_table())[257][4] { return B == Base::e ? kLn50 : kLog1050; }
 // Integer steps on four high words: the row, from the leading 9 mantissa bits rounded to 8
 // (as a 32-byte offset, shifted down), and the unbiased exponent.
-inline i32x4 dlog_50_row(i32x4 h) { return shr<5>(((shr<7>(h) & i32x4::all(0x1FF0)) + i32x4::all(0x10)) & i32x4::all(0x3FE0)); }
-inline i32x4 dlog_50_exponent(i32x4 h) { return sar<20>(h) - i32x4::all(1023); }
+template <class I>
+inline I dlog_50_row(I h) { return shr<5>(((shr<7>(h) & I::all(0x1FF0)) + I::all(0x10)) & I::all(0x3FE0)); }
+template <class I>
+inline I dlog_50_exponent(I h) { return sar<20>(h) - I::all(1023); }
 
-// One register of x whose exponent ed (as doubles) and table rows t0, t1 are known.
-template <Base B>
-__attribute__((always_inline)) inline f64x2 dlog_50(f64x2 x, f64x2 ed, const double* t0, const double* t1) {
+// One register of x (any width) whose exponent ed (as doubles) and table columns (ln's high and
+// low parts, the reciprocal) are known.
+template <Base B, class V>
+__attribute__((always_inline)) inline V dlog_50_cols(V x, V ed, V L_hi, V L_lo, V rcp) {
+  using f64x2 = V;
+  using i64x2 = typename V::i64;
   const f64x2 one = f64x2::all(1.0);
   const f64x2 shifter = f64x2::all(bits<double>(0x42B0000000000000ull));  // 2^44: rounds m to 8 fraction bits
   const f64x2 lg2_hi = f64x2::all(B == Base::e ? bits<double>(0x3FE62E42FEFA4000ull)    // 0.6931471805601177
                                                : bits<double>(0x3FD34413509F8000ull));  // 0.3010299956640665
   const f64x2 lg2_lo = f64x2::all(B == Base::e ? bits<double>(0xBD48432A1B0E2634ull)    // -1.7239444525614835e-13
                                                : bits<double>(0xBD380433B83B532Aull));  // -8.532344317057107e-14
-  const f64x2 l0 = f64x2::load_aligned(t0), l1 = f64x2::load_aligned(t1);
-  const f64x2 L_hi = _mm_unpacklo_pd(l0.v, l1.v);
-  const f64x2 L_lo = _mm_unpackhi_pd(l0.v, l1.v);
-  const f64x2 rcp = _mm_unpacklo_pd(f64x2::load_aligned(t0 + 2).v, f64x2::load_aligned(t1 + 2).v);
   const f64x2 m = ((x.bits() & i64x2::all(0x000FFFFFFFFFFFFFll)) | one.bits()).as_f64();
   // The index rounds half-way mantissas up; setting m's last bit before the shifter makes the
   // shifter do the same (it cannot move any other mantissa across a rounding boundary).
@@ -192,26 +323,22 @@ __attribute__((always_inline)) inline f64x2 dlog_50(f64x2 x, f64x2 ed, const dou
   return (ed * lg2_hi + L_hi) + (r + (q + (ed * lg2_lo + L_lo)));
 }
 
+// One register of x whose exponent ed (as doubles) and table rows t0, t1 are known.
+template <Base B>
+__attribute__((always_inline)) inline f64x2 dlog_50(f64x2 x, f64x2 ed, const double* t0, const double* t1) {
+  const f64x2 l0 = f64x2::load_aligned(t0), l1 = f64x2::load_aligned(t1);
+  const f64x2 L_hi = _mm_unpacklo_pd(l0.v, l1.v);
+  const f64x2 L_lo = _mm_unpackhi_pd(l0.v, l1.v);
+  const f64x2 rcp = _mm_unpacklo_pd(f64x2::load_aligned(t0 + 2).v, f64x2::load_aligned(t1 + 2).v);
+  return dlog_50_cols<B>(x, ed, L_hi, L_lo, rcp);
+}
+
 template <Base B>
 inline f64x2 dlog_50(f64x2 x) {
   const i32x4 hw = high_words(x);
   alignas(16) int32_t j[4];
   dlog_50_row(hw).store(j);
   return dlog_50<B>(x, to_f64_low2(dlog_50_exponent(hw)), dlog_50_table<B>()[j[0]], dlog_50_table<B>()[j[1]]);
-}
-
-// A group of four in two registers, the integer steps and the range test once for all four.
-template <Base B>
-__attribute__((always_inline)) inline uint32_t dlog_50_4(f64x2 x0, f64x2 x1, double* r) {
-  const i32x4 hw = _mm_castps_si128(_mm_shuffle_ps(_mm_castpd_ps(x0.v), _mm_castpd_ps(x1.v), _MM_SHUFFLE(3, 1, 3, 1)));
-  const i32x4 e = dlog_50_exponent(hw);
-  alignas(16) int32_t j[4];
-  dlog_50_row(hw).store(j);
-  const double(&tab)[257][4] = dlog_50_table<B>();
-  dlog_50<B>(x0, to_f64_low2(e), tab[j[0]], tab[j[1]]).store(r);
-  dlog_50<B>(x1, to_f64_low2(i32x4(_mm_unpackhi_epi64(e.v, e.v))), tab[j[2]], tab[j[3]]).store(r + 2);
-  const i32x4 t = hw - i32x4::all(static_cast<int32_t>(0x80100000u));
-  return ~movemask(t < i32x4::all(-0x200000)) & 0xFu;
 }
 
 template <Base B>
@@ -228,11 +355,48 @@ inline void dlog_50_special(double x, double& r, const Report<double>& report) {
   r = dlog_50<B>(f64x2::all(x)).lane0();
 }
 
+// ---- double cores on registers of any width --------------------------------------------------
+// Lanes that are not positive normal numbers (as the high-word test of the SSE2 forms).
+template <class V>
+__attribute__((always_inline)) inline uint32_t dlog_out_of_range(V x) {
+  const uint32_t all = V::lanes == 32 ? 0xFFFFFFFFu : (1u << V::lanes) - 1u;
+  return movemask((x >= V::all(bits<double>(0x0010000000000000ull))) & (x < V::all(__builtin_inf()))) ^ all;
+}
+
+// Double Ln and Log10, both classes: one group on registers V (the kernels run it on SSE2, the
+// log_avx2.cpp and log_avx512.cpp sources on wider registers).
+template <Base B, bool HA>
+struct DLogCore {
+  using T = double;
+  static constexpr int group = 16;
+  template <class V>
+  static uint32_t fast(const double* a, double* r) {
+    uint32_t m = 0;
+    for (int k = 0; k < group; k += V::lanes) {
+      const V x = V::load(a + k);
+      const typename V::i32 hw = high_words_of(x);
+      V c0, c1, c2, c3;
+      if constexpr (HA) {
+        table_columns(B == Base::e ? kLnHA : kLog10HA, dlog_ha_row(hw), c0, c1, c2, c3);
+        dlog_ha_cols<B>(x, V::all(0.0), words_to_f64<V>(dlog_ha_exponent(hw)), c0, c2, c3).store(r + k);
+      } else {
+        table_columns(B == Base::e ? kLn50 : kLog1050, dlog_50_row(hw), c0, c1, c2, c3);
+        dlog_50_cols<B>(x, words_to_f64<V>(dlog_50_exponent(hw)), c0, c1, c2).store(r + k);
+      }
+      m |= dlog_out_of_range(x) << k;
+    }
+    return m;
+  }
+};
+
 // ---- float ------------------------------------------------------------------------------------
 // Lanes that are not positive normal floats: (bits - 0x80800000), signed, not below -0x1000000.
-inline uint32_t slog_out_of_range(f32x4 x) {
-  const i32x4 t = x.bits() - i32x4::all(static_cast<int32_t>(0x80800000u));
-  return ~movemask(t < i32x4::all(-0x1000000)) & 0xFu;
+template <class V>
+__attribute__((always_inline)) inline uint32_t slog_out_of_range(V x) {
+  using I = typename V::i32;
+  const uint32_t all = V::lanes == 32 ? 0xFFFFFFFFu : (1u << V::lanes) - 1u;
+  const I t = x.bits() - I::all(static_cast<int32_t>(0x80800000u));
+  return movemask(t < I::all(-0x1000000)) ^ all;
 }
 
 // log(x) = ln 2 log2(x) on the x87 unit (fyl2x), for zero, negative, infinite, NaN and
@@ -259,7 +423,7 @@ inline void slog_special(float x, float& r, const Report<float>& report) {
 }
 
 template <Base B, int N>
-inline const auto& float_table() {
+__attribute__((always_inline)) inline const auto& float_table() {
   if constexpr (N == 64) {
     if constexpr (B == Base::e) return kSLn21; else return kSLog1021;
   } else {
@@ -270,71 +434,93 @@ inline const auto& float_table() {
 // Float logarithm in float arithmetic over an (N + 1)-entry table of (c_j = 1 + j/N, 1/c_j,
 // L high, L low); r = (m - c_j)/c_j with m - c_j exact; log(1 + r) = r + r^2 (p0 + p1 r).
 // N = 64 (index: leading 7 mantissa bits rounded to 6) or 16 (5 bits rounded to 4).
-template <Base B, int N>
-inline f32x4 slog_table(f32x4 x) {
+template <Base B, int N, class V>
+__attribute__((always_inline)) inline V slog_table(V x) {
+  using I = typename V::i32;
   const float(&tab)[N + 1][4] = float_table<B, N>();
-  const i32x4 b = x.bits();
+  const I b = x.bits();
   // Mantissas from 1 + (N - 1)/(2N) on count to the next power of two.
   const int32_t split = N == 64 ? 0x3F3F0000 : 0x3F3C0000;  // 0.74609375 : 0.734375
-  const f32x4 e = to_f32(sar<23>(b - i32x4::all(split)));
-  alignas(16) int32_t off[4];
+  const V e = to_f32(sar<23>(b - I::all(split)));
+  alignas(64) int32_t off[V::lanes];
   if (N == 64)
-    ((shr<13>(b) & i32x4::all(0x3F8)) + i32x4::all(8) & i32x4::all(0x7F0)).store(off);  // 16-byte offset
+    (((shr<13>(b) & I::all(0x3F8)) + I::all(8)) & I::all(0x7F0)).store(off);  // 16-byte offset
   else
-    ((shr<15>(b) & i32x4::all(0xF8)) + i32x4::all(8) & i32x4::all(0x1F0)).store(off);
-  const f32x4 t0 = f32x4::load_aligned(tab[off[0] >> 4]), t1 = f32x4::load_aligned(tab[off[1] >> 4]);
-  const f32x4 t2 = f32x4::load_aligned(tab[off[2] >> 4]), t3 = f32x4::load_aligned(tab[off[3] >> 4]);
-  // transpose: c, rcp, L high, L low
-  __m128 a0 = t0.v, a1 = t1.v, a2 = t2.v, a3 = t3.v;
-  _MM_TRANSPOSE4_PS(a0, a1, a2, a3);
-  const f32x4 c = a0, rcp = a1, L_hi = a2, L_lo = a3;
-  const f32x4 m = ((b & i32x4::all(0x007FFFFF)) | i32x4::all(0x3F800000)).as_f32();
-  const f32x4 r = (m - c) * rcp;
+    (((shr<15>(b) & I::all(0xF8)) + I::all(8)) & I::all(0x1F0)).store(off);
+  const float* rows[V::lanes];
+#pragma GCC unroll 16
+  for (int k = 0; k < V::lanes; ++k) rows[k] = tab[off[k] >> 4];
+  V c, rcp, L_hi, L_lo;
+  load_rows(rows, c, rcp, L_hi, L_lo);
+  const V m = ((b & I::all(0x007FFFFF)) | I::all(0x3F800000)).as_f32();
+  const V r = (m - c) * rcp;
   // Minimax fits of (log(1 + r) - r)/r^2 for the relative error of log(1 + r)
   // (tools/explog_poly/fit.py): |r| <= 1/128 for N = 64, 1/32 for N = 16.
-  const f32x4 p0 = f32x4::all(N == 64 ? bits<float>(0xBF0000C0u)    // -0.50001144
-                                      : bits<float>(0xBF000C15u));  // -0.50018436
-  const f32x4 p1 = f32x4::all(N == 64 ? bits<float>(0x3EAAAB91u)    // 0.3333402
-                                      : bits<float>(0x3EAAB92Au));  // 0.33344394
-  const f32x4 p = r + r * r * (p0 + p1 * r);
+  const V p0 = V::all(N == 64 ? bits<float>(0xBF0000C0u)    // -0.50001144
+                              : bits<float>(0xBF000C15u));  // -0.50018436
+  const V p1 = V::all(N == 64 ? bits<float>(0x3EAAAB91u)    // 0.3333402
+                              : bits<float>(0x3EAAB92Au));  // 0.33344394
+  const V p = r + r * r * (p0 + p1 * r);
   if (B == Base::e) {
-    const f32x4 lg2_hi = f32x4::all(bits<float>(0x3F317200u));  // 0.69314575 (e times it is exact)
-    const f32x4 lg2_lo = f32x4::all(bits<float>(0x35BFBE8Eu));  // 1.4286068e-06
+    const V lg2_hi = V::all(bits<float>(0x3F317200u));  // 0.69314575 (e times it is exact)
+    const V lg2_lo = V::all(bits<float>(0x35BFBE8Eu));  // 1.4286068e-06
     return (e * lg2_hi + L_hi) + (p + (e * lg2_lo + L_lo));
   }
-  const f32x4 lg2_hi = f32x4::all(bits<float>(0x3E9A2100u));  // 0.30103302
-  const f32x4 lg2_lo = f32x4::all(bits<float>(0xB64AF608u));  // -3.0243556e-06
-  const f32x4 log10e = f32x4::all(bits<float>(0x3EDE5BD9u));  // 0.4342945
+  const V lg2_hi = V::all(bits<float>(0x3E9A2100u));  // 0.30103302
+  const V lg2_lo = V::all(bits<float>(0xB64AF608u));  // -3.0243556e-06
+  const V log10e = V::all(bits<float>(0x3EDE5BD9u));  // 0.4342945
   return (e * lg2_hi + L_hi) + (log10e * p + (e * lg2_lo + L_lo));
 }
 
 // Float high accuracy: the same reduction over the 65-entry table, evaluated in double with a
-// degree-5 polynomial, then rounded once to float.
-template <Base B>
-inline f64x2 slog_ha_pair(f64x2 m, f64x2 e, const int32_t* off) {
+// degree-5 polynomial, then rounded once to float. D is the double register, off the table
+// offsets of its lanes.
+template <Base B, class D>
+__attribute__((always_inline)) inline D slog_ha_pair(D m, D e, const int32_t* off) {
   const double(&tab)[65][4] = B == Base::e ? kSLnHA : kSLog10HA;
-  const double* t0 = tab[off[0] >> 4];
-  const double* t1 = tab[off[1] >> 4];
-  const f64x2 a0 = f64x2::load_aligned(t0), a1 = f64x2::load_aligned(t1);
-  const f64x2 c = _mm_unpacklo_pd(a0.v, a1.v), rcp = _mm_unpackhi_pd(a0.v, a1.v);
-  const f64x2 L = _mm_unpacklo_pd(f64x2::load_aligned(t0 + 2).v, f64x2::load_aligned(t1 + 2).v);
-  const f64x2 r = (m - c) * rcp;
-  const f64x2 p = r + r * r * (f64x2::all(-0.5) +
-                               r * (f64x2::all(1.0 / 3) + r * (f64x2::all(-0.25) + r * f64x2::all(0.2))));
-  if (B == Base::e) return e * f64x2::all(0.6931471805599453) + L + p;
-  return e * f64x2::all(0.30102999566398120) + L + p * f64x2::all(0.4342944819032518);
+  const double* rows[D::lanes];
+#pragma GCC unroll 16
+  for (int k = 0; k < D::lanes; ++k) rows[k] = tab[off[k] >> 4];
+  D c, rcp, L, unused;
+  load_rows(rows, c, rcp, L, unused);
+  const D r = (m - c) * rcp;
+  const D p = r + r * r * (D::all(-0.5) + r * (D::all(1.0 / 3) + r * (D::all(-0.25) + r * D::all(0.2))));
+  if (B == Base::e) return e * D::all(0.6931471805599453) + L + p;
+  return e * D::all(0.30102999566398120) + L + p * D::all(0.4342944819032518);
 }
 
-template <Base B>
-inline f32x4 slog_ha(f32x4 x) {
-  const i32x4 b = x.bits();
-  const i32x4 e = sar<23>(b - i32x4::all(0x3F3F0000));
-  alignas(16) int32_t off[4];
-  ((shr<13>(b) & i32x4::all(0x3F8)) + i32x4::all(8) & i32x4::all(0x7F0)).store(off);
-  const f32x4 m = ((b & i32x4::all(0x007FFFFF)) | i32x4::all(0x3F800000)).as_f32();
-  const f64x2 lo = slog_ha_pair<B>(to_f64_low2(m), to_f64_low2(e), off);
-  const f64x2 hi = slog_ha_pair<B>(to_f64_high2(m), to_f64_low2(i32x4(_mm_unpackhi_epi64(e.v, e.v))), off + 2);
+template <Base B, class V>
+__attribute__((always_inline)) inline V slog_ha(V x) {
+  using I = typename V::i32;
+  const I b = x.bits();
+  const V e = to_f32(sar<23>(b - I::all(0x3F3F0000)));  // exact, as are the widenings below
+  alignas(64) int32_t off[V::lanes];
+  (((shr<13>(b) & I::all(0x3F8)) + I::all(8)) & I::all(0x7F0)).store(off);
+  const V m = ((b & I::all(0x007FFFFF)) | I::all(0x3F800000)).as_f32();
+  const auto lo = slog_ha_pair<B>(to_f64_low(m), to_f64_low(e), off);
+  const auto hi = slog_ha_pair<B>(to_f64_high(m), to_f64_high(e), off + V::lanes / 2);
   return to_f32(lo, hi);
 }
+
+// Float Ln and Log10, every class (N = 64 for _21, 16 for _11, 0 for _HA): one group on
+// registers V of any width.
+template <Base B, int N>
+struct SLogCore {
+  using T = float;
+  static constexpr int group = 32;
+  template <class V>
+  static uint32_t fast(const float* a, float* r) {
+    uint32_t m = 0;
+    for (int k = 0; k < group; k += V::lanes) {
+      const V x = V::load(a + k);
+      if constexpr (N == 0)
+        slog_ha<B>(x).store(r + k);
+      else
+        slog_table<B, N>(x).store(r + k);
+      m |= slog_out_of_range(x) << k;
+    }
+    return m;
+  }
+};
 
 }  // namespace zaforq::vm::logk

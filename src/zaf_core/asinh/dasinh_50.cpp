@@ -1,5 +1,6 @@
-// Double inverse hyperbolic sine, lower accuracy: the same evaluation as the high-accuracy kernel
-// (the 257-entry logarithm is not accurate enough relative to results near 0).
+// Double inverse hyperbolic sine, lower accuracy: log1p of an argument formed in plain
+// arithmetic without cancellation, on the high-accuracy kernels' logarithm (no double-double
+// argument).
 #include "zaf_core/_hyperbolic/arc.h"
 
 namespace {

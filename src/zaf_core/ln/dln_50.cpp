@@ -7,14 +7,11 @@ namespace {
 using namespace zaforq;
 using namespace zaforq::vm::logk;
 
-struct DLn50 {
-  using T = double;
-  static constexpr int group = 4;
+struct DLn50 : DLogCore<Base::e, false> {
+  using Wide = DLogCore<Base::e, false>;
   static constexpr X87 x87 = X87::untouched;
   static constexpr char name[] = "_zafdLn_50";
-  static uint32_t fast(const double* a, double* r) {
-    return dlog_50_4<Base::e>(f64x2::load(a), f64x2::load(a + 2), r);
-  }
+  static uint32_t fast(const double* a, double* r) { return Wide::fast<f64x2>(a, r); }
   static void special(double a, double& r, const vm::Report<double>& report) { dlog_50_special<Base::e>(a, r, report); }
 };
 

@@ -7,17 +7,11 @@ namespace {
 using namespace zaforq;
 using namespace zaforq::vm::logk;
 
-struct SLn11 {
-  using T = float;
-  static constexpr int group = 8;
+struct SLn11 : SLogCore<Base::e, 16> {
+  using Wide = SLogCore<Base::e, 16>;
   static constexpr X87 x87 = X87::untouched;
   static constexpr char name[] = "_zafsLn_11";
-  static uint32_t fast(const float* a, float* r) {
-    const f32x4 x0 = f32x4::load(a), x1 = f32x4::load(a + 4);
-    slog_table<Base::e, 16>(x0).store(r);
-    slog_table<Base::e, 16>(x1).store(r + 4);
-    return slog_out_of_range(x0) | (slog_out_of_range(x1) << 4);
-  }
+  static uint32_t fast(const float* a, float* r) { return Wide::fast<f32x4>(a, r); }
   static void special(float a, float& r, const vm::Report<float>& report) { slog_special<Base::e>(a, r, report); }
 };
 
