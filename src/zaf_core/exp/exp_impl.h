@@ -7,6 +7,8 @@
 #include <stdint.h>
 
 #include "common/bits.h"
+#include <immintrin.h>
+
 #include "common/simd.h"
 #include "zaf_core/_frame/frame.h"
 
@@ -21,44 +23,93 @@ using namespace zaforq::simd;
 // lowered by 2^1024, then times 2^1023 and 2).
 enum class Scale { one_step, low, high };
 
-inline void lanes(i64x2 v, int32_t& k0, int32_t& k1) {
-  k0 = _mm_cvtsi128_si32(v.v);
-  k1 = _mm_cvtsi128_si32(_mm_unpackhi_epi64(v.v, v.v));
+// The cores below are templates over the register type V (f64x2 or f32x4 here, the wider
+// types of simd_avx.h on the AVX2 and AVX-512 paths); every lane runs the same operations in
+// the same order on every width, so the path never changes a result.
+
+// Bits for every lane of a register of V's width.
+template <class V>
+constexpr uint32_t lane_bits() { return V::lanes == 32 ? 0xFFFFFFFFu : (1u << V::lanes) - 1u; }
+
+// The low 32 bits of each 64-bit lane, lowest lane first: where a shifter sum keeps its integer.
+template <class I>
+__attribute__((always_inline)) inline void low_words(I v, int32_t (&k)[I::lanes]) {
+  alignas(64) int64_t w[I::lanes];
+  v.store(w);
+  for (int j = 0; j < I::lanes; ++j) k[j] = static_cast<int32_t>(w[j]);
 }
 
-template <Scale S>
-inline f64x2 finish_scale(f64x2 y, f64x2 scale) {
+// Lane j of the result is base[off_j]: table entries picked per lane, from a register of
+// small non-negative offsets (64-bit lanes for doubles, 32-bit for floats). The wider paths
+// use the gather instructions; SSE2 reads the offsets out and loads the entries one by one.
+template <class V, class I>
+__attribute__((always_inline)) inline V take(const double* base, I off) {
+  static_assert(I::lanes == V::lanes, "one offset per lane");
+  if constexpr (V::lanes == 2) {
+    const int32_t i0 = _mm_cvtsi128_si32(off.v), i1 = _mm_cvtsi128_si32(_mm_unpackhi_epi64(off.v, off.v));
+    return V(_mm_loadh_pd(_mm_load_sd(base + i0), base + i1));
+  }
+#if defined(__AVX2__)
+  else if constexpr (V::lanes == 4) {
+    return V(_mm256_i64gather_pd(base, off.v, 8));
+  }
+#endif
+#if defined(__AVX512F__)
+  else if constexpr (V::lanes == 8) {
+    return V(_mm512_i64gather_pd(off.v, base, 8));
+  }
+#endif
+}
+template <class V, class I>
+__attribute__((always_inline)) inline V take(const float* base, I off) {
+  static_assert(I::lanes == V::lanes, "one offset per lane");
+  if constexpr (V::lanes == 4) {
+    alignas(16) int32_t k[4];
+    off.store(k);
+    return V(_mm_setr_ps(base[k[0]], base[k[1]], base[k[2]], base[k[3]]));
+  }
+#if defined(__AVX2__)
+  else if constexpr (V::lanes == 8) {
+    return V(_mm256_i32gather_ps(base, off.v, 4));
+  }
+#endif
+#if defined(__AVX512F__)
+  else if constexpr (V::lanes == 16) {
+    return V(_mm512_i32gather_ps(off.v, base, 4));
+  }
+#endif
+}
+
+template <Scale S, class V>
+__attribute__((always_inline)) inline V finish_scale(V y, V scale) {
   if (S == Scale::one_step) return y * scale;
-  if (S == Scale::low) return (y * scale) * f64x2::all(bits<double>(0x0010000000000000ull));  // 2^-1022
-  return ((y * scale) * f64x2::all(bits<double>(0x7FE0000000000000ull))) * f64x2::all(2.0);   // 2^1023
+  if (S == Scale::low) return (y * scale) * V::all(bits<double>(0x0010000000000000ull));  // 2^-1022
+  return ((y * scale) * V::all(bits<double>(0x7FE0000000000000ull))) * V::all(2.0);         // 2^1023
 }
 
 // ---- double, 64 steps per octave, (high, low) table -------------------------------------
-template <Scale S = Scale::one_step>
-inline f64x2 dexp_ha(f64x2 x) {
-  const f64x2 inv_step = f64x2::all(bits<double>(0x40571547652B82FEull));  // 92.33248261689366 = 64/ln 2
-  const f64x2 shifter = f64x2::all(bits<double>(0x4338000000000000ull));   // 1.5 * 2^52
-  const f64x2 step_hi = f64x2::all(bits<double>(0x3F862E42FEF00000ull));   // 0.010830424695086549
-  const f64x2 step_lo = f64x2::all(bits<double>(0x3D7473DE6AF278EDull));   // 1.162596423439437e-12
-  const f64x2 c2 = f64x2::all(bits<double>(0x3FDFFFFFFFFFD97Cull));        // 0.49999999999945266
-  const f64x2 c3 = f64x2::all(bits<double>(0x3FC55555555542A1ull));        // 0.16666666666653376
-  const f64x2 c4 = f64x2::all(bits<double>(0x3FA555574BC3A1BEull));        // 0.04166672515731616
-  const f64x2 c5 = f64x2::all(bits<double>(0x3F81111276409C2Cull));        // 0.008333343728805863
-  const f64x2 s = x * inv_step + shifter;
-  const f64x2 kd = s - shifter;
-  const f64x2 r = (x - kd * step_hi) - kd * step_lo;
-  int32_t k0, k1;
-  lanes(s.bits(), k0, k1);
-  const f64x2 e0 = f64x2::load_aligned(kExp64[k0 & 0x3F]);  // (high, low)
-  const f64x2 e1 = f64x2::load_aligned(kExp64[k1 & 0x3F]);
-  const f64x2 th = _mm_unpacklo_pd(e0.v, e1.v);
-  const f64x2 tl = _mm_unpackhi_pd(e0.v, e1.v);
-  const f64x2 p = r + r * r * (c2 + r * (c3 + r * (c4 + r * c5)));
-  const f64x2 y = th + (tl + p * (th + tl));
+template <Scale S = Scale::one_step, class V>
+__attribute__((always_inline)) inline V dexp_ha(V x) {
+  using I = typename V::i64;
+  const V inv_step = V::all(bits<double>(0x40571547652B82FEull));  // 92.33248261689366 = 64/ln 2
+  const V shifter = V::all(bits<double>(0x4338000000000000ull));   // 1.5 * 2^52
+  const V step_hi = V::all(bits<double>(0x3F862E42FEF00000ull));   // 0.010830424695086549
+  const V step_lo = V::all(bits<double>(0x3D7473DE6AF278EDull));   // 1.162596423439437e-12
+  const V c2 = V::all(bits<double>(0x3FDFFFFFFFFFD97Cull));        // 0.49999999999945266
+  const V c3 = V::all(bits<double>(0x3FC55555555542A1ull));        // 0.16666666666653376
+  const V c4 = V::all(bits<double>(0x3FA555574BC3A1BEull));        // 0.04166672515731616
+  const V c5 = V::all(bits<double>(0x3F81111276409C2Cull));        // 0.008333343728805863
+  const V s = x * inv_step + shifter;
+  const V kd = s - shifter;
+  const V r = (x - kd * step_hi) - kd * step_lo;
+  const I row = shl<1>(s.bits() & I::all(0x3F));  // offset of row k mod 64, (high, low)
+  const V th = take<V>(&kExp64[0][0], row);
+  const V tl = take<V>(&kExp64[0][1], row);
+  const V p = r + r * r * (c2 + r * (c3 + r * (c4 + r * c5)));
+  const V y = th + (tl + p * (th + tl));
   // 1023 * 64 in step units, moved by 1022 or -1024 octaves for the two-step scalings.
   const int64_t bias = S == Scale::one_step ? 0xFFC0 : S == Scale::low ? 0xFFC0 + 1022 * 64 : 0xFFC0 - 1024 * 64;
-  const f64x2 scale =
-      (shl<46>(s.bits() + i64x2::all(bias)) & i64x2::all(static_cast<int64_t>(0x7FF0000000000000ull))).as_f64();
+  const V scale = (shl<46>(s.bits() + I::all(bias)) & I::all(static_cast<int64_t>(0x7FF0000000000000ull))).as_f64();
   return finish_scale<S>(y, scale);
 }
 
@@ -97,27 +148,26 @@ inline uint32_t dexp_out_of_range(f64x2 x) {
 }
 
 // ---- double, 128 steps per octave, mantissa-only table ----------------------------------
-template <Scale S = Scale::one_step>
-inline f64x2 dexp_50(f64x2 x) {
-  const f64x2 inv_step = f64x2::all(bits<double>(0x40671547652B82FEull));  // 184.6649652337873 = 128/ln 2
-  const f64x2 shifter = f64x2::all(bits<double>(0x4338000000000000ull));   // 1.5 * 2^52
-  const f64x2 step_hi = f64x2::all(bits<double>(0x3F762E42FEE00000ull));   // ln 2/128, high part
-  const f64x2 step_lo = f64x2::all(bits<double>(0x3D7A39EF35793C76ull));   // ln 2/128, low part
-  const f64x2 c2 = f64x2::all(0.49999999999998135);
-  const f64x2 c3 = f64x2::all(0.16666671248624326);
-  const f64x2 c4 = f64x2::all(0.041666679394326736);
-  const f64x2 s = x * inv_step + shifter;
-  const f64x2 kd = s - shifter;
-  const f64x2 r = (x - kd * step_hi) - kd * step_lo;
-  int32_t k0, k1;
-  lanes(s.bits(), k0, k1);
-  const i64x2 mant = _mm_set_epi64x(static_cast<int64_t>(kExp128Mantissa[k1 & 0x7F]),
-                                    static_cast<int64_t>(kExp128Mantissa[k0 & 0x7F]));
+template <Scale S = Scale::one_step, class V>
+__attribute__((always_inline)) inline V dexp_50(V x) {
+  using I = typename V::i64;
+  const V inv_step = V::all(bits<double>(0x40671547652B82FEull));  // 184.6649652337873 = 128/ln 2
+  const V shifter = V::all(bits<double>(0x4338000000000000ull));   // 1.5 * 2^52
+  const V step_hi = V::all(bits<double>(0x3F762E42FEE00000ull));   // ln 2/128, high part
+  const V step_lo = V::all(bits<double>(0x3D7A39EF35793C76ull));   // ln 2/128, low part
+  const V c2 = V::all(0.49999999999998135);
+  const V c3 = V::all(0.16666671248624326);
+  const V c4 = V::all(0.041666679394326736);
+  const V s = x * inv_step + shifter;
+  const V kd = s - shifter;
+  const V r = (x - kd * step_hi) - kd * step_lo;
+  // The mantissas as the bit patterns of doubles: only their integer sum with expo matters.
+  const I mant = take<V>(reinterpret_cast<const double*>(kExp128Mantissa), s.bits() & I::all(0x7F)).bits();
   const int64_t bias = S == Scale::one_step ? 0x1FF80 : S == Scale::low ? 0x1FF80 + 1022 * 128 : 0x1FF80 - 1024 * 128;
-  const i64x2 expo = shl<45>(s.bits() + i64x2::all(bias)) & i64x2::all(static_cast<int64_t>(0x7FF0000000000000ull));
-  const f64x2 t = (expo + mant).as_f64();
-  const f64x2 p = r + r * r * (c2 + r * (c3 + r * c4));
-  return finish_scale<S>(f64x2::all(1.0), t + t * p);
+  const I expo = shl<45>(s.bits() + I::all(bias)) & I::all(static_cast<int64_t>(0x7FF0000000000000ull));
+  const V t = (expo + mant).as_f64();
+  const V p = r + r * r * (c2 + r * (c3 + r * c4));
+  return finish_scale<S>(V::all(1.0), t + t * p);
 }
 
 inline void dexp_50_special(double x, double& r, const Report<double>& report) {
@@ -148,27 +198,25 @@ inline void dexp_50_special(double x, double& r, const Report<double>& report) {
 }
 
 // ---- float, 128 steps per octave ---------------------------------------------------------
-template <bool TwoStep = false>
-inline f32x4 sexp_ha(f32x4 x) {
-  const f32x4 inv_step = f32x4::all(bits<float>(0x4338AA3Bu));  // 184.66496 = 128/ln 2
-  const f32x4 shifter = f32x4::all(bits<float>(0x4B300000u));   // 11534336: integers in the low bits
-  const f32x4 step_hi = f32x4::all(bits<float>(0x3BB18000u));   // ln 2/128, high part (9 bits)
-  const f32x4 step_lo = f32x4::all(bits<float>(0xB5DE8083u));   // ln 2/128, low part
-  const f32x4 s = x * inv_step + shifter;
-  const f32x4 kd = s - shifter;
-  const f32x4 r = (x - kd * step_hi) - kd * step_lo;
-  alignas(16) int32_t k[4];
-  s.bits().store(k);
-  const f32x4 t = _mm_setr_ps(kSExp128[k[0] & 0x7F][0], kSExp128[k[1] & 0x7F][0], kSExp128[k[2] & 0x7F][0],
-                              kSExp128[k[3] & 0x7F][0]);
-  const f32x4 c = _mm_setr_ps(kSExp128[k[0] & 0x7F][1], kSExp128[k[1] & 0x7F][1], kSExp128[k[2] & 0x7F][1],
-                              kSExp128[k[3] & 0x7F][1]);
-  const f32x4 p = r + f32x4::all(0.5f) * r * r;
-  const f32x4 y = t + (c + t * p);
+template <bool TwoStep = false, class V>
+__attribute__((always_inline)) inline V sexp_ha(V x) {
+  using I = typename V::i32;
+  const V inv_step = V::all(bits<float>(0x4338AA3Bu));  // 184.66496 = 128/ln 2
+  const V shifter = V::all(bits<float>(0x4B300000u));   // 11534336: integers in the low bits
+  const V step_hi = V::all(bits<float>(0x3BB18000u));   // ln 2/128, high part (9 bits)
+  const V step_lo = V::all(bits<float>(0xB5DE8083u));   // ln 2/128, low part
+  const V s = x * inv_step + shifter;
+  const V kd = s - shifter;
+  const V r = (x - kd * step_hi) - kd * step_lo;
+  const I row = shl<1>(s.bits() & I::all(0x7F));  // offset of the row (value, correction)
+  const V t = take<V>(&kSExp128[0][0], row);
+  const V c = take<V>(&kSExp128[0][1], row);
+  const V p = r + V::all(0.5f) * r * r;
+  const V y = t + (c + t * p);
   // (floor(k/128) + 127) in the exponent field; one octave less for the two-step scaling.
   const int32_t bias = TwoStep ? 127 * 128 - 128 : 127 * 128;
-  const f32x4 scale = (shl<16>(s.bits() + i32x4::all(bias)) & i32x4::all(0x7F800000)).as_f32();
-  return TwoStep ? (y * scale) * f32x4::all(2.0f) : y * scale;
+  const V scale = (shl<16>(s.bits() + I::all(bias)) & I::all(0x7F800000)).as_f32();
+  return TwoStep ? (y * scale) * V::all(2.0f) : y * scale;
 }
 
 // Lanes with |x| above 87.3365478515625 (bits 0x42AEAC50), NaN included.
@@ -200,20 +248,22 @@ inline void sexp_ha_special(float x, float& r, const Report<float>& report) {
 }
 
 // ---- float, no table -----------------------------------------------------------------------
-inline f32x4 sexp_11(f32x4 x) {
-  const f32x4 log2e = f32x4::all(bits<float>(0x3FB8AA3Bu));    // 1.442695
-  const f32x4 shifter = f32x4::all(bits<float>(0xCB400000u));  // -1.5 * 2^23
-  const f32x4 ln2 = f32x4::all(bits<float>(0x3F317218u));      // 0.6931472
-  const f32x4 a1 = f32x4::all(bits<float>(0x3F80017Au));       // 1.0000451
-  const f32x4 a2 = f32x4::all(bits<float>(0x3F00F657u));       // 0.5037588
-  const f32x4 a3 = f32x4::all(bits<float>(0x3E2AAA8Du));       // 0.1666662
-  const f32x4 s = x * log2e + shifter;
-  const f32x4 kd = s - shifter;
-  const f32x4 r = x - kd * ln2;
+template <class V>
+__attribute__((always_inline)) inline V sexp_11(V x) {
+  using I = typename V::i32;
+  const V log2e = V::all(bits<float>(0x3FB8AA3Bu));    // 1.442695
+  const V shifter = V::all(bits<float>(0xCB400000u));  // -1.5 * 2^23
+  const V ln2 = V::all(bits<float>(0x3F317218u));      // 0.6931472
+  const V a1 = V::all(bits<float>(0x3F80017Au));       // 1.0000451
+  const V a2 = V::all(bits<float>(0x3F00F657u));       // 0.5037588
+  const V a3 = V::all(bits<float>(0x3E2AAA8Du));       // 0.1666662
+  const V s = x * log2e + shifter;
+  const V kd = s - shifter;
+  const V r = x - kd * ln2;
   // s = -(1.5 * 2^23 - k), so its bit pattern is 0xCB400000 - k.
-  const i32x4 k = i32x4::all(static_cast<int32_t>(0xCB400000u)) - s.bits();
-  const f32x4 scale = shl<23>(k + i32x4::all(127)).as_f32();
-  return scale * (f32x4::all(1.0f) + r * (a1 + r * (a2 + r * a3)));
+  const I k = I::all(static_cast<int32_t>(0xCB400000u)) - s.bits();
+  const V scale = shl<23>(k + I::all(127)).as_f32();
+  return scale * (V::all(1.0f) + r * (a1 + r * (a2 + r * a3)));
 }
 
 inline void sexp_11_special(float x, float& r, const Report<float>& report) {

@@ -19,65 +19,69 @@ using namespace zaforq::simd;
 
 #include "zaf_core/tanh/tanh_tables.inc"
 
-// Interval numbers of four high words of |x|: 0 below 1/8 (0x3FC00000), then
-// 1 + 4 (binade - 3) + quarter, and 29 from 16 (0x40300000) on.
-inline i32x4 interval(i32x4 hw) {
-  const i32x4 lo = i32x4::all(0x3FC00000), hi = i32x4::all(0x40300000);
-  const i32x4 idx = sar<18>(hw - lo) + i32x4::all(1);
-  return select(hw < lo, i32x4::all(0), select(hw < hi, idx, i32x4::all(29)));
-}
+// The fast computations are templates over the register type V, run on SSE2 registers by the
+// policies and on wider ones by tanh_avx2.cpp and tanh_avx512.cpp (the cores DTanhCore and
+// STanhCore); each lane gets the same operations on every width.
 
-// tanh |x| for one register whose interval rows are t0, t1, on a table of degree D (row
-// width W). High accuracy (Split): c0 + c1 t by an exact ordered sum, the rest added to its
-// error term, so the result is rounded once. Otherwise plain Horner with c0 as high + low.
-template <int D, int W, bool Split>
-__attribute__((always_inline)) inline f64x2 eval(f64x2 ax, int i0, int i1, const double (&tab)[30][W]) {
-  const f64x2 ms0 = f64x2::load_aligned(kTanhMS[i0]), ms1 = f64x2::load_aligned(kTanhMS[i1]);
-  const f64x2 m = _mm_unpacklo_pd(ms0.v, ms1.v), s = _mm_unpackhi_pd(ms0.v, ms1.v);
-  const f64x2 t = ax * s - m;  // exact: s is a power of two and t is small
-  const double* r0 = tab[i0];
-  const double* r1 = tab[i1];
-  auto coef = [&](int k) { return f64x2(_mm_unpacklo_pd(_mm_load_sd(r0 + k), _mm_load_sd(r1 + k))); };
+// tanh |x| for one register of |x| = a, on a table of degree D (row width W). The interval:
+// 0 below 1/8 (high word 0x3FC00000), then 1 + 4 (binade - 3) + quarter, that is the high
+// word's exponent and two leading mantissa bits less 0xFF0 (0x3FC00000 >> 18), plus one; 29
+// from 16 (0x40300000) on, and for NaN. High accuracy (Split): c0 + c1 t by an exact
+// ordered sum, the rest added to its error term, so the result is rounded once. Otherwise
+// plain Horner with c0 as high + low.
+template <int D, int W, bool Split, class V>
+__attribute__((always_inline)) inline V eval(V a, const double (&tab)[30][W]) {
+  using I = typename V::i64;
+  const I quarter = shr<50>(a.bits()) - I::all(0xFF0 - 1);
+  const I iv = select(a < V::all(16.0), select(a < V::all(0.125), V::all(0.0), quarter.as_f64()),
+                      I::all(29).as_f64()).bits();
+  const I ms = shl<1>(iv);
+  const V m = expk::take<V>(&kTanhMS[0][0], ms), s = expk::take<V>(&kTanhMS[0][1], ms);
+  const V t = a * s - m;  // exact: s is a power of two and t is small
+  // W iv, W being 18 or 14
+  const I row = W == 18 ? shl<4>(iv) + shl<1>(iv) : shl<4>(iv) - shl<1>(iv);
+  static_assert(W == 18 || W == 14, "row widths of the two tables");
+  auto coef = [&](int k) { return expk::take<V>(&tab[0][k], row); };
   // row: c0 high, c0 low, c1, ..., cD  (c_k at index k + 1 for k >= 1)
-  f64x2 p = coef(D + 1);
+  V p = coef(D + 1);
   for (int k = D - 1; k >= (Split ? 2 : 1); --k) p = p * t + coef(k + 1);
-  const f64x2 c0 = coef(0), c0lo = coef(1);
+  const V c0 = coef(0), c0lo = coef(1);
   if (!Split) return c0 + (c0lo + p * t);
-  const f64x2 c1t = coef(2) * t;
-  const f64x2 hi = c0 + c1t;        // |c0| >= |c1 t|, or c0 = 0
-  const f64x2 err = c1t - (hi - c0);  // exact
+  const V c1t = coef(2) * t;
+  const V hi = c0 + c1t;          // |c0| >= |c1 t|, or c0 = 0
+  const V err = c1t - (hi - c0);  // exact
   return hi + ((err + c0lo) + p * t * t);
 }
 
-// A group of four doubles in two registers; results stored to r.
-template <int D, int W, bool Split>
-__attribute__((always_inline)) inline void tanh4(f64x2 x0, f64x2 x1, double* r, const double (&tab)[30][W]) {
-  const f64x2 sign = f64x2::all(-0.0);
-  const f64x2 a0 = abs(x0), a1 = abs(x1);
-  const i32x4 hw = _mm_castps_si128(_mm_shuffle_ps(_mm_castpd_ps(a0.v), _mm_castpd_ps(a1.v), _MM_SHUFFLE(3, 1, 3, 1)));
-  alignas(16) int32_t i[4];
-  interval(hw).store(i);
-  const f64x2 one = f64x2::all(1.0), twenty = f64x2::all(20.0);
-  f64x2 y0 = eval<D, W, Split>(a0, i[0], i[1], tab), y1 = eval<D, W, Split>(a1, i[2], i[3], tab);
+// One register of doubles; results stored to r.
+template <int D, int W, bool Split, class V>
+__attribute__((always_inline)) inline void tanh_reg(V x, double* r, const double (&tab)[30][W]) {
+  const V a = abs(x);
+  V y = eval<D, W, Split>(a, tab);
   // From 20 on (and at ±inf) the result is 1; NaN passes through.
-  y0 = select(a0 < twenty, y0, select(unordered(x0, x0), x0 + x0, one));
-  y1 = select(a1 < twenty, y1, select(unordered(x1, x1), x1 + x1, one));
-  (y0 | (x0 & sign)).store(r);
-  (y1 | (x1 & sign)).store(r + 2);
+  y = select(a < V::all(20.0), y, select(unordered(x, x), x + x, V::all(1.0)));
+  (y | (x & V::all(-0.0))).store(r);
 }
 
 template <int D, int W, bool Split>
-struct DTanh {
+struct DTanhCore {
   using T = double;
-  static constexpr int group = 4;
-  static constexpr X87 x87 = X87::untouched;
-  static uint32_t fast(const double* a, double* r) {
-    tanh4<D, W, Split>(f64x2::load(a), f64x2::load(a + 2), r, table());
-    return 0;
-  }
+  static constexpr int group = 16;
   static const double (&table())[30][W] {
     if constexpr (D == 15) return kTanhD15; else return kTanhD11;
   }
+  template <class V>
+  static uint32_t fast(const double* a, double* r) {
+    for (int k = 0; k < group; k += V::lanes) tanh_reg<D, W, Split>(V::load(a + k), r + k, table());
+    return 0;
+  }
+};
+
+template <int D, int W, bool Split>
+struct DTanh : DTanhCore<D, W, Split> {
+  using Wide = DTanhCore<D, W, Split>;
+  static constexpr X87 x87 = X87::untouched;
+  static uint32_t fast(const double* a, double* r) { return Wide::template fast<f64x2>(a, r); }
   static void special(double, double&, const Report<double>&) {}
 };
 using DTanhHA = DTanh<15, 18, true>;
@@ -108,30 +112,37 @@ __attribute__((always_inline)) inline V stanh_eval(V x, V small, Exp exp2a) {
   return select(unordered(x, x), x + x, y);
 }
 
-inline f64x2 stanh_ha_pair(f64x2 x) {
-  return stanh_eval<double>(x, odd_poly(x, kSTanhHA), [](f64x2 v) { return expk::dexp_50(v); });
+template <class V>
+__attribute__((always_inline)) inline V stanh_ha_pair(V x) {
+  return stanh_eval<double>(x, odd_poly(x, kSTanhHA), [](V v) { return expk::dexp_50(v); });
 }
 
 template <int C>
-struct STanh {
+struct STanhCore {
   using T = float;
-  static constexpr int group = 8;
-  static constexpr X87 x87 = X87::untouched;
-  static f32x4 eval(f32x4 x) {
+  static constexpr int group = 32;
+  template <class V>
+  __attribute__((always_inline)) static V eval(V x) {
     if constexpr (C == 2) {
-      return to_f32(stanh_ha_pair(to_f64_low2(x)), stanh_ha_pair(to_f64_high2(x)));
+      return to_f32(stanh_ha_pair(to_f64_low(x)), stanh_ha_pair(to_f64_high(x)));
     } else if constexpr (C == 1) {
-      return stanh_eval<float>(x, odd_poly(x, kSTanh21), [](f32x4 v) { return expk::sexp_ha(v); });
+      return stanh_eval<float>(x, odd_poly(x, kSTanh21), [](V v) { return expk::sexp_ha(v); });
     } else {
-      return stanh_eval<float>(x, odd_poly(x, kSTanh11), [](f32x4 v) { return expk::sexp_11(v); });
+      return stanh_eval<float>(x, odd_poly(x, kSTanh11), [](V v) { return expk::sexp_11(v); });
     }
   }
+  template <class V>
   static uint32_t fast(const float* a, float* r) {
-    const f32x4 x0 = f32x4::load(a), x1 = f32x4::load(a + 4);
-    eval(x0).store(r);
-    eval(x1).store(r + 4);
+    for (int k = 0; k < group; k += V::lanes) eval(V::load(a + k)).store(r + k);
     return 0;
   }
+};
+
+template <int C>
+struct STanh : STanhCore<C> {
+  using Wide = STanhCore<C>;
+  static constexpr X87 x87 = X87::untouched;
+  static uint32_t fast(const float* a, float* r) { return Wide::template fast<f32x4>(a, r); }
   static void special(float, float&, const Report<float>&) {}
 };
 using STanhHA = STanh<2>;
