@@ -23,31 +23,101 @@ using namespace zaforq::simd;
 // policies and on wider ones by tanh_avx2.cpp and tanh_avx512.cpp (the cores DTanhCore and
 // STanhCore); each lane gets the same operations on every width.
 
-// tanh |x| for one register of |x| = a, on a table of degree D (row width W). The interval:
-// 0 below 1/8 (high word 0x3FC00000), then 1 + 4 (binade - 3) + quarter, that is the high
-// word's exponent and two leading mantissa bits less 0xFF0 (0x3FC00000 >> 18), plus one; 29
-// from 16 (0x40300000) on, and for NaN. High accuracy (Split): c0 + c1 t by an exact
-// ordered sum, the rest added to its error term, so the result is rounded once. Otherwise
-// plain Horner with c0 as high + low.
+// Columns c0 to c0 + K - 1 of the lanes' table rows (rows[j] the row of lane j), one register
+// per column: the rows are loaded whole and transposed, which costs a fraction of picking
+// every entry on its own. K is 2, or 4 on the wider paths; reads stay inside the rows.
+template <class V, int K>
+__attribute__((always_inline)) inline void columns(const double* const (&rows)[V::lanes], int c0, V* out) {
+  static_assert(K == 2 || (K == 4 && V::lanes >= 4), "chunks of two or four columns");
+  if constexpr (V::lanes == 2) {
+    const __m128d a = _mm_loadu_pd(rows[0] + c0), b = _mm_loadu_pd(rows[1] + c0);
+    out[0] = V(_mm_unpacklo_pd(a, b));
+    out[1] = V(_mm_unpackhi_pd(a, b));
+  }
+#if defined(__AVX2__)
+  else if constexpr (V::lanes == 4 || V::lanes == 8) {
+    constexpr int H = V::lanes / 4;  // quarters of eight rows: one or two
+    __m256d q[H][K];                 // column k of rows 4h to 4h + 3
+    #pragma GCC unroll 8
+    for (int h = 0; h < H; ++h) {
+      const double* const* r = rows + 4 * h;
+      if constexpr (K == 2) {
+        const __m128d x0 = _mm_loadu_pd(r[0] + c0), x1 = _mm_loadu_pd(r[1] + c0);
+        const __m128d x2 = _mm_loadu_pd(r[2] + c0), x3 = _mm_loadu_pd(r[3] + c0);
+        q[h][0] = _mm256_set_m128d(_mm_unpacklo_pd(x2, x3), _mm_unpacklo_pd(x0, x1));
+        q[h][1] = _mm256_set_m128d(_mm_unpackhi_pd(x2, x3), _mm_unpackhi_pd(x0, x1));
+      } else {
+        const __m256d y0 = _mm256_loadu_pd(r[0] + c0), y1 = _mm256_loadu_pd(r[1] + c0);
+        const __m256d y2 = _mm256_loadu_pd(r[2] + c0), y3 = _mm256_loadu_pd(r[3] + c0);
+        const __m256d t0 = _mm256_unpacklo_pd(y0, y1), t1 = _mm256_unpackhi_pd(y0, y1);
+        const __m256d t2 = _mm256_unpacklo_pd(y2, y3), t3 = _mm256_unpackhi_pd(y2, y3);
+        q[h][0] = _mm256_permute2f128_pd(t0, t2, 0x20);
+        q[h][1] = _mm256_permute2f128_pd(t1, t3, 0x20);
+        q[h][2] = _mm256_permute2f128_pd(t0, t2, 0x31);
+        q[h][3] = _mm256_permute2f128_pd(t1, t3, 0x31);
+      }
+    }
+    #pragma GCC unroll 8
+    for (int k = 0; k < K; ++k) {
+      if constexpr (V::lanes == 4) {
+        out[k] = V(q[0][k]);
+      }
+#if defined(__AVX512F__)
+      else {
+        out[k] = V(_mm512_insertf64x4(_mm512_castpd256_pd512(q[0][k]), q[1][k], 1));
+      }
+#endif
+    }
+  }
+#endif
+}
+
+// Columns C to N - 1 (and up to three of the padding) in chunks of four where they fit.
+template <class V, int W, int C, int N>
+__attribute__((always_inline)) inline void all_columns(const double* const (&rows)[V::lanes], V* col) {
+  if constexpr (C < N) {
+    constexpr int K = V::lanes >= 4 && C + 4 <= W ? 4 : 2;
+    columns<V, K>(rows, C, col + C);
+    all_columns<V, W, C + K, N>(rows, col);
+  }
+}
+
+// tanh |x| for one register of |x| = a, on a table of degree D (row width W). High accuracy
+// (Split): c0 + c1 t by an exact ordered sum, the rest added to its error term, so the result
+// is rounded once. Otherwise plain Horner with c0 as high + low.
 template <int D, int W, bool Split, class V>
 __attribute__((always_inline)) inline V eval(V a, const double (&tab)[30][W]) {
+  // The interval: 0 below 1/8 (high word 0x3FC00000), then 1 + 4 (binade - 3) + quarter,
+  // that is the high word's exponent and two leading mantissa bits less 0xFF0 (0x3FC00000 >>
+  // 18), plus one; 29 from 16 (0x40300000) on, and for NaN. Branch-free: the lanes of a
+  // register rarely share an interval.
   using I = typename V::i64;
+  constexpr int L = V::lanes;
   const I quarter = shr<50>(a.bits()) - I::all(0xFF0 - 1);
   const I iv = select(a < V::all(16.0), select(a < V::all(0.125), V::all(0.0), quarter.as_f64()),
                       I::all(29).as_f64()).bits();
-  const I ms = shl<1>(iv);
-  const V m = expk::take<V>(&kTanhMS[0][0], ms), s = expk::take<V>(&kTanhMS[0][1], ms);
-  const V t = a * s - m;  // exact: s is a power of two and t is small
-  // W iv, W being 18 or 14
-  const I row = W == 18 ? shl<4>(iv) + shl<1>(iv) : shl<4>(iv) - shl<1>(iv);
-  static_assert(W == 18 || W == 14, "row widths of the two tables");
-  auto coef = [&](int k) { return expk::take<V>(&tab[0][k], row); };
-  // row: c0 high, c0 low, c1, ..., cD  (c_k at index k + 1 for k >= 1)
-  V p = coef(D + 1);
-  for (int k = D - 1; k >= (Split ? 2 : 1); --k) p = p * t + coef(k + 1);
-  const V c0 = coef(0), c0lo = coef(1);
+  alignas(64) int64_t ivs[L];
+  iv.store(ivs);
+  const double* ms_row[L];
+  const double* row[L];
+  #pragma GCC unroll 8
+  for (int j = 0; j < L; ++j) {
+    ms_row[j] = kTanhMS[ivs[j]];
+    row[j] = tab[ivs[j]];
+  }
+  V ms[2];
+  columns<V, 2>(ms_row, 0, ms);
+  const V t = a * ms[1] - ms[0];  // exact: s is a power of two and t is small
+  // row: c0 high, c0 low, c1, ..., cD  (c_k at index k + 1 for k >= 1), then padding
+  constexpr int N = D + 2;
+  V col[N + 3];
+  all_columns<V, W, 0, N>(row, col);
+  V p = col[D + 1];
+#pragma GCC unroll 16
+  for (int k = D - 1; k >= (Split ? 2 : 1); --k) p = p * t + col[k + 1];
+  const V c0 = col[0], c0lo = col[1];
   if (!Split) return c0 + (c0lo + p * t);
-  const V c1t = coef(2) * t;
+  const V c1t = col[2] * t;
   const V hi = c0 + c1t;          // |c0| >= |c1 t|, or c0 = 0
   const V err = c1t - (hi - c0);  // exact
   return hi + ((err + c0lo) + p * t * t);
