@@ -87,6 +87,39 @@ __attribute__((always_inline)) inline V finish_scale(V y, V scale) {
   return ((y * scale) * V::all(bits<double>(0x7FE0000000000000ull))) * V::all(2.0);         // 2^1023
 }
 
+// The two entries of the table rows tab[row_j] of float lanes: on the wider paths each row is
+// gathered as one 64-bit element and the pairs are then split, half the gathered elements of
+// picking the entries one by one.
+template <class V, class I>
+__attribute__((always_inline)) inline void take_pairs(const float (*tab)[2], I row, V& first, V& second) {
+  static_assert(I::lanes == V::lanes, "one row per lane");
+  if constexpr (V::lanes == 4) {
+    const I off = shl<1>(row);
+    first = take<V>(&tab[0][0], off);
+    second = take<V>(&tab[0][1], off);
+  }
+#if defined(__AVX2__)
+  else if constexpr (V::lanes == 8) {
+    const double* base = reinterpret_cast<const double*>(tab);
+    const __m256 a = _mm256_castpd_ps(_mm256_i32gather_pd(base, _mm256_castsi256_si128(row.v), 8));
+    const __m256 b = _mm256_castpd_ps(_mm256_i32gather_pd(base, _mm256_extracti128_si256(row.v, 1), 8));
+    // a = (f0 s0 f1 s1 | f2 s2 f3 s3), b the same for lanes 4 to 7
+    first = V(_mm256_castpd_ps(_mm256_permute4x64_pd(_mm256_castps_pd(_mm256_shuffle_ps(a, b, 0x88)), 0xD8)));
+    second = V(_mm256_castpd_ps(_mm256_permute4x64_pd(_mm256_castps_pd(_mm256_shuffle_ps(a, b, 0xDD)), 0xD8)));
+  }
+#endif
+#if defined(__AVX512F__)
+  else if constexpr (V::lanes == 16) {
+    const double* base = reinterpret_cast<const double*>(tab);
+    const __m512 a = _mm512_castpd_ps(_mm512_i32gather_pd(_mm512_castsi512_si256(row.v), base, 8));
+    const __m512 b = _mm512_castpd_ps(_mm512_i32gather_pd(_mm512_extracti64x4_epi64(row.v, 1), base, 8));
+    const __m512i even = _mm512_setr_epi32(0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22, 24, 26, 28, 30);
+    first = V(_mm512_permutex2var_ps(a, even, b));
+    second = V(_mm512_permutex2var_ps(a, _mm512_add_epi32(even, _mm512_set1_epi32(1)), b));
+  }
+#endif
+}
+
 // ---- double, 64 steps per octave, (high, low) table -------------------------------------
 template <Scale S = Scale::one_step, class V>
 __attribute__((always_inline)) inline V dexp_ha(V x) {
@@ -208,9 +241,8 @@ __attribute__((always_inline)) inline V sexp_ha(V x) {
   const V s = x * inv_step + shifter;
   const V kd = s - shifter;
   const V r = (x - kd * step_hi) - kd * step_lo;
-  const I row = shl<1>(s.bits() & I::all(0x7F));  // offset of the row (value, correction)
-  const V t = take<V>(&kSExp128[0][0], row);
-  const V c = take<V>(&kSExp128[0][1], row);
+  V t, c;  // the row's value and correction
+  take_pairs(kSExp128, s.bits() & I::all(0x7F), t, c);
   const V p = r + V::all(0.5f) * r * r;
   const V y = t + (c + t * p);
   // (floor(k/128) + 127) in the exponent field; one octave less for the two-step scaling.
