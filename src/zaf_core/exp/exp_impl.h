@@ -174,12 +174,6 @@ inline void dexp_ha_special(double x, double& r, const Report<double>& report) {
   r = dexp_ha(f64x2::all(x)).lane0();
 }
 
-// Lanes whose |x| reaches 708.3964... (high word without sign at least 0x4086232B), NaN
-// included: the comparison is written so that NaN fails it.
-inline uint32_t dexp_out_of_range(f64x2 x) {
-  return ~movemask(abs(x) < f64x2::all(bits<double>(0x4086232B00000000ull))) & 3u;
-}
-
 // ---- double, 128 steps per octave, mantissa-only table ----------------------------------
 template <Scale S = Scale::one_step, class V>
 __attribute__((always_inline)) inline V dexp_50(V x) {
@@ -250,9 +244,6 @@ __attribute__((always_inline)) inline V sexp_ha(V x) {
   const V scale = (shl<16>(s.bits() + I::all(bias)) & I::all(0x7F800000)).as_f32();
   return TwoStep ? (y * scale) * V::all(2.0f) : y * scale;
 }
-
-// Lanes with |x| above 87.3365478515625 (bits 0x42AEAC50), NaN included.
-inline uint32_t sexp_out_of_range(f32x4 x, f32x4 bound) { return ~movemask(abs(x) <= bound) & 0xFu; }
 
 inline void sexp_ha_special(float x, float& r, const Report<float>& report) {
   if (x != x) {
@@ -325,5 +316,52 @@ inline void sexp_11_special(float x, float& r, const Report<float>& report) {
   // normal float exactly from -87.3365478515625 down.
   if (x < -bits<float>(0x42AEAC50u)) report(ZAF_STATUS_UNDERFLOW);
 }
+
+// ---- the kernels' fast computations, any register width -----------------------------------
+// Groups of sixteen doubles or thirty-two floats; lanes from the fast bound on (NaN included)
+// go to the special routine, which gives in-range lanes the same bits. The policies run these
+// on SSE2 registers, exp_avx2.cpp and exp_avx512.cpp on wider ones.
+template <bool HA>
+struct DExpCore {
+  using T = double;
+  static constexpr int group = 16;
+  template <class V>
+  static uint32_t fast(const double* a, double* r) {
+    uint32_t m = 0;
+    for (int k = 0; k < group; k += V::lanes) {
+      const V x = V::load(a + k);
+      if constexpr (HA) dexp_ha(x).store(r + k);
+      else dexp_50(x).store(r + k);
+      // |x| from 708.3964... (high word without sign at least 0x4086232B)
+      m |= (movemask(abs(x) < V::all(bits<double>(0x4086232B00000000ull))) ^ lane_bits<V>()) << k;
+    }
+    return m;
+  }
+};
+
+// C: 0 for _11 (|x| from 87.25 on to the special routine), 1 and 2 for _21 and _HA (above
+// 87.3365478515625), which share the computation.
+template <int C>
+struct SExpCore {
+  using T = float;
+  static constexpr int group = 32;
+  template <class V>
+  static uint32_t fast(const float* a, float* r) {
+    uint32_t m = 0;
+    for (int k = 0; k < group; k += V::lanes) {
+      const V x = V::load(a + k);
+      uint32_t in;
+      if constexpr (C == 0) {
+        sexp_11(x).store(r + k);
+        in = movemask(abs(x) < V::all(bits<float>(0x42AE8000u)));
+      } else {
+        sexp_ha(x).store(r + k);
+        in = movemask(abs(x) <= V::all(bits<float>(0x42AEAC50u)));
+      }
+      m |= (in ^ lane_bits<V>()) << k;
+    }
+    return m;
+  }
+};
 
 }  // namespace zaforq::vm::expk
