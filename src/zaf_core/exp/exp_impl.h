@@ -110,12 +110,31 @@ __attribute__((always_inline)) inline void take_pairs(const float (*tab)[2], I r
 #endif
 #if defined(__AVX512F__)
   else if constexpr (V::lanes == 16) {
-    const double* base = reinterpret_cast<const double*>(tab);
-    const __m512 a = _mm512_castpd_ps(_mm512_i32gather_pd(_mm512_castsi512_si256(row.v), base, 8));
-    const __m512 b = _mm512_castpd_ps(_mm512_i32gather_pd(_mm512_extracti64x4_epi64(row.v, 1), base, 8));
+    // 128 rows: the table's two columns in eight registers each, and the rows picked by
+    // register permutes (32 entries each) and blends on bits 5 and 6 of the row.
+    const float* base = &tab[0][0];
     const __m512i even = _mm512_setr_epi32(0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22, 24, 26, 28, 30);
-    first = V(_mm512_permutex2var_ps(a, even, b));
-    second = V(_mm512_permutex2var_ps(a, _mm512_add_epi32(even, _mm512_set1_epi32(1)), b));
+    const __m512i odd = _mm512_add_epi32(even, _mm512_set1_epi32(1));
+    __m512 col[2][8];
+#pragma GCC unroll 8
+    for (int q = 0; q < 8; ++q) {
+      const __m512 a = _mm512_loadu_ps(base + 32 * q), b = _mm512_loadu_ps(base + 32 * q + 16);
+      col[0][q] = _mm512_permutex2var_ps(a, even, b);
+      col[1][q] = _mm512_permutex2var_ps(a, odd, b);
+    }
+    const __mmask16 b5 = _mm512_test_epi32_mask(row.v, _mm512_set1_epi32(32));
+    const __mmask16 b6 = _mm512_test_epi32_mask(row.v, _mm512_set1_epi32(64));
+    __m512 out[2];
+#pragma GCC unroll 2
+    for (int c = 0; c < 2; ++c) {
+      const __m512 p0 = _mm512_permutex2var_ps(col[c][0], row.v, col[c][1]);
+      const __m512 p1 = _mm512_permutex2var_ps(col[c][2], row.v, col[c][3]);
+      const __m512 p2 = _mm512_permutex2var_ps(col[c][4], row.v, col[c][5]);
+      const __m512 p3 = _mm512_permutex2var_ps(col[c][6], row.v, col[c][7]);
+      out[c] = _mm512_mask_blend_ps(b6, _mm512_mask_blend_ps(b5, p0, p1), _mm512_mask_blend_ps(b5, p2, p3));
+    }
+    first = V(out[0]);
+    second = V(out[1]);
   }
 #endif
 }
