@@ -4,11 +4,10 @@
 // range the power of two is applied in two steps so that no intermediate overflows and a
 // subnormal result is rounded once.
 #pragma once
+#include <immintrin.h>
 #include <stdint.h>
 
 #include "common/bits.h"
-#include <immintrin.h>
-
 #include "common/simd.h"
 #include "zaf_core/_frame/frame.h"
 
@@ -60,25 +59,6 @@ __attribute__((always_inline)) inline V take(const double* base, I off) {
   }
 #endif
 }
-template <class V, class I>
-__attribute__((always_inline)) inline V take(const float* base, I off) {
-  static_assert(I::lanes == V::lanes, "one offset per lane");
-  if constexpr (V::lanes == 4) {
-    alignas(16) int32_t k[4];
-    off.store(k);
-    return V(_mm_setr_ps(base[k[0]], base[k[1]], base[k[2]], base[k[3]]));
-  }
-#if defined(__AVX2__)
-  else if constexpr (V::lanes == 8) {
-    return V(_mm256_i32gather_ps(base, off.v, 4));
-  }
-#endif
-#if defined(__AVX512F__)
-  else if constexpr (V::lanes == 16) {
-    return V(_mm512_i32gather_ps(off.v, base, 4));
-  }
-#endif
-}
 
 template <Scale S, class V>
 __attribute__((always_inline)) inline V finish_scale(V y, V scale) {
@@ -107,22 +87,26 @@ __attribute__((always_inline)) inline I take128(const uint64_t (&tab)[128], I of
 #endif
 }
 
-// The two entries of the table rows tab[row_j] of float lanes: on the wider paths each row is
-// gathered as one 64-bit element and the pairs are then split, half the gathered elements of
-// picking the entries one by one.
+// The two entries of the rows tab[row_j] (0 to 127) of float lanes. SSE2 reads them one by
+// one; AVX2 gathers each row as one 64-bit element and splits the pairs after (half the
+// gathered elements); on AVX-512 the table's columns are registers and the rows are picked
+// by register permutes, cheaper there than any gather.
 template <class V, class I>
-__attribute__((always_inline)) inline void take_pairs(const float (*tab)[2], I row, V& first, V& second) {
+__attribute__((always_inline)) inline void take_pairs(const float (&tab)[128][2], I row, V& first, V& second) {
   static_assert(I::lanes == V::lanes, "one row per lane");
   if constexpr (V::lanes == 4) {
-    const I off = shl<1>(row);
-    first = take<V>(&tab[0][0], off);
-    second = take<V>(&tab[0][1], off);
+    alignas(16) int32_t k[4];
+    row.store(k);
+    first = V(_mm_setr_ps(tab[k[0]][0], tab[k[1]][0], tab[k[2]][0], tab[k[3]][0]));
+    second = V(_mm_setr_ps(tab[k[0]][1], tab[k[1]][1], tab[k[2]][1], tab[k[3]][1]));
   }
 #if defined(__AVX2__)
   else if constexpr (V::lanes == 8) {
     const double* base = reinterpret_cast<const double*>(tab);
-    const __m256 a = _mm256_castpd_ps(_mm256_i32gather_pd(base, _mm256_castsi256_si128(row.v), 8));
-    const __m256 b = _mm256_castpd_ps(_mm256_i32gather_pd(base, _mm256_extracti128_si256(row.v, 1), 8));
+    // the masked form, with every lane on: the plain one starts from an undefined register
+    const __m256d zero = _mm256_setzero_pd(), on = _mm256_castsi256_pd(_mm256_set1_epi64x(-1));
+    const __m256 a = _mm256_castpd_ps(_mm256_mask_i32gather_pd(zero, base, _mm256_castsi256_si128(row.v), on, 8));
+    const __m256 b = _mm256_castpd_ps(_mm256_mask_i32gather_pd(zero, base, _mm256_extracti128_si256(row.v, 1), on, 8));
     // a = (f0 s0 f1 s1 | f2 s2 f3 s3), b the same for lanes 4 to 7
     first = V(_mm256_castpd_ps(_mm256_permute4x64_pd(_mm256_castps_pd(_mm256_shuffle_ps(a, b, 0x88)), 0xD8)));
     second = V(_mm256_castpd_ps(_mm256_permute4x64_pd(_mm256_castps_pd(_mm256_shuffle_ps(a, b, 0xDD)), 0xD8)));
@@ -130,8 +114,8 @@ __attribute__((always_inline)) inline void take_pairs(const float (*tab)[2], I r
 #endif
 #if defined(__AVX512F__)
   else if constexpr (V::lanes == 16) {
-    // 128 rows: the table's two columns in eight registers each, and the rows picked by
-    // register permutes (32 entries each) and blends on bits 5 and 6 of the row.
+    // Each column in eight registers; a permute picks among 32 entries, blends on bits 5
+    // and 6 of the row among the four permutes.
     const float* base = &tab[0][0];
     const __m512i even = _mm512_setr_epi32(0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22, 24, 26, 28, 30);
     const __m512i odd = _mm512_add_epi32(even, _mm512_set1_epi32(1));

@@ -38,7 +38,7 @@ __attribute__((always_inline)) inline void columns(const double* const (&rows)[V
   else if constexpr (V::lanes == 4 || V::lanes == 8) {
     constexpr int H = V::lanes / 4;  // quarters of eight rows: one or two
     __m256d q[H][K];                 // column k of rows 4h to 4h + 3
-    #pragma GCC unroll 8
+#pragma GCC unroll 8
     for (int h = 0; h < H; ++h) {
       const double* const* r = rows + 4 * h;
       if constexpr (K == 2) {
@@ -57,7 +57,7 @@ __attribute__((always_inline)) inline void columns(const double* const (&rows)[V
         q[h][3] = _mm256_permute2f128_pd(t1, t3, 0x31);
       }
     }
-    #pragma GCC unroll 8
+#pragma GCC unroll 8
     for (int k = 0; k < K; ++k) {
       if constexpr (V::lanes == 4) {
         out[k] = V(q[0][k]);
@@ -100,7 +100,7 @@ __attribute__((always_inline)) inline V eval(V a, const double (&tab)[30][W]) {
   iv.store(ivs);
   const double* ms_row[L];
   const double* row[L];
-  #pragma GCC unroll 8
+#pragma GCC unroll 8
   for (int j = 0; j < L; ++j) {
     ms_row[j] = kTanhMS[ivs[j]];
     row[j] = tab[ivs[j]];
