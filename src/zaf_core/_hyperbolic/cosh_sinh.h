@@ -36,7 +36,7 @@ __attribute__((always_inline)) inline V half_scale64(V s, int64_t octaves = 0) {
 // e^ax / 2 = a_hi + a_lo and e^-ax / 2 = b_hi + b_lo for 0 <= ax < 708.41, on the double
 // exponential's 64-step table and degree-5 polynomial. From |x| = 20 on the second term is
 // below 2^-57 of the first and is left at zero (further on its power of two would leave the
-// range); a group whose lanes are all that large skips it (WithB false).
+// range); a block of four elements whose lanes are all that large skips it (WithB false).
 template <class V>
 struct HalfExps {
   V a_hi, a_lo, b_hi, b_lo;
