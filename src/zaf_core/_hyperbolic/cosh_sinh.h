@@ -3,6 +3,10 @@
 // power of two) and -r, so p(-r) is the polynomial's even part minus its odd part. The
 // exponent bias is one octave below the exponential's, which puts the factor 1/2 into the
 // scale. Sums are kept as (high, low) pairs and rounded once.
+//
+// The fast computations are templates over the register type V, run on SSE2 registers by the
+// policies and on wider ones by hyperbolic_avx2.cpp and hyperbolic_avx512.cpp (the cores
+// DCore and SCore); each lane gets the same operations on every width.
 #pragma once
 #include <stdint.h>
 
@@ -17,57 +21,57 @@ using namespace zaforq::simd;
 
 enum class Fn { cosh, sinh };
 
-// Lanes 0 and 1 of the low 32 bits of two 64-bit lanes.
-inline void low_words(i64x2 v, int32_t& k0, int32_t& k1) {
-  k0 = _mm_cvtsi128_si32(v.v);
-  k1 = _mm_cvtsi128_si32(_mm_unpackhi_epi64(v.v, v.v));
-}
+using expk::lane_bits;
+using expk::low_words;
 
 // 2^(floor(k/64) - 1) from the bit pattern of shifter + k; `octaves` lowers it further for
 // the two-step scaling near overflow.
-inline f64x2 half_scale64(f64x2 s, int64_t octaves = 0) {
-  return (shl<46>(s.bits() + i64x2::all(0xFF80 - octaves * 64)) &
-          i64x2::all(static_cast<int64_t>(0x7FF0000000000000ull))).as_f64();
+template <class V>
+__attribute__((always_inline)) inline V half_scale64(V s, int64_t octaves = 0) {
+  using I = typename V::i64;
+  return (shl<46>(s.bits() + I::all(0xFF80 - octaves * 64)) & I::all(static_cast<int64_t>(0x7FF0000000000000ull)))
+      .as_f64();
 }
 
 // e^ax / 2 = a_hi + a_lo and e^-ax / 2 = b_hi + b_lo for 0 <= ax < 708.41, on the double
 // exponential's 64-step table and degree-5 polynomial. From |x| = 20 on the second term is
 // below 2^-57 of the first and is left at zero (further on its power of two would leave the
-// range); a group whose lanes are all that large skips it (WithB false).
+// range); a block of four elements whose lanes are all that large skips it (WithB false).
+template <class V>
 struct HalfExps {
-  f64x2 a_hi, a_lo, b_hi, b_lo;
+  V a_hi, a_lo, b_hi, b_lo;
 };
-template <bool WithB = true>
-__attribute__((always_inline)) inline HalfExps half_exps_ha(f64x2 ax) {
+template <bool WithB = true, class V>
+__attribute__((always_inline)) inline HalfExps<V> half_exps_ha(V ax) {
   using expk::kExp64;
-  const f64x2 inv_step = f64x2::all(bits<double>(0x40571547652B82FEull));  // 92.33248261689366 = 64/ln 2
-  const f64x2 shifter = f64x2::all(bits<double>(0x4338000000000000ull));   // 1.5 * 2^52
-  const f64x2 step_hi = f64x2::all(bits<double>(0x3F862E42FEF00000ull));   // 0.010830424695086549
-  const f64x2 step_lo = f64x2::all(bits<double>(0x3D7473DE6AF278EDull));   // 1.162596423439437e-12
-  const f64x2 c2 = f64x2::all(bits<double>(0x3FDFFFFFFFFFD97Cull));        // 0.49999999999945266
-  const f64x2 c3 = f64x2::all(bits<double>(0x3FC55555555542A1ull));        // 0.16666666666653376
-  const f64x2 c4 = f64x2::all(bits<double>(0x3FA555574BC3A1BEull));        // 0.04166672515731616
-  const f64x2 c5 = f64x2::all(bits<double>(0x3F81111276409C2Cull));        // 0.008333343728805863
-  const f64x2 s = ax * inv_step + shifter;
-  const f64x2 kd = s - shifter;
-  const f64x2 sn = shifter - kd;  // shifter - k: the same reduction for -ax
-  const f64x2 r = (ax - kd * step_hi) - kd * step_lo;
-  int32_t k0, k1;
-  low_words(s.bits(), k0, k1);
-  const f64x2 e0 = f64x2::load_aligned(kExp64[k0 & 0x3F]), e1 = f64x2::load_aligned(kExp64[k1 & 0x3F]);
-  const f64x2 th = _mm_unpacklo_pd(e0.v, e1.v), tl = _mm_unpackhi_pd(e0.v, e1.v);
-  const f64x2 sa = half_scale64(s);
+  const V inv_step = V::all(bits<double>(0x40571547652B82FEull));  // 92.33248261689366 = 64/ln 2
+  const V shifter = V::all(bits<double>(0x4338000000000000ull));   // 1.5 * 2^52
+  const V step_hi = V::all(bits<double>(0x3F862E42FEF00000ull));   // 0.010830424695086549
+  const V step_lo = V::all(bits<double>(0x3D7473DE6AF278EDull));   // 1.162596423439437e-12
+  const V c2 = V::all(bits<double>(0x3FDFFFFFFFFFD97Cull));        // 0.49999999999945266
+  const V c3 = V::all(bits<double>(0x3FC55555555542A1ull));        // 0.16666666666653376
+  const V c4 = V::all(bits<double>(0x3FA555574BC3A1BEull));        // 0.04166672515731616
+  const V c5 = V::all(bits<double>(0x3F81111276409C2Cull));        // 0.008333343728805863
+  const V s = ax * inv_step + shifter;
+  const V kd = s - shifter;
+  const V sn = shifter - kd;  // shifter - k: the same reduction for -ax
+  const V r = (ax - kd * step_hi) - kd * step_lo;
+  using I = typename V::i64;
+  const I mask = I::all(0x3F);
+  const I row = shl<1>(s.bits() & mask);  // offset of the row (high, low) of k mod 64
+  const V th = expk::take<V>(&kExp64[0][0], row), tl = expk::take<V>(&kExp64[0][1], row);
+  const V sa = half_scale64(s);
   if (!WithB) {
-    const f64x2 p = r + r * r * (c2 + r * (c3 + r * (c4 + r * c5)));
-    const f64x2 zero = f64x2::all(0.0);
+    const V p = r + r * r * (c2 + r * (c3 + r * (c4 + r * c5)));
+    const V zero = V::all(0.0);
     return {sa * th, sa * (tl + p * (th + tl)), zero, zero};
   }
-  const f64x2 f0 = f64x2::load_aligned(kExp64[-k0 & 0x3F]), f1 = f64x2::load_aligned(kExp64[-k1 & 0x3F]);
-  const f64x2 uh = _mm_unpacklo_pd(f0.v, f1.v), ul = _mm_unpackhi_pd(f0.v, f1.v);
-  const f64x2 r2 = r * r;
-  const f64x2 even = r2 * (c2 + r2 * c4);
-  const f64x2 odd = r + r * r2 * (c3 + r2 * c5);
-  const f64x2 sb = half_scale64(sn) & (ax < f64x2::all(20.0));
+  const I row_n = shl<1>((I::all(0) - s.bits()) & mask);  // and of -k mod 64
+  const V uh = expk::take<V>(&kExp64[0][0], row_n), ul = expk::take<V>(&kExp64[0][1], row_n);
+  const V r2 = r * r;
+  const V even = r2 * (c2 + r2 * c4);
+  const V odd = r + r * r2 * (c3 + r2 * c5);
+  const V sb = half_scale64(sn) & (ax < V::all(20.0));
   return {sa * th, sa * (tl + (even + odd) * (th + tl)), sb * uh, sb * (ul + (even - odd) * (uh + ul))};
 }
 
@@ -81,9 +85,9 @@ inline double half_exp_large(double ax) {
   const f64x2 kd = s - shifter;
   const f64x2 r = (x - kd * f64x2::all(bits<double>(0x3F862E42FEF00000ull))) -
                   kd * f64x2::all(bits<double>(0x3D7473DE6AF278EDull));
-  int32_t k0, k1;
-  low_words(s.bits(), k0, k1);
-  const double th = expk::kExp64[k0 & 0x3F][0], tl = expk::kExp64[k0 & 0x3F][1];
+  int32_t k[2];
+  low_words(s.bits(), k);
+  const double th = expk::kExp64[k[0] & 0x3F][0], tl = expk::kExp64[k[0] & 0x3F][1];
   const double rr = r.lane0();
   const double p = rr + rr * rr *
                             (bits<double>(0x3FDFFFFFFFFFD97Cull) +
@@ -117,33 +121,33 @@ inline void d_large(double x, double& r, const Report<double>& report) {
 }
 
 // Fast-path bound of the double kernels: 708.4018337446123 (bits 0x40862336F49C3C50).
-inline f64x2 d_fast_bound() { return f64x2::all(bits<double>(0x40862336F49C3C50ull)); }
+inline constexpr uint64_t kDFastBound = 0x40862336F49C3C50ull;
 
 // sinh x = x + x^3 (1/3! + x^2 (1/5! + ... + x^2/13!)) for |x| below 0.2475: the terms left
 // out are below 2^-56 of the sum there.
-inline f64x2 sinh_small(f64x2 x) {
-  const f64x2 x2 = x * x;
-  const f64x2 p = f64x2::all(1.0 / 6) +
-                  x2 * (f64x2::all(1.0 / 120) +
-                        x2 * (f64x2::all(1.0 / 5040) +
-                              x2 * (f64x2::all(1.0 / 362880) +
-                                    x2 * (f64x2::all(1.0 / 39916800) + x2 * f64x2::all(1.0 / 6227020800.0)))));
+template <class V>
+__attribute__((always_inline)) inline V sinh_small(V x) {
+  const V x2 = x * x;
+  const V p = V::all(1.0 / 6) +
+              x2 * (V::all(1.0 / 120) +
+                    x2 * (V::all(1.0 / 5040) +
+                          x2 * (V::all(1.0 / 362880) + x2 * (V::all(1.0 / 39916800) + x2 * V::all(1.0 / 6227020800.0)))));
   return x + x * x2 * p;
 }
 
 // ---- double, high accuracy --------------------------------------------------------------
-// WithB: some lane is below 20; Small (Sinh): some lane is below 0.2475 (high word
-// 0x3FCFACFC) and takes the series, free of the subtraction's cancellation.
-inline f64x2 small_bound() { return f64x2::all(bits<double>(0x3FCFACFC00000000ull)); }
-template <Fn F, bool WithB, bool Small>
-__attribute__((always_inline)) inline f64x2 d_ha(f64x2 x) {
-  const f64x2 ax = abs(x);
-  const HalfExps h = half_exps_ha<WithB>(ax);
+// WithB: some lane of the block is below 20; Small (Sinh): some lane is below 0.2475 (high
+// word 0x3FCFACFC) and takes the series, free of the subtraction's cancellation.
+inline constexpr uint64_t kSmallBound = 0x3FCFACFC00000000ull;
+template <Fn F, bool WithB, bool Small, class V>
+__attribute__((always_inline)) inline V d_ha(V x) {
+  const V ax = abs(x);
+  const HalfExps<V> h = half_exps_ha<WithB>(ax);
   if (!WithB) {
-    const f64x2 y = h.a_hi + h.a_lo;
-    return F == Fn::cosh ? y : (y | (x & f64x2::all(-0.0)));  // the series is not needed from 20 on
+    const V y = h.a_hi + h.a_lo;
+    return F == Fn::cosh ? y : (y | (x & V::all(-0.0)));  // the series is not needed from 20 on
   }
-  f64x2 hi, e;
+  V hi, e;
   if (F == Fn::cosh) {
     // a_hi >= b_hi, so the ordered two-sum is exact
     hi = h.a_hi + h.b_hi;
@@ -152,28 +156,25 @@ __attribute__((always_inline)) inline f64x2 d_ha(f64x2 x) {
   }
   hi = h.a_hi - h.b_hi;
   e = (h.a_hi - hi) - h.b_hi;
-  const f64x2 big = (hi + (e + (h.a_lo - h.b_lo))) | (x & f64x2::all(-0.0));
-  return Small ? select(ax < small_bound(), sinh_small(x), big) : big;
+  const V big = (hi + (e + (h.a_lo - h.b_lo))) | (x & V::all(-0.0));
+  return Small ? select(ax < V::all(bits<double>(kSmallBound)), sinh_small(x), big) : big;
 }
 
-// Which variant a group of two registers needs: bit 0 WithB, bit 1 Small.
-template <Fn F>
-inline int variant(f64x2 a0, f64x2 a1) {
-  const f64x2 twenty = f64x2::all(20.0);
-  int v = movemask((a0 < twenty) | (a1 < twenty)) ? 1 : 0;
-  if (F == Fn::sinh && movemask((a0 < small_bound()) | (a1 < small_bound()))) v |= 2;
-  return v;
-}
-
-// Runs Eval<WithB, Small> on both registers of a group, the variant chosen once per group.
-template <Fn F, template <bool, bool> class Eval>
-__attribute__((always_inline)) inline void group4(f64x2 x0, f64x2 x1, double* r) {
-  switch (variant<F>(abs(x0), abs(x1))) {
-    case 0: Eval<false, false>::run(x0, x1, r); break;
-    case 1: Eval<true, false>::run(x0, x1, r); break;
-    case 2: Eval<false, true>::run(x0, x1, r); break;
-    default: Eval<true, true>::run(x0, x1, r); break;
+// ---- double, lower accuracy -------------------------------------------------------------
+// The two half exponentials of the high-accuracy kernel summed plainly, and for Sinh below
+// 0.2475 the series without the x87 step. (The exponential's 128-step table of rounded
+// mantissas gives up to 3.5 ulp here, and E - 1/E loses up to 1.4 bits to cancellation.)
+template <Fn F, bool WithB, bool Small, class V>
+__attribute__((always_inline)) inline V d_50(V x) {
+  const V ax = abs(x);
+  const HalfExps<V> h = half_exps_ha<WithB>(ax);
+  if (!WithB) {
+    const V y = h.a_hi + h.a_lo;
+    return F == Fn::cosh ? y : (y | (x & V::all(-0.0)));
   }
+  if (F == Fn::cosh) return (h.a_hi + h.b_hi) + (h.a_lo + h.b_lo);
+  const V big = ((h.a_hi - h.b_hi) + (h.a_lo - h.b_lo)) | (x & V::all(-0.0));
+  return Small ? select(ax < V::all(bits<double>(kSmallBound)), sinh_small(x), big) : big;
 }
 
 // sinh x for |x| below 0.035 (high word under 0x3FA1EB85) on the x87 unit at 64-bit
@@ -185,30 +186,68 @@ inline double sinh_near_zero(double x) {
   const long double c7 = bits<double>(0x3F2A01A01A01A01Aull);  // 1/5040
   return static_cast<double>(v + v * v2 * (c3 + v2 * (c5 + v2 * c7)));
 }
-inline f64x2 near_zero_bound() { return f64x2::all(bits<double>(0x3FA1EB8500000000ull)); }
+inline constexpr uint64_t kNearZeroBound = 0x3FA1EB8500000000ull;
+
+// Lanes whose block of four (bits 4b to 4b + 3 of m) has any bit set in m.
+__attribute__((always_inline)) constexpr uint32_t blocks_of_four(uint32_t m) {
+  m |= m >> 1;
+  m |= m >> 2;
+  return (m & 0x11111111u) * 0xFu;
+}
+
+// A group of sixteen doubles. The variant (WithB, Small) only spares work, except that from
+// 20 on the two forms of the polynomial round differently: WithB is decided per block of four
+// elements, as the kernels always have, so a register of eight lanes may take both forms.
+// Small needs no such care (lanes not below its bound take the same value either way).
+template <Fn F, bool HA>
+struct DCore {
+  using T = double;
+  static constexpr int group = 16;
+  template <bool WithB, bool Small, class V>
+  __attribute__((always_inline)) static V eval(V x) {
+    if constexpr (HA) return d_ha<F, WithB, Small>(x);
+    else return d_50<F, WithB, Small>(x);
+  }
+  template <bool Small, class V>
+  __attribute__((always_inline)) static V eval_blocks(V x, uint32_t with_b) {
+    if (with_b == lane_bits<V>()) return eval<true, Small>(x);
+    if (with_b == 0) return eval<false, Small>(x);
+    alignas(64) double m[V::lanes];  // all-ones lanes where WithB
+    for (int j = 0; j < V::lanes; ++j) m[j] = bits<double>((with_b >> j) & 1 ? ~0ull : 0ull);
+    return select(V::load(m), eval<true, Small>(x), eval<false, Small>(x));
+  }
+  template <class V>
+  static uint32_t fast(const double* a, double* r) {
+    constexpr int L = V::lanes, R = group / L;
+    V x[R];
+    uint32_t below20 = 0, small = 0, out = 0;
+    for (int k = 0; k < R; ++k) {
+      x[k] = V::load(a + k * L);
+      const V ax = abs(x[k]);
+      below20 |= movemask(ax < V::all(20.0)) << (k * L);
+      if (F == Fn::sinh) small |= movemask(ax < V::all(bits<double>(kSmallBound))) << (k * L);
+      out |= (movemask(ax < V::all(bits<double>(kDFastBound))) ^ lane_bits<V>()) << (k * L);
+      if (HA && F == Fn::sinh) out |= movemask(ax < V::all(bits<double>(kNearZeroBound))) << (k * L);
+    }
+    const uint32_t with_b = blocks_of_four(below20);
+    for (int k = 0; k < R; ++k) {
+      const uint32_t wb = (with_b >> (k * L)) & lane_bits<V>();
+      if ((small >> (k * L)) & lane_bits<V>())
+        eval_blocks<true>(x[k], wb).store(r + k * L);
+      else
+        eval_blocks<false>(x[k], wb).store(r + k * L);
+    }
+    return out;
+  }
+};
 
 template <Fn F>
-struct DHA {
-  template <bool WithB, bool Small>
-  struct Run {
-    static void run(f64x2 x0, f64x2 x1, double* r) {
-      d_ha<F, WithB, Small>(x0).store(r);
-      d_ha<F, WithB, Small>(x1).store(r + 2);
-    }
-  };
-  using T = double;
-  static constexpr int group = 4;
+struct DHA : DCore<F, true> {
+  using Wide = DCore<F, true>;
   static constexpr X87 x87 = F == Fn::sinh ? X87::pc64 : X87::untouched;
-  static uint32_t fast(const double* a, double* r) {
-    const f64x2 x0 = f64x2::load(a), x1 = f64x2::load(a + 2);
-    group4<F, Run>(x0, x1, r);
-    const f64x2 b = d_fast_bound();
-    uint32_t m = (~movemask(abs(x0) < b) & 3u) | ((~movemask(abs(x1) < b) & 3u) << 2);
-    if (F == Fn::sinh) m |= movemask(abs(x0) < near_zero_bound()) | (movemask(abs(x1) < near_zero_bound()) << 2);
-    return m;
-  }
+  static uint32_t fast(const double* a, double* r) { return Wide::template fast<f64x2>(a, r); }
   static void special(double a, double& r, const Report<double>& report) {
-    if (F == Fn::sinh && __builtin_fabs(a) < near_zero_bound().lane0()) {
+    if (F == Fn::sinh && __builtin_fabs(a) < bits<double>(kNearZeroBound)) {
       r = sinh_near_zero(a);
       return;
     }
@@ -216,41 +255,11 @@ struct DHA {
   }
 };
 
-// ---- double, lower accuracy -------------------------------------------------------------
-// The two half exponentials of the high-accuracy kernel summed plainly, and for Sinh below
-// 0.2475 the series without the x87 step. (The exponential's 128-step table of rounded
-// mantissas gives up to 3.5 ulp here, and E - 1/E loses up to 1.4 bits to cancellation.)
-template <Fn F, bool WithB, bool Small>
-__attribute__((always_inline)) inline f64x2 d_50(f64x2 x) {
-  const f64x2 ax = abs(x);
-  const HalfExps h = half_exps_ha<WithB>(ax);
-  if (!WithB) {
-    const f64x2 y = h.a_hi + h.a_lo;
-    return F == Fn::cosh ? y : (y | (x & f64x2::all(-0.0)));
-  }
-  if (F == Fn::cosh) return (h.a_hi + h.b_hi) + (h.a_lo + h.b_lo);
-  const f64x2 big = ((h.a_hi - h.b_hi) + (h.a_lo - h.b_lo)) | (x & f64x2::all(-0.0));
-  return Small ? select(ax < small_bound(), sinh_small(x), big) : big;
-}
-
 template <Fn F>
-struct D50 {
-  template <bool WithB, bool Small>
-  struct Run {
-    static void run(f64x2 x0, f64x2 x1, double* r) {
-      d_50<F, WithB, Small>(x0).store(r);
-      d_50<F, WithB, Small>(x1).store(r + 2);
-    }
-  };
-  using T = double;
-  static constexpr int group = 4;
+struct D50 : DCore<F, false> {
+  using Wide = DCore<F, false>;
   static constexpr X87 x87 = X87::untouched;
-  static uint32_t fast(const double* a, double* r) {
-    const f64x2 x0 = f64x2::load(a), x1 = f64x2::load(a + 2);
-    group4<F, Run>(x0, x1, r);
-    const f64x2 b = d_fast_bound();
-    return (~movemask(abs(x0) < b) & 3u) | ((~movemask(abs(x1) < b) & 3u) << 2);
-  }
+  static uint32_t fast(const double* a, double* r) { return Wide::template fast<f64x2>(a, r); }
   static void special(double a, double& r, const Report<double>& report) { d_large<F>(a, r, report); }
 };
 
@@ -258,7 +267,7 @@ struct D50 {
 // The float kernels take |x| up to 88.0242691040039 (bits 0x42B00C6D) on the fast path; beyond
 // it, and for NaN, the special routine evaluates e^|x| / 2 in double and reports each lane
 // that overflows, lowest lane first.
-inline f32x4 s_fast_bound() { return f32x4::all(bits<float>(0x42B00C6Du)); }
+inline constexpr uint32_t kSFastBound = 0x42B00C6Du;
 
 template <Fn F>
 inline void s_large(float x, float& r, const Report<float>& report) {
@@ -277,51 +286,59 @@ inline void s_large(float x, float& r, const Report<float>& report) {
 }
 
 // High accuracy: e^|x| in double (128-step table), (E ± 1/E) / 2, rounded once; sinh below
-// 2^-10 as x + x^3/6, where E - 1/E would cancel.
-template <Fn F>
-inline f64x2 s_ha_pair(f64x2 x) {
-  const f64x2 ax = abs(x);
-  const f64x2 e = expk::dexp_50(ax);
-  const f64x2 ie = f64x2::all(1.0) / e;
-  if (F == Fn::cosh) return f64x2::all(0.5) * (e + ie);
-  const f64x2 big = (f64x2::all(0.5) * (e - ie)) | (x & f64x2::all(-0.0));
-  return select(ax < f64x2::all(0x1p-10), x + x * x * x * f64x2::all(1.0 / 6), big);
+// 2^-10 as x + x^3/6, where E - 1/E would cancel. V is a double register.
+template <Fn F, class V>
+__attribute__((always_inline)) inline V s_ha_pair(V x) {
+  const V ax = abs(x);
+  const V e = expk::dexp_50(ax);
+  const V ie = V::all(1.0) / e;
+  if (F == Fn::cosh) return V::all(0.5) * (e + ie);
+  const V big = (V::all(0.5) * (e - ie)) | (x & V::all(-0.0));
+  return select(ax < V::all(0x1p-10), x + x * x * x * V::all(1.0 / 6), big);
 }
-template <Fn F>
-inline f32x4 s_ha(f32x4 x) {
-  return to_f32(s_ha_pair<F>(to_f64_low2(x)), s_ha_pair<F>(to_f64_high2(x)));
+template <Fn F, class V>
+__attribute__((always_inline)) inline V s_ha(V x) {
+  return to_f32(s_ha_pair<F>(to_f64_low(x)), s_ha_pair<F>(to_f64_high(x)));
 }
 
 // Float arithmetic: E = e^|x| from the float exponential of the class, (E ± 1/E) / 2; sinh
 // below 0.75 by its series (through x^9 for the 21-bit class, x^5 for the 11-bit one).
-template <Fn F, bool Fine>
-inline f32x4 s_low(f32x4 x) {
-  const f32x4 ax = abs(x);
-  const f32x4 e = Fine ? expk::sexp_ha(ax) : expk::sexp_11(ax);
-  const f32x4 ie = f32x4::all(1.0f) / e;
-  if (F == Fn::cosh) return f32x4::all(0.5f) * (e + ie);
-  const f32x4 big = (f32x4::all(0.5f) * (e - ie)) | (x & f32x4::all(-0.0f));
-  const f32x4 x2 = x * x;
-  const f32x4 p = Fine ? f32x4::all(1.0f / 6) +
-                             x2 * (f32x4::all(1.0f / 120) + x2 * (f32x4::all(1.0f / 5040) + x2 * f32x4::all(1.0f / 362880)))
-                       : f32x4::all(1.0f / 6) + x2 * f32x4::all(1.0f / 120);
-  return select(ax < f32x4::all(0.75f), x + x * x2 * p, big);
+template <Fn F, bool Fine, class V>
+__attribute__((always_inline)) inline V s_low(V x) {
+  const V ax = abs(x);
+  const V e = Fine ? expk::sexp_ha(ax) : expk::sexp_11(ax);
+  const V ie = V::all(1.0f) / e;
+  if (F == Fn::cosh) return V::all(0.5f) * (e + ie);
+  const V big = (V::all(0.5f) * (e - ie)) | (x & V::all(-0.0f));
+  const V x2 = x * x;
+  const V p = Fine ? V::all(1.0f / 6) + x2 * (V::all(1.0f / 120) + x2 * (V::all(1.0f / 5040) + x2 * V::all(1.0f / 362880)))
+                   : V::all(1.0f / 6) + x2 * V::all(1.0f / 120);
+  return select(ax < V::all(0.75f), x + x * x2 * p, big);
 }
 
-// Float policies; C is 0 for _11, 1 for _21, 2 for _HA.
+// Float cores and policies; C is 0 for _11, 1 for _21, 2 for _HA.
 template <Fn F, int C>
-struct S {
+struct SCore {
   using T = float;
-  static constexpr int group = 8;
-  static constexpr X87 x87 = X87::untouched;
-  static f32x4 eval(f32x4 x) { return C == 2 ? s_ha<F>(x) : s_low<F, C == 1>(x); }
+  static constexpr int group = 32;
+  template <class V>
   static uint32_t fast(const float* a, float* r) {
-    const f32x4 x0 = f32x4::load(a), x1 = f32x4::load(a + 4);
-    eval(x0).store(r);
-    eval(x1).store(r + 4);
-    const f32x4 b = s_fast_bound();
-    return (~movemask(abs(x0) <= b) & 0xFu) | ((~movemask(abs(x1) <= b) & 0xFu) << 4);
+    uint32_t m = 0;
+    for (int k = 0; k < group; k += V::lanes) {
+      const V x = V::load(a + k);
+      if constexpr (C == 2) s_ha<F>(x).store(r + k);
+      else s_low<F, C == 1>(x).store(r + k);
+      m |= (movemask(abs(x) <= V::all(bits<float>(kSFastBound))) ^ lane_bits<V>()) << k;
+    }
+    return m;
   }
+};
+
+template <Fn F, int C>
+struct S : SCore<F, C> {
+  using Wide = SCore<F, C>;
+  static constexpr X87 x87 = X87::untouched;
+  static uint32_t fast(const float* a, float* r) { return Wide::template fast<f32x4>(a, r); }
   static void special(float a, float& r, const Report<float>& report) { s_large<F>(a, r, report); }
 };
 

@@ -7,17 +7,11 @@ namespace {
 using namespace zaforq;
 using namespace zaforq::vm::expk;
 
-struct DExp50 {
-  using T = double;
-  static constexpr int group = 4;
+struct DExp50 : DExpCore<false> {
+  using Wide = DExpCore<false>;
   static constexpr X87 x87 = X87::untouched;
   static constexpr char name[] = "_zafdExp_50";
-  static uint32_t fast(const double* a, double* r) {
-    const f64x2 x0 = f64x2::load(a), x1 = f64x2::load(a + 2);
-    dexp_50(x0).store(r);
-    dexp_50(x1).store(r + 2);
-    return (dexp_out_of_range(x0) | dexp_out_of_range(x1)) ? 0xFu : 0u;
-  }
+  static uint32_t fast(const double* a, double* r) { return Wide::template fast<f64x2>(a, r); }
   static void special(double a, double& r, const vm::Report<double>& report) { dexp_50_special(a, r, report); }
 };
 

@@ -4,6 +4,7 @@
 // range the power of two is applied in two steps so that no intermediate overflows and a
 // subnormal result is rounded once.
 #pragma once
+#include <immintrin.h>
 #include <stdint.h>
 
 #include "common/bits.h"
@@ -21,44 +22,150 @@ using namespace zaforq::simd;
 // lowered by 2^1024, then times 2^1023 and 2).
 enum class Scale { one_step, low, high };
 
-inline void lanes(i64x2 v, int32_t& k0, int32_t& k1) {
-  k0 = _mm_cvtsi128_si32(v.v);
-  k1 = _mm_cvtsi128_si32(_mm_unpackhi_epi64(v.v, v.v));
+// The cores below are templates over the register type V (f64x2 or f32x4 here, the wider
+// types of simd_avx.h on the AVX2 and AVX-512 paths); every lane runs the same operations in
+// the same order on every width, so the path never changes a result.
+
+// Bits for every lane of a register of V's width.
+template <class V>
+constexpr uint32_t lane_bits() { return V::lanes == 32 ? 0xFFFFFFFFu : (1u << V::lanes) - 1u; }
+
+// The low 32 bits of each 64-bit lane, lowest lane first: where a shifter sum keeps its integer.
+template <class I>
+__attribute__((always_inline)) inline void low_words(I v, int32_t (&k)[I::lanes]) {
+  alignas(64) int64_t w[I::lanes];
+  v.store(w);
+  for (int j = 0; j < I::lanes; ++j) k[j] = static_cast<int32_t>(w[j]);
 }
 
-template <Scale S>
-inline f64x2 finish_scale(f64x2 y, f64x2 scale) {
+// Lane j of the result is base[off_j]: table entries picked per lane, from a register of
+// small non-negative offsets (64-bit lanes for doubles, 32-bit for floats). The wider paths
+// use the gather instructions; SSE2 reads the offsets out and loads the entries one by one.
+template <class V, class I>
+__attribute__((always_inline)) inline V take(const double* base, I off) {
+  static_assert(I::lanes == V::lanes, "one offset per lane");
+  if constexpr (V::lanes == 2) {
+    const int32_t i0 = _mm_cvtsi128_si32(off.v), i1 = _mm_cvtsi128_si32(_mm_unpackhi_epi64(off.v, off.v));
+    return V(_mm_loadh_pd(_mm_load_sd(base + i0), base + i1));
+  }
+#if defined(__AVX2__)
+  else if constexpr (V::lanes == 4) {
+    return V(_mm256_i64gather_pd(base, off.v, 8));
+  }
+#endif
+#if defined(__AVX512F__)
+  else if constexpr (V::lanes == 8) {
+    return V(_mm512_i64gather_pd(off.v, base, 8));
+  }
+#endif
+}
+
+template <Scale S, class V>
+__attribute__((always_inline)) inline V finish_scale(V y, V scale) {
   if (S == Scale::one_step) return y * scale;
-  if (S == Scale::low) return (y * scale) * f64x2::all(bits<double>(0x0010000000000000ull));  // 2^-1022
-  return ((y * scale) * f64x2::all(bits<double>(0x7FE0000000000000ull))) * f64x2::all(2.0);   // 2^1023
+  if (S == Scale::low) return (y * scale) * V::all(bits<double>(0x0010000000000000ull));  // 2^-1022
+  return ((y * scale) * V::all(bits<double>(0x7FE0000000000000ull))) * V::all(2.0);         // 2^1023
+}
+
+// Entries of a table of 128 64-bit integers at the lanes' offsets (0 to 127). (Register
+// permutes, as for the float table below, measured slower than the gather for this one.)
+template <class I>
+__attribute__((always_inline)) inline I take128(const uint64_t (&tab)[128], I off) {
+  if constexpr (I::lanes == 2) {
+    const int32_t i0 = _mm_cvtsi128_si32(off.v), i1 = _mm_cvtsi128_si32(_mm_unpackhi_epi64(off.v, off.v));
+    return I(_mm_set_epi64x(static_cast<int64_t>(tab[i1]), static_cast<int64_t>(tab[i0])));
+  }
+#if defined(__AVX2__)
+  else if constexpr (I::lanes == 4) {
+    return I(_mm256_i64gather_epi64(reinterpret_cast<const long long*>(tab), off.v, 8));
+  }
+#endif
+#if defined(__AVX512F__)
+  else if constexpr (I::lanes == 8) {
+    return I(_mm512_i64gather_epi64(off.v, reinterpret_cast<const long long*>(tab), 8));
+  }
+#endif
+}
+
+// The two entries of the rows tab[row_j] (0 to 127) of float lanes. SSE2 reads them one by
+// one; AVX2 gathers each row as one 64-bit element and splits the pairs after (half the
+// gathered elements); on AVX-512 the table's columns are registers and the rows are picked
+// by register permutes, cheaper there than any gather.
+template <class V, class I>
+__attribute__((always_inline)) inline void take_pairs(const float (&tab)[128][2], I row, V& first, V& second) {
+  static_assert(I::lanes == V::lanes, "one row per lane");
+  if constexpr (V::lanes == 4) {
+    alignas(16) int32_t k[4];
+    row.store(k);
+    first = V(_mm_setr_ps(tab[k[0]][0], tab[k[1]][0], tab[k[2]][0], tab[k[3]][0]));
+    second = V(_mm_setr_ps(tab[k[0]][1], tab[k[1]][1], tab[k[2]][1], tab[k[3]][1]));
+  }
+#if defined(__AVX2__)
+  else if constexpr (V::lanes == 8) {
+    const double* base = reinterpret_cast<const double*>(tab);
+    // the masked form, with every lane on: the plain one starts from an undefined register
+    const __m256d zero = _mm256_setzero_pd(), on = _mm256_castsi256_pd(_mm256_set1_epi64x(-1));
+    const __m256 a = _mm256_castpd_ps(_mm256_mask_i32gather_pd(zero, base, _mm256_castsi256_si128(row.v), on, 8));
+    const __m256 b = _mm256_castpd_ps(_mm256_mask_i32gather_pd(zero, base, _mm256_extracti128_si256(row.v, 1), on, 8));
+    // a = (f0 s0 f1 s1 | f2 s2 f3 s3), b the same for lanes 4 to 7
+    first = V(_mm256_castpd_ps(_mm256_permute4x64_pd(_mm256_castps_pd(_mm256_shuffle_ps(a, b, 0x88)), 0xD8)));
+    second = V(_mm256_castpd_ps(_mm256_permute4x64_pd(_mm256_castps_pd(_mm256_shuffle_ps(a, b, 0xDD)), 0xD8)));
+  }
+#endif
+#if defined(__AVX512F__)
+  else if constexpr (V::lanes == 16) {
+    // Each column in eight registers; a permute picks among 32 entries, blends on bits 5
+    // and 6 of the row among the four permutes.
+    const float* base = &tab[0][0];
+    const __m512i even = _mm512_setr_epi32(0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22, 24, 26, 28, 30);
+    const __m512i odd = _mm512_add_epi32(even, _mm512_set1_epi32(1));
+    __m512 col[2][8];
+#pragma GCC unroll 8
+    for (int q = 0; q < 8; ++q) {
+      const __m512 a = _mm512_loadu_ps(base + 32 * q), b = _mm512_loadu_ps(base + 32 * q + 16);
+      col[0][q] = _mm512_permutex2var_ps(a, even, b);
+      col[1][q] = _mm512_permutex2var_ps(a, odd, b);
+    }
+    const __mmask16 b5 = _mm512_test_epi32_mask(row.v, _mm512_set1_epi32(32));
+    const __mmask16 b6 = _mm512_test_epi32_mask(row.v, _mm512_set1_epi32(64));
+    __m512 out[2];
+#pragma GCC unroll 2
+    for (int c = 0; c < 2; ++c) {
+      const __m512 p0 = _mm512_permutex2var_ps(col[c][0], row.v, col[c][1]);
+      const __m512 p1 = _mm512_permutex2var_ps(col[c][2], row.v, col[c][3]);
+      const __m512 p2 = _mm512_permutex2var_ps(col[c][4], row.v, col[c][5]);
+      const __m512 p3 = _mm512_permutex2var_ps(col[c][6], row.v, col[c][7]);
+      out[c] = _mm512_mask_blend_ps(b6, _mm512_mask_blend_ps(b5, p0, p1), _mm512_mask_blend_ps(b5, p2, p3));
+    }
+    first = V(out[0]);
+    second = V(out[1]);
+  }
+#endif
 }
 
 // ---- double, 64 steps per octave, (high, low) table -------------------------------------
-template <Scale S = Scale::one_step>
-inline f64x2 dexp_ha(f64x2 x) {
-  const f64x2 inv_step = f64x2::all(bits<double>(0x40571547652B82FEull));  // 92.33248261689366 = 64/ln 2
-  const f64x2 shifter = f64x2::all(bits<double>(0x4338000000000000ull));   // 1.5 * 2^52
-  const f64x2 step_hi = f64x2::all(bits<double>(0x3F862E42FEF00000ull));   // 0.010830424695086549
-  const f64x2 step_lo = f64x2::all(bits<double>(0x3D7473DE6AF278EDull));   // 1.162596423439437e-12
-  const f64x2 c2 = f64x2::all(bits<double>(0x3FDFFFFFFFFFD97Cull));        // 0.49999999999945266
-  const f64x2 c3 = f64x2::all(bits<double>(0x3FC55555555542A1ull));        // 0.16666666666653376
-  const f64x2 c4 = f64x2::all(bits<double>(0x3FA555574BC3A1BEull));        // 0.04166672515731616
-  const f64x2 c5 = f64x2::all(bits<double>(0x3F81111276409C2Cull));        // 0.008333343728805863
-  const f64x2 s = x * inv_step + shifter;
-  const f64x2 kd = s - shifter;
-  const f64x2 r = (x - kd * step_hi) - kd * step_lo;
-  int32_t k0, k1;
-  lanes(s.bits(), k0, k1);
-  const f64x2 e0 = f64x2::load_aligned(kExp64[k0 & 0x3F]);  // (high, low)
-  const f64x2 e1 = f64x2::load_aligned(kExp64[k1 & 0x3F]);
-  const f64x2 th = _mm_unpacklo_pd(e0.v, e1.v);
-  const f64x2 tl = _mm_unpackhi_pd(e0.v, e1.v);
-  const f64x2 p = r + r * r * (c2 + r * (c3 + r * (c4 + r * c5)));
-  const f64x2 y = th + (tl + p * (th + tl));
+template <Scale S = Scale::one_step, class V>
+__attribute__((always_inline)) inline V dexp_ha(V x) {
+  using I = typename V::i64;
+  const V inv_step = V::all(bits<double>(0x40571547652B82FEull));  // 92.33248261689366 = 64/ln 2
+  const V shifter = V::all(bits<double>(0x4338000000000000ull));   // 1.5 * 2^52
+  const V step_hi = V::all(bits<double>(0x3F862E42FEF00000ull));   // 0.010830424695086549
+  const V step_lo = V::all(bits<double>(0x3D7473DE6AF278EDull));   // 1.162596423439437e-12
+  const V c2 = V::all(bits<double>(0x3FDFFFFFFFFFD97Cull));        // 0.49999999999945266
+  const V c3 = V::all(bits<double>(0x3FC55555555542A1ull));        // 0.16666666666653376
+  const V c4 = V::all(bits<double>(0x3FA555574BC3A1BEull));        // 0.04166672515731616
+  const V c5 = V::all(bits<double>(0x3F81111276409C2Cull));        // 0.008333343728805863
+  const V s = x * inv_step + shifter;
+  const V kd = s - shifter;
+  const V r = (x - kd * step_hi) - kd * step_lo;
+  const I row = shl<1>(s.bits() & I::all(0x3F));  // offset of row k mod 64, (high, low)
+  const V th = take<V>(&kExp64[0][0], row);
+  const V tl = take<V>(&kExp64[0][1], row);
+  const V p = r + r * r * (c2 + r * (c3 + r * (c4 + r * c5)));
+  const V y = th + (tl + p * (th + tl));
   // 1023 * 64 in step units, moved by 1022 or -1024 octaves for the two-step scalings.
   const int64_t bias = S == Scale::one_step ? 0xFFC0 : S == Scale::low ? 0xFFC0 + 1022 * 64 : 0xFFC0 - 1024 * 64;
-  const f64x2 scale =
-      (shl<46>(s.bits() + i64x2::all(bias)) & i64x2::all(static_cast<int64_t>(0x7FF0000000000000ull))).as_f64();
+  const V scale = (shl<46>(s.bits() + I::all(bias)) & I::all(static_cast<int64_t>(0x7FF0000000000000ull))).as_f64();
   return finish_scale<S>(y, scale);
 }
 
@@ -90,34 +197,26 @@ inline void dexp_ha_special(double x, double& r, const Report<double>& report) {
   r = dexp_ha(f64x2::all(x)).lane0();
 }
 
-// Lanes whose |x| reaches 708.3964... (high word without sign at least 0x4086232B), NaN
-// included: the comparison is written so that NaN fails it.
-inline uint32_t dexp_out_of_range(f64x2 x) {
-  return ~movemask(abs(x) < f64x2::all(bits<double>(0x4086232B00000000ull))) & 3u;
-}
-
 // ---- double, 128 steps per octave, mantissa-only table ----------------------------------
-template <Scale S = Scale::one_step>
-inline f64x2 dexp_50(f64x2 x) {
-  const f64x2 inv_step = f64x2::all(bits<double>(0x40671547652B82FEull));  // 184.6649652337873 = 128/ln 2
-  const f64x2 shifter = f64x2::all(bits<double>(0x4338000000000000ull));   // 1.5 * 2^52
-  const f64x2 step_hi = f64x2::all(bits<double>(0x3F762E42FEE00000ull));   // ln 2/128, high part
-  const f64x2 step_lo = f64x2::all(bits<double>(0x3D7A39EF35793C76ull));   // ln 2/128, low part
-  const f64x2 c2 = f64x2::all(0.49999999999998135);
-  const f64x2 c3 = f64x2::all(0.16666671248624326);
-  const f64x2 c4 = f64x2::all(0.041666679394326736);
-  const f64x2 s = x * inv_step + shifter;
-  const f64x2 kd = s - shifter;
-  const f64x2 r = (x - kd * step_hi) - kd * step_lo;
-  int32_t k0, k1;
-  lanes(s.bits(), k0, k1);
-  const i64x2 mant = _mm_set_epi64x(static_cast<int64_t>(kExp128Mantissa[k1 & 0x7F]),
-                                    static_cast<int64_t>(kExp128Mantissa[k0 & 0x7F]));
+template <Scale S = Scale::one_step, class V>
+__attribute__((always_inline)) inline V dexp_50(V x) {
+  using I = typename V::i64;
+  const V inv_step = V::all(bits<double>(0x40671547652B82FEull));  // 184.6649652337873 = 128/ln 2
+  const V shifter = V::all(bits<double>(0x4338000000000000ull));   // 1.5 * 2^52
+  const V step_hi = V::all(bits<double>(0x3F762E42FEE00000ull));   // ln 2/128, high part
+  const V step_lo = V::all(bits<double>(0x3D7A39EF35793C76ull));   // ln 2/128, low part
+  const V c2 = V::all(0.49999999999998135);
+  const V c3 = V::all(0.16666671248624326);
+  const V c4 = V::all(0.041666679394326736);
+  const V s = x * inv_step + shifter;
+  const V kd = s - shifter;
+  const V r = (x - kd * step_hi) - kd * step_lo;
+  const I mant = take128(kExp128Mantissa, s.bits() & I::all(0x7F));
   const int64_t bias = S == Scale::one_step ? 0x1FF80 : S == Scale::low ? 0x1FF80 + 1022 * 128 : 0x1FF80 - 1024 * 128;
-  const i64x2 expo = shl<45>(s.bits() + i64x2::all(bias)) & i64x2::all(static_cast<int64_t>(0x7FF0000000000000ull));
-  const f64x2 t = (expo + mant).as_f64();
-  const f64x2 p = r + r * r * (c2 + r * (c3 + r * c4));
-  return finish_scale<S>(f64x2::all(1.0), t + t * p);
+  const I expo = shl<45>(s.bits() + I::all(bias)) & I::all(static_cast<int64_t>(0x7FF0000000000000ull));
+  const V t = (expo + mant).as_f64();
+  const V p = r + r * r * (c2 + r * (c3 + r * c4));
+  return finish_scale<S>(V::all(1.0), t + t * p);
 }
 
 inline void dexp_50_special(double x, double& r, const Report<double>& report) {
@@ -148,31 +247,25 @@ inline void dexp_50_special(double x, double& r, const Report<double>& report) {
 }
 
 // ---- float, 128 steps per octave ---------------------------------------------------------
-template <bool TwoStep = false>
-inline f32x4 sexp_ha(f32x4 x) {
-  const f32x4 inv_step = f32x4::all(bits<float>(0x4338AA3Bu));  // 184.66496 = 128/ln 2
-  const f32x4 shifter = f32x4::all(bits<float>(0x4B300000u));   // 11534336: integers in the low bits
-  const f32x4 step_hi = f32x4::all(bits<float>(0x3BB18000u));   // ln 2/128, high part (9 bits)
-  const f32x4 step_lo = f32x4::all(bits<float>(0xB5DE8083u));   // ln 2/128, low part
-  const f32x4 s = x * inv_step + shifter;
-  const f32x4 kd = s - shifter;
-  const f32x4 r = (x - kd * step_hi) - kd * step_lo;
-  alignas(16) int32_t k[4];
-  s.bits().store(k);
-  const f32x4 t = _mm_setr_ps(kSExp128[k[0] & 0x7F][0], kSExp128[k[1] & 0x7F][0], kSExp128[k[2] & 0x7F][0],
-                              kSExp128[k[3] & 0x7F][0]);
-  const f32x4 c = _mm_setr_ps(kSExp128[k[0] & 0x7F][1], kSExp128[k[1] & 0x7F][1], kSExp128[k[2] & 0x7F][1],
-                              kSExp128[k[3] & 0x7F][1]);
-  const f32x4 p = r + f32x4::all(0.5f) * r * r;
-  const f32x4 y = t + (c + t * p);
+template <bool TwoStep = false, class V>
+__attribute__((always_inline)) inline V sexp_ha(V x) {
+  using I = typename V::i32;
+  const V inv_step = V::all(bits<float>(0x4338AA3Bu));  // 184.66496 = 128/ln 2
+  const V shifter = V::all(bits<float>(0x4B300000u));   // 11534336: integers in the low bits
+  const V step_hi = V::all(bits<float>(0x3BB18000u));   // ln 2/128, high part (9 bits)
+  const V step_lo = V::all(bits<float>(0xB5DE8083u));   // ln 2/128, low part
+  const V s = x * inv_step + shifter;
+  const V kd = s - shifter;
+  const V r = (x - kd * step_hi) - kd * step_lo;
+  V t, c;  // the row's value and correction
+  take_pairs(kSExp128, s.bits() & I::all(0x7F), t, c);
+  const V p = r + V::all(0.5f) * r * r;
+  const V y = t + (c + t * p);
   // (floor(k/128) + 127) in the exponent field; one octave less for the two-step scaling.
   const int32_t bias = TwoStep ? 127 * 128 - 128 : 127 * 128;
-  const f32x4 scale = (shl<16>(s.bits() + i32x4::all(bias)) & i32x4::all(0x7F800000)).as_f32();
-  return TwoStep ? (y * scale) * f32x4::all(2.0f) : y * scale;
+  const V scale = (shl<16>(s.bits() + I::all(bias)) & I::all(0x7F800000)).as_f32();
+  return TwoStep ? (y * scale) * V::all(2.0f) : y * scale;
 }
-
-// Lanes with |x| above 87.3365478515625 (bits 0x42AEAC50), NaN included.
-inline uint32_t sexp_out_of_range(f32x4 x, f32x4 bound) { return ~movemask(abs(x) <= bound) & 0xFu; }
 
 inline void sexp_ha_special(float x, float& r, const Report<float>& report) {
   if (x != x) {
@@ -200,20 +293,22 @@ inline void sexp_ha_special(float x, float& r, const Report<float>& report) {
 }
 
 // ---- float, no table -----------------------------------------------------------------------
-inline f32x4 sexp_11(f32x4 x) {
-  const f32x4 log2e = f32x4::all(bits<float>(0x3FB8AA3Bu));    // 1.442695
-  const f32x4 shifter = f32x4::all(bits<float>(0xCB400000u));  // -1.5 * 2^23
-  const f32x4 ln2 = f32x4::all(bits<float>(0x3F317218u));      // 0.6931472
-  const f32x4 a1 = f32x4::all(bits<float>(0x3F80017Au));       // 1.0000451
-  const f32x4 a2 = f32x4::all(bits<float>(0x3F00F657u));       // 0.5037588
-  const f32x4 a3 = f32x4::all(bits<float>(0x3E2AAA8Du));       // 0.1666662
-  const f32x4 s = x * log2e + shifter;
-  const f32x4 kd = s - shifter;
-  const f32x4 r = x - kd * ln2;
+template <class V>
+__attribute__((always_inline)) inline V sexp_11(V x) {
+  using I = typename V::i32;
+  const V log2e = V::all(bits<float>(0x3FB8AA3Bu));    // 1.442695
+  const V shifter = V::all(bits<float>(0xCB400000u));  // -1.5 * 2^23
+  const V ln2 = V::all(bits<float>(0x3F317218u));      // 0.6931472
+  const V a1 = V::all(bits<float>(0x3F80017Au));       // 1.0000451
+  const V a2 = V::all(bits<float>(0x3F00F657u));       // 0.5037588
+  const V a3 = V::all(bits<float>(0x3E2AAA8Du));       // 0.1666662
+  const V s = x * log2e + shifter;
+  const V kd = s - shifter;
+  const V r = x - kd * ln2;
   // s = -(1.5 * 2^23 - k), so its bit pattern is 0xCB400000 - k.
-  const i32x4 k = i32x4::all(static_cast<int32_t>(0xCB400000u)) - s.bits();
-  const f32x4 scale = shl<23>(k + i32x4::all(127)).as_f32();
-  return scale * (f32x4::all(1.0f) + r * (a1 + r * (a2 + r * a3)));
+  const I k = I::all(static_cast<int32_t>(0xCB400000u)) - s.bits();
+  const V scale = shl<23>(k + I::all(127)).as_f32();
+  return scale * (V::all(1.0f) + r * (a1 + r * (a2 + r * a3)));
 }
 
 inline void sexp_11_special(float x, float& r, const Report<float>& report) {
@@ -243,5 +338,52 @@ inline void sexp_11_special(float x, float& r, const Report<float>& report) {
   // normal float exactly from -87.3365478515625 down.
   if (x < -bits<float>(0x42AEAC50u)) report(ZAF_STATUS_UNDERFLOW);
 }
+
+// ---- the kernels' fast computations, any register width -----------------------------------
+// Groups of sixteen doubles or thirty-two floats; lanes from the fast bound on (NaN included)
+// go to the special routine, which gives in-range lanes the same bits. The policies run these
+// on SSE2 registers, exp_avx2.cpp and exp_avx512.cpp on wider ones.
+template <bool HA>
+struct DExpCore {
+  using T = double;
+  static constexpr int group = 16;
+  template <class V>
+  static uint32_t fast(const double* a, double* r) {
+    uint32_t m = 0;
+    for (int k = 0; k < group; k += V::lanes) {
+      const V x = V::load(a + k);
+      if constexpr (HA) dexp_ha(x).store(r + k);
+      else dexp_50(x).store(r + k);
+      // |x| from 708.3964... (high word without sign at least 0x4086232B)
+      m |= (movemask(abs(x) < V::all(bits<double>(0x4086232B00000000ull))) ^ lane_bits<V>()) << k;
+    }
+    return m;
+  }
+};
+
+// C: 0 for _11 (|x| from 87.25 on to the special routine), 1 and 2 for _21 and _HA (above
+// 87.3365478515625), which share the computation.
+template <int C>
+struct SExpCore {
+  using T = float;
+  static constexpr int group = 32;
+  template <class V>
+  static uint32_t fast(const float* a, float* r) {
+    uint32_t m = 0;
+    for (int k = 0; k < group; k += V::lanes) {
+      const V x = V::load(a + k);
+      uint32_t in;
+      if constexpr (C == 0) {
+        sexp_11(x).store(r + k);
+        in = movemask(abs(x) < V::all(bits<float>(0x42AE8000u)));
+      } else {
+        sexp_ha(x).store(r + k);
+        in = movemask(abs(x) <= V::all(bits<float>(0x42AEAC50u)));
+      }
+      m |= (in ^ lane_bits<V>()) << k;
+    }
+    return m;
+  }
+};
 
 }  // namespace zaforq::vm::expk

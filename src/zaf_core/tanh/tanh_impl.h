@@ -19,65 +19,139 @@ using namespace zaforq::simd;
 
 #include "zaf_core/tanh/tanh_tables.inc"
 
-// Interval numbers of four high words of |x|: 0 below 1/8 (0x3FC00000), then
-// 1 + 4 (binade - 3) + quarter, and 29 from 16 (0x40300000) on.
-inline i32x4 interval(i32x4 hw) {
-  const i32x4 lo = i32x4::all(0x3FC00000), hi = i32x4::all(0x40300000);
-  const i32x4 idx = sar<18>(hw - lo) + i32x4::all(1);
-  return select(hw < lo, i32x4::all(0), select(hw < hi, idx, i32x4::all(29)));
+// The fast computations are templates over the register type V, run on SSE2 registers by the
+// policies and on wider ones by tanh_avx2.cpp and tanh_avx512.cpp (the cores DTanhCore and
+// STanhCore); each lane gets the same operations on every width.
+
+// Columns c0 to c0 + K - 1 of the lanes' table rows (rows[j] the row of lane j), one register
+// per column: the rows are loaded whole and transposed, which costs a fraction of picking
+// every entry on its own. K is 2, or 4 on the wider paths; reads stay inside the rows.
+template <class V, int K>
+__attribute__((always_inline)) inline void columns(const double* const (&rows)[V::lanes], int c0, V* out) {
+  static_assert(K == 2 || (K == 4 && V::lanes >= 4), "chunks of two or four columns");
+  if constexpr (V::lanes == 2) {
+    const __m128d a = _mm_loadu_pd(rows[0] + c0), b = _mm_loadu_pd(rows[1] + c0);
+    out[0] = V(_mm_unpacklo_pd(a, b));
+    out[1] = V(_mm_unpackhi_pd(a, b));
+  }
+#if defined(__AVX2__)
+  else if constexpr (V::lanes == 4 || V::lanes == 8) {
+    constexpr int H = V::lanes / 4;  // quarters of eight rows: one or two
+    __m256d q[H][K];                 // column k of rows 4h to 4h + 3
+#pragma GCC unroll 8
+    for (int h = 0; h < H; ++h) {
+      const double* const* r = rows + 4 * h;
+      if constexpr (K == 2) {
+        const __m128d x0 = _mm_loadu_pd(r[0] + c0), x1 = _mm_loadu_pd(r[1] + c0);
+        const __m128d x2 = _mm_loadu_pd(r[2] + c0), x3 = _mm_loadu_pd(r[3] + c0);
+        q[h][0] = _mm256_set_m128d(_mm_unpacklo_pd(x2, x3), _mm_unpacklo_pd(x0, x1));
+        q[h][1] = _mm256_set_m128d(_mm_unpackhi_pd(x2, x3), _mm_unpackhi_pd(x0, x1));
+      } else {
+        const __m256d y0 = _mm256_loadu_pd(r[0] + c0), y1 = _mm256_loadu_pd(r[1] + c0);
+        const __m256d y2 = _mm256_loadu_pd(r[2] + c0), y3 = _mm256_loadu_pd(r[3] + c0);
+        const __m256d t0 = _mm256_unpacklo_pd(y0, y1), t1 = _mm256_unpackhi_pd(y0, y1);
+        const __m256d t2 = _mm256_unpacklo_pd(y2, y3), t3 = _mm256_unpackhi_pd(y2, y3);
+        q[h][0] = _mm256_permute2f128_pd(t0, t2, 0x20);
+        q[h][1] = _mm256_permute2f128_pd(t1, t3, 0x20);
+        q[h][2] = _mm256_permute2f128_pd(t0, t2, 0x31);
+        q[h][3] = _mm256_permute2f128_pd(t1, t3, 0x31);
+      }
+    }
+#pragma GCC unroll 8
+    for (int k = 0; k < K; ++k) {
+      if constexpr (V::lanes == 4) {
+        out[k] = V(q[0][k]);
+      }
+#if defined(__AVX512F__)
+      else {
+        out[k] = V(_mm512_insertf64x4(_mm512_castpd256_pd512(q[0][k]), q[1][k], 1));
+      }
+#endif
+    }
+  }
+#endif
 }
 
-// tanh |x| for one register whose interval rows are t0, t1, on a table of degree D (row
-// width W). High accuracy (Split): c0 + c1 t by an exact ordered sum, the rest added to its
-// error term, so the result is rounded once. Otherwise plain Horner with c0 as high + low.
-template <int D, int W, bool Split>
-__attribute__((always_inline)) inline f64x2 eval(f64x2 ax, int i0, int i1, const double (&tab)[30][W]) {
-  const f64x2 ms0 = f64x2::load_aligned(kTanhMS[i0]), ms1 = f64x2::load_aligned(kTanhMS[i1]);
-  const f64x2 m = _mm_unpacklo_pd(ms0.v, ms1.v), s = _mm_unpackhi_pd(ms0.v, ms1.v);
-  const f64x2 t = ax * s - m;  // exact: s is a power of two and t is small
-  const double* r0 = tab[i0];
-  const double* r1 = tab[i1];
-  auto coef = [&](int k) { return f64x2(_mm_unpacklo_pd(_mm_load_sd(r0 + k), _mm_load_sd(r1 + k))); };
-  // row: c0 high, c0 low, c1, ..., cD  (c_k at index k + 1 for k >= 1)
-  f64x2 p = coef(D + 1);
-  for (int k = D - 1; k >= (Split ? 2 : 1); --k) p = p * t + coef(k + 1);
-  const f64x2 c0 = coef(0), c0lo = coef(1);
+// Columns C to N - 1 (and up to three of the padding) in chunks of four where they fit.
+template <class V, int W, int C, int N>
+__attribute__((always_inline)) inline void all_columns(const double* const (&rows)[V::lanes], V* col) {
+  if constexpr (C < N) {
+    constexpr int K = V::lanes >= 4 && C + 4 <= W ? 4 : 2;
+    columns<V, K>(rows, C, col + C);
+    all_columns<V, W, C + K, N>(rows, col);
+  }
+}
+
+// tanh |x| for one register of |x| = a, on a table of degree D (row width W). High accuracy
+// (Split): c0 + c1 t by an exact ordered sum, the rest added to its error term, so the result
+// is rounded once. Otherwise plain Horner with c0 as high + low.
+template <int D, int W, bool Split, class V>
+__attribute__((always_inline)) inline V eval(V a, const double (&tab)[30][W]) {
+  // The interval: 0 below 1/8 (high word 0x3FC00000), then 1 + 4 (binade - 3) + quarter,
+  // that is the high word's exponent and two leading mantissa bits less 0xFF0 (0x3FC00000 >>
+  // 18), plus one; 29 from 16 (0x40300000) on, and for NaN. Branch-free: the lanes of a
+  // register rarely share an interval.
+  using I = typename V::i64;
+  constexpr int L = V::lanes;
+  const I quarter = shr<50>(a.bits()) - I::all(0xFF0 - 1);
+  const I iv = select(a < V::all(16.0), select(a < V::all(0.125), V::all(0.0), quarter.as_f64()),
+                      I::all(29).as_f64()).bits();
+  alignas(64) int64_t ivs[L];
+  iv.store(ivs);
+  const double* ms_row[L];
+  const double* row[L];
+#pragma GCC unroll 8
+  for (int j = 0; j < L; ++j) {
+    ms_row[j] = kTanhMS[ivs[j]];
+    row[j] = tab[ivs[j]];
+  }
+  V ms[2];
+  columns<V, 2>(ms_row, 0, ms);
+  const V t = a * ms[1] - ms[0];  // exact: s is a power of two and t is small
+  // row: c0 high, c0 low, c1, ..., cD  (c_k at index k + 1 for k >= 1), then padding
+  constexpr int N = D + 2;
+  V col[N + 3];
+  all_columns<V, W, 0, N>(row, col);
+  V p = col[D + 1];
+#pragma GCC unroll 16
+  for (int k = D - 1; k >= (Split ? 2 : 1); --k) p = p * t + col[k + 1];
+  const V c0 = col[0], c0lo = col[1];
   if (!Split) return c0 + (c0lo + p * t);
-  const f64x2 c1t = coef(2) * t;
-  const f64x2 hi = c0 + c1t;        // |c0| >= |c1 t|, or c0 = 0
-  const f64x2 err = c1t - (hi - c0);  // exact
+  const V c1t = col[2] * t;
+  const V hi = c0 + c1t;          // |c0| >= |c1 t|, or c0 = 0
+  const V err = c1t - (hi - c0);  // exact
   return hi + ((err + c0lo) + p * t * t);
 }
 
-// A group of four doubles in two registers; results stored to r.
-template <int D, int W, bool Split>
-__attribute__((always_inline)) inline void tanh4(f64x2 x0, f64x2 x1, double* r, const double (&tab)[30][W]) {
-  const f64x2 sign = f64x2::all(-0.0);
-  const f64x2 a0 = abs(x0), a1 = abs(x1);
-  const i32x4 hw = _mm_castps_si128(_mm_shuffle_ps(_mm_castpd_ps(a0.v), _mm_castpd_ps(a1.v), _MM_SHUFFLE(3, 1, 3, 1)));
-  alignas(16) int32_t i[4];
-  interval(hw).store(i);
-  const f64x2 one = f64x2::all(1.0), twenty = f64x2::all(20.0);
-  f64x2 y0 = eval<D, W, Split>(a0, i[0], i[1], tab), y1 = eval<D, W, Split>(a1, i[2], i[3], tab);
+// One register of doubles; results stored to r.
+template <int D, int W, bool Split, class V>
+__attribute__((always_inline)) inline void tanh_reg(V x, double* r, const double (&tab)[30][W]) {
+  const V a = abs(x);
+  V y = eval<D, W, Split>(a, tab);
   // From 20 on (and at ±inf) the result is 1; NaN passes through.
-  y0 = select(a0 < twenty, y0, select(unordered(x0, x0), x0 + x0, one));
-  y1 = select(a1 < twenty, y1, select(unordered(x1, x1), x1 + x1, one));
-  (y0 | (x0 & sign)).store(r);
-  (y1 | (x1 & sign)).store(r + 2);
+  y = select(a < V::all(20.0), y, select(unordered(x, x), x + x, V::all(1.0)));
+  (y | (x & V::all(-0.0))).store(r);
 }
 
 template <int D, int W, bool Split>
-struct DTanh {
+struct DTanhCore {
   using T = double;
-  static constexpr int group = 4;
-  static constexpr X87 x87 = X87::untouched;
-  static uint32_t fast(const double* a, double* r) {
-    tanh4<D, W, Split>(f64x2::load(a), f64x2::load(a + 2), r, table());
-    return 0;
-  }
+  static constexpr int group = 16;
   static const double (&table())[30][W] {
     if constexpr (D == 15) return kTanhD15; else return kTanhD11;
   }
+  template <class V>
+  static uint32_t fast(const double* a, double* r) {
+    for (int k = 0; k < group; k += V::lanes) tanh_reg<D, W, Split>(V::load(a + k), r + k, table());
+    return 0;
+  }
+};
+
+template <int D, int W, bool Split>
+struct DTanh : DTanhCore<D, W, Split> {
+  using Wide = DTanhCore<D, W, Split>;
+  static constexpr X87 x87 = X87::untouched;
+  static uint32_t fast(const double* a, double* r) { return Wide::template fast<f64x2>(a, r); }
   static void special(double, double&, const Report<double>&) {}
 };
 using DTanhHA = DTanh<15, 18, true>;
@@ -108,30 +182,37 @@ __attribute__((always_inline)) inline V stanh_eval(V x, V small, Exp exp2a) {
   return select(unordered(x, x), x + x, y);
 }
 
-inline f64x2 stanh_ha_pair(f64x2 x) {
-  return stanh_eval<double>(x, odd_poly(x, kSTanhHA), [](f64x2 v) { return expk::dexp_50(v); });
+template <class V>
+__attribute__((always_inline)) inline V stanh_ha_pair(V x) {
+  return stanh_eval<double>(x, odd_poly(x, kSTanhHA), [](V v) { return expk::dexp_50(v); });
 }
 
 template <int C>
-struct STanh {
+struct STanhCore {
   using T = float;
-  static constexpr int group = 8;
-  static constexpr X87 x87 = X87::untouched;
-  static f32x4 eval(f32x4 x) {
+  static constexpr int group = 32;
+  template <class V>
+  __attribute__((always_inline)) static V eval(V x) {
     if constexpr (C == 2) {
-      return to_f32(stanh_ha_pair(to_f64_low2(x)), stanh_ha_pair(to_f64_high2(x)));
+      return to_f32(stanh_ha_pair(to_f64_low(x)), stanh_ha_pair(to_f64_high(x)));
     } else if constexpr (C == 1) {
-      return stanh_eval<float>(x, odd_poly(x, kSTanh21), [](f32x4 v) { return expk::sexp_ha(v); });
+      return stanh_eval<float>(x, odd_poly(x, kSTanh21), [](V v) { return expk::sexp_ha(v); });
     } else {
-      return stanh_eval<float>(x, odd_poly(x, kSTanh11), [](f32x4 v) { return expk::sexp_11(v); });
+      return stanh_eval<float>(x, odd_poly(x, kSTanh11), [](V v) { return expk::sexp_11(v); });
     }
   }
+  template <class V>
   static uint32_t fast(const float* a, float* r) {
-    const f32x4 x0 = f32x4::load(a), x1 = f32x4::load(a + 4);
-    eval(x0).store(r);
-    eval(x1).store(r + 4);
+    for (int k = 0; k < group; k += V::lanes) eval(V::load(a + k)).store(r + k);
     return 0;
   }
+};
+
+template <int C>
+struct STanh : STanhCore<C> {
+  using Wide = STanhCore<C>;
+  static constexpr X87 x87 = X87::untouched;
+  static uint32_t fast(const float* a, float* r) { return Wide::template fast<f32x4>(a, r); }
   static void special(float, float&, const Report<float>&) {}
 };
 using STanhHA = STanh<2>;
