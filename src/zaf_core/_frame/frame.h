@@ -223,6 +223,7 @@ inline void run(int32_t n, const T* const (&in)[NI], T scalar, T* const (&out)[N
   }
   if (i < n) {
     const int32_t count = n - i;
+    if (count >= G) __builtin_unreachable();  // a tail is shorter than a group (tells the compiler)
     for (int j = 0; j < NI; ++j) {
       stage(staged_in[j], in[j] + i, count);
       g_in[j] = staged_in[j];

@@ -1,13 +1,3 @@
-// The hyperbolic tangent cores on AVX2 registers (four doubles, eight floats).
+// tanh_wide.inc on AVX2 registers (four doubles, eight floats).
 #define ZAFORQ_ISA_NS avx2
-#include "zaf_core/_frame/wide.h"
-#include "zaf_core/tanh/tanh_impl.h"
-
-namespace zaforq::vm::ZAFORQ_ISA_NS {
-using namespace tanhk;
-template uint32_t wide_fast<DTanhCore<15, 18, true>>(const double*, double*);
-template uint32_t wide_fast<DTanhCore<11, 14, false>>(const double*, double*);
-template uint32_t wide_fast<STanhCore<2>>(const float*, float*);
-template uint32_t wide_fast<STanhCore<1>>(const float*, float*);
-template uint32_t wide_fast<STanhCore<0>>(const float*, float*);
-}  // namespace zaforq::vm::ZAFORQ_ISA_NS
+#include "zaf_core/tanh/tanh_wide.inc"
