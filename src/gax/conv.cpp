@@ -2,6 +2,9 @@
 // transform of the whole result or as overlap-save blocks when one operand is much longer.
 #include <string.h>
 
+#include <atomic>
+#include <mutex>
+
 #include "cpu/path.h"
 #include "gax/fft.h"
 
@@ -25,26 +28,84 @@ void copy(const T* s, T* d, size_t n) {
   if (n) memcpy(d, s, n * sizeof(T));
 }
 
-// A descriptor of the given order with the inverse scaled by 1/P, its typed view, and one
-// aligned block of 2P values followed by the transform's work area (and one spare value).
-// Transforms run in place on the path read once for the whole convolution.
+// Descriptors of the convolution's transforms (inverse scaled by 1/P), one per precision and
+// order, built on first use and kept until the library is unloaded: building the tables costs
+// more than the transforms of a mid-sized convolution. Transforms only read a descriptor, so
+// one serves every thread. Orders above kCachedOrders are built per call (their transforms
+// outweigh the tables, and holding them would pin much memory).
+constexpr int kCachedOrders = 22;
+
+template <class T>
+struct SpecCache {
+  std::atomic<typename Fft<T>::Spec*> slot[kCachedOrders + 1] = {};
+  std::mutex building;  // held only while a missing descriptor is made
+  ~SpecCache() {
+    for (auto& s : slot)
+      if (auto* spec = s.load(std::memory_order_relaxed)) delete_spec<T>(spec);
+  }
+  int32_t get(int order, typename Fft<T>::Spec** out) {
+    auto& s = slot[order];
+    if ((*out = s.load(std::memory_order_acquire))) return GAXS_STATUS_OK;
+    std::lock_guard<std::mutex> lock(building);
+    if ((*out = s.load(std::memory_order_relaxed))) return GAXS_STATUS_OK;
+    if (const int32_t st = create_spec<T>(out, order, GAXS_FFT_DIV_INV_BY_N, 0)) return st;  // nothing kept
+    s.store(*out, std::memory_order_release);
+    return GAXS_STATUS_OK;
+  }
+};
+template <class T>
+SpecCache<T> spec_cache;
+
+// The operand blocks and work area, kept per thread between calls up to kKeptBytes: a fresh
+// block of megabytes is page-faulted in on every call, which costs about as much as the
+// transforms. Freed when the thread ends.
+constexpr size_t kKeptBytes = size_t(16) << 20;
+struct Scratch {
+  void* block = nullptr;
+  size_t bytes = 0;
+  ~Scratch() { release(block); }
+};
+thread_local Scratch scratch;
+
+// The descriptor of the given order with its typed view, and one aligned block of 2P values
+// followed by the transform's work area (and one spare value). Transforms run in place on the
+// path read once for the whole convolution.
 template <class T>
 struct FftWork {
-  typename Fft<T>::Spec* spec = nullptr;
+  typename Fft<T>::Spec* owned = nullptr;  // a descriptor too large for the cache
+  void* own_block = nullptr;               // a block too large to keep
   Plan<T> plan;
   T* block = nullptr;
   T* buf = nullptr;
   int path = cpu::current();
   int32_t open(int order) {
-    if (const int32_t st = create_spec<T>(&spec, order, GAXS_FFT_DIV_INV_BY_N, 0)) return st;
+    typename Fft<T>::Spec* spec;
+    if (order <= kCachedOrders) {
+      if (const int32_t st = spec_cache<T>.get(order, &spec)) return st;
+    } else {
+      if (const int32_t st = create_spec<T>(&owned, order, GAXS_FFT_DIV_INV_BY_N, 0)) return st;
+      spec = owned;
+    }
     plan = plan_of<T>(spec);
     const size_t P = size_t(1) << order;
     // the work area from a 16-byte boundary: whole values, rounded up to an even count
     const size_t buf_values = ((static_cast<size_t>(plan.work_bytes) + 15) & ~size_t(15)) / sizeof(T);
     size_t total;
     if (!mul_size(2 * P + buf_values + 1, sizeof(T), total)) return GAXS_STATUS_MEM_ALLOC_ERR;
-    block = static_cast<T*>(alloc(total));
-    if (!block) return GAXS_STATUS_MEM_ALLOC_ERR;
+    if (total <= scratch.bytes) {
+      block = static_cast<T*>(scratch.block);
+    } else if (total <= kKeptBytes) {
+      release(scratch.block);
+      scratch.bytes = 0;
+      scratch.block = alloc(total);
+      if (!scratch.block) return GAXS_STATUS_MEM_ALLOC_ERR;
+      scratch.bytes = total;
+      block = static_cast<T*>(scratch.block);
+    } else {
+      own_block = alloc(total);
+      if (!own_block) return GAXS_STATUS_MEM_ALLOC_ERR;
+      block = static_cast<T*>(own_block);
+    }
     buf = plan.work_bytes > 0 ? block + 2 * P : nullptr;
     return GAXS_STATUS_OK;
   }
@@ -52,8 +113,8 @@ struct FftWork {
   void inv(T* x) const { transform(plan, x, x, buf, true, path); }
   void mul(const T* a, T* b, size_t n) const { mul_perm_unchecked(a, b, n, path); }
   ~FftWork() {
-    release(block);
-    if (spec) delete_spec<T>(spec);
+    release(own_block);
+    if (owned) delete_spec<T>(owned);
   }
 };
 
