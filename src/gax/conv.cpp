@@ -1,9 +1,10 @@
 // Full linear convolution: direct summation for short work, otherwise FFT products, as one
 // transform of the whole result or as overlap-save blocks when one operand is much longer.
+#include <pthread.h>
+#include <stdlib.h>
 #include <string.h>
 
 #include <atomic>
-#include <mutex>
 
 #include "cpu/path.h"
 #include "gax/fft.h"
@@ -31,41 +32,85 @@ void copy(const T* s, T* d, size_t n) {
 // Descriptors of the convolution's transforms (inverse scaled by 1/P), one per precision and
 // order, built on first use and kept until the library is unloaded: building the tables costs
 // more than the transforms of a mid-sized convolution. Transforms only read a descriptor, so
-// one serves every thread. Orders above kCachedOrders are built per call (their transforms
-// outweigh the tables, and holding them would pin much memory).
+// one serves every thread. Threads that race on a first use each build one; the first to
+// publish it wins and the others free theirs (no lock, which would pull in the C++ runtime).
+// Orders above kCachedOrders are built per call: their transforms outweigh the tables, and
+// holding them would pin much memory.
 constexpr int kCachedOrders = 22;
 
 template <class T>
-struct SpecCache {
-  std::atomic<typename Fft<T>::Spec*> slot[kCachedOrders + 1] = {};
-  std::mutex building;  // held only while a missing descriptor is made
-  ~SpecCache() {
-    for (auto& s : slot)
-      if (auto* spec = s.load(std::memory_order_relaxed)) delete_spec<T>(spec);
-  }
-  int32_t get(int order, typename Fft<T>::Spec** out) {
-    auto& s = slot[order];
-    if ((*out = s.load(std::memory_order_acquire))) return GAXS_STATUS_OK;
-    std::lock_guard<std::mutex> lock(building);
-    if ((*out = s.load(std::memory_order_relaxed))) return GAXS_STATUS_OK;
-    if (const int32_t st = create_spec<T>(out, order, GAXS_FFT_DIV_INV_BY_N, 0)) return st;  // nothing kept
-    s.store(*out, std::memory_order_release);
-    return GAXS_STATUS_OK;
-  }
-};
+std::atomic<typename Fft<T>::Spec*> spec_cache[kCachedOrders + 1];
+
 template <class T>
-SpecCache<T> spec_cache;
+int32_t cached_spec(int order, typename Fft<T>::Spec** out) {
+  auto& slot = spec_cache<T>[order];
+  if ((*out = slot.load(std::memory_order_acquire))) return GAXS_STATUS_OK;
+  typename Fft<T>::Spec* mine;
+  if (const int32_t st = create_spec<T>(&mine, order, GAXS_FFT_DIV_INV_BY_N, 0)) return st;  // nothing kept
+  typename Fft<T>::Spec* expected = nullptr;
+  if (slot.compare_exchange_strong(expected, mine, std::memory_order_acq_rel, std::memory_order_acquire)) {
+    *out = mine;
+  } else {
+    delete_spec<T>(mine);
+    *out = expected;
+  }
+  return GAXS_STATUS_OK;
+}
 
 // The operand blocks and work area, kept per thread between calls up to kKeptBytes: a fresh
 // block of megabytes is page-faulted in on every call, which costs about as much as the
-// transforms. Freed when the thread ends.
+// transforms. Held behind a thread-specific key, freed when the thread ends.
 constexpr size_t kKeptBytes = size_t(16) << 20;
 struct Scratch {
-  void* block = nullptr;
-  size_t bytes = 0;
-  ~Scratch() { release(block); }
+  void* block;
+  size_t bytes;
 };
-thread_local Scratch scratch;
+pthread_key_t scratch_key;
+pthread_once_t scratch_once = PTHREAD_ONCE_INIT;
+bool scratch_ok = false;
+void scratch_free(void* p) {
+  if (!p) return;
+  release(static_cast<Scratch*>(p)->block);
+  free(p);
+}
+void scratch_create_key() { scratch_ok = pthread_key_create(&scratch_key, scratch_free) == 0; }
+
+// The calling thread's kept block of at least bytes, or null (then the caller takes its own).
+void* kept_block(size_t bytes) {
+  if (bytes > kKeptBytes) return nullptr;
+  pthread_once(&scratch_once, scratch_create_key);
+  if (!scratch_ok) return nullptr;
+  auto* s = static_cast<Scratch*>(pthread_getspecific(scratch_key));
+  if (!s) {
+    s = static_cast<Scratch*>(malloc(sizeof(Scratch)));
+    if (!s) return nullptr;
+    s->block = nullptr, s->bytes = 0;
+    if (pthread_setspecific(scratch_key, s) != 0) {
+      free(s);
+      return nullptr;
+    }
+  }
+  if (s->bytes < bytes) {
+    release(s->block);
+    s->bytes = 0;
+    if (!(s->block = alloc(bytes))) return nullptr;
+    s->bytes = bytes;
+  }
+  return s->block;
+}
+
+// At unload: the cached descriptors, and the block of the thread that unloads (the main
+// thread's at exit, whose keys are not destroyed).
+__attribute__((destructor)) void release_kept() {
+  for (int o = 0; o <= kCachedOrders; ++o) {
+    if (auto* s = spec_cache<float>[o].exchange(nullptr)) delete_spec<float>(s);
+    if (auto* s = spec_cache<double>[o].exchange(nullptr)) delete_spec<double>(s);
+  }
+  if (scratch_ok) {
+    scratch_free(pthread_getspecific(scratch_key));
+    pthread_setspecific(scratch_key, nullptr);
+  }
+}
 
 // The descriptor of the given order with its typed view, and one aligned block of 2P values
 // followed by the transform's work area (and one spare value). Transforms run in place on the
@@ -81,7 +126,7 @@ struct FftWork {
   int32_t open(int order) {
     typename Fft<T>::Spec* spec;
     if (order <= kCachedOrders) {
-      if (const int32_t st = spec_cache<T>.get(order, &spec)) return st;
+      if (const int32_t st = cached_spec<T>(order, &spec)) return st;
     } else {
       if (const int32_t st = create_spec<T>(&owned, order, GAXS_FFT_DIV_INV_BY_N, 0)) return st;
       spec = owned;
@@ -92,16 +137,7 @@ struct FftWork {
     const size_t buf_values = ((static_cast<size_t>(plan.work_bytes) + 15) & ~size_t(15)) / sizeof(T);
     size_t total;
     if (!mul_size(2 * P + buf_values + 1, sizeof(T), total)) return GAXS_STATUS_MEM_ALLOC_ERR;
-    if (total <= scratch.bytes) {
-      block = static_cast<T*>(scratch.block);
-    } else if (total <= kKeptBytes) {
-      release(scratch.block);
-      scratch.bytes = 0;
-      scratch.block = alloc(total);
-      if (!scratch.block) return GAXS_STATUS_MEM_ALLOC_ERR;
-      scratch.bytes = total;
-      block = static_cast<T*>(scratch.block);
-    } else {
+    if (!(block = static_cast<T*>(kept_block(total)))) {
       own_block = alloc(total);
       if (!own_block) return GAXS_STATUS_MEM_ALLOC_ERR;
       block = static_cast<T*>(own_block);
@@ -206,12 +242,20 @@ int32_t conv(const T* src1, int32_t len1, const T* src2, int32_t len2, T* dst) {
 }
 
 }  // namespace
+
+int32_t conv_full(const float* src1, int32_t len1, const float* src2, int32_t len2, float* dst) {
+  return conv(src1, len1, src2, len2, dst);
+}
+int32_t conv_full(const double* src1, int32_t len1, const double* src2, int32_t len2, double* dst) {
+  return conv(src1, len1, src2, len2, dst);
+}
+
 }  // namespace zaforq::gax
 
 extern "C" ZAFORQ_API int32_t gaxsConv_32f(const float* src1, int32_t len1, const float* src2, int32_t len2, float* dst) {
-  return zaforq::gax::conv(src1, len1, src2, len2, dst);
+  return zaforq::gax::conv_full(src1, len1, src2, len2, dst);
 }
 extern "C" ZAFORQ_API int32_t gaxsConv_64f(const double* src1, int32_t len1, const double* src2, int32_t len2,
                                            double* dst) {
-  return zaforq::gax::conv(src1, len1, src2, len2, dst);
+  return zaforq::gax::conv_full(src1, len1, src2, len2, dst);
 }
