@@ -36,7 +36,7 @@ void copy(const T* s, T* d, size_t n) {
 // publish it wins and the others free theirs (no lock, which would pull in the C++ runtime).
 // Orders above kCachedOrders are built per call: their transforms outweigh the tables, and
 // holding them would pin much memory.
-constexpr int kCachedOrders = 22;
+constexpr int kCachedOrders = 20;
 
 template <class T>
 std::atomic<typename Fft<T>::Spec*> spec_cache[kCachedOrders + 1];
