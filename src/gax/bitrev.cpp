@@ -22,10 +22,6 @@ namespace {
 // the exchange in place).
 template <class T>
 constexpr int kTileBits = 5;
-// Rows of the buffer are padded by one cache line: at the bare power-of-two distance the
-// transposed writes of one column all fall into a few cache sets and evict each other.
-template <class T>
-constexpr size_t kTmpStride = 2 * (size_t(1) << kTileBits<T>) + 64 / sizeof(T);
 
 template <class T>
 inline void move_complex(const T* s, T* d) {
@@ -50,14 +46,14 @@ struct TileGeometry {
   }
 };
 
-// tmp[c][rev a] = x(a, b, c) for the tile of middle value b (kTile rows of kTmpStride reals).
+// tmp[c][rev a] = x(a, b, c) for the tile of middle value b (2 * kTile * kTile reals).
 template <class T>
 void read_tile(const T* x, const TileGeometry<T>& g, size_t b, T* tmp) {
   constexpr size_t kTile = TileGeometry<T>::kTile;
   for (size_t a = 0; a < kTile; ++a) {
     const T* row = x + 2 * (a * g.row_stride + b * kTile);
     T* col = tmp + 2 * g.rev_low[a];
-    for (size_t c = 0; c < kTile; ++c) move_complex(row + 2 * c, col + kTmpStride<T> * c);
+    for (size_t c = 0; c < kTile; ++c) move_complex(row + 2 * c, col + 2 * kTile * c);
   }
 }
 
@@ -66,7 +62,7 @@ template <class T>
 void write_tile(const T* tmp, const TileGeometry<T>& g, size_t rb, T* x) {
   constexpr size_t kTile = TileGeometry<T>::kTile;
   for (size_t c = 0; c < kTile; ++c)
-    memcpy(x + 2 * (g.rev_low[c] * g.row_stride + rb * kTile), tmp + kTmpStride<T> * c, 2 * kTile * sizeof(T));
+    memcpy(x + 2 * (g.rev_low[c] * g.row_stride + rb * kTile), tmp + 2 * kTile * c, 2 * kTile * sizeof(T));
 }
 
 template <class T>
@@ -83,7 +79,7 @@ void bitrev_inplace(T* data, int log2M, const int32_t* table) {
   if (log2M >= 2 * kTileBits<T>) {
     const TileGeometry<T> g(log2M);
     constexpr size_t kTile = TileGeometry<T>::kTile;
-    T tmp1[kTmpStride<T> * kTile], tmp2[kTmpStride<T> * kTile];
+    T tmp1[2 * kTile * kTile], tmp2[2 * kTile * kTile];
     const size_t mids = size_t(1) << g.mid_bits;
     for (size_t b = 0; b < mids; ++b) {
       const size_t rb = reverse_bits(b, g.mid_bits);
@@ -114,7 +110,7 @@ void bitrev_copy(const T* src, T* dst, int log2M, const int32_t* table) {
   if (log2M >= 2 * kTileBits<T>) {
     const TileGeometry<T> g(log2M);
     constexpr size_t kTile = TileGeometry<T>::kTile;
-    T tmp[kTmpStride<T> * kTile];
+    T tmp[2 * kTile * kTile];
     const size_t mids = size_t(1) << g.mid_bits;
     for (size_t b = 0; b < mids; ++b) {
       read_tile(src, g, b, tmp);
