@@ -174,13 +174,13 @@ ZAFORQ_FFT_INLINE void store_lanes_as_groups(const cv<V>& x0, const cv<V>& x1, c
 // where the block belongs. Reading runs instead of single values keeps every input cache line
 // in use; the blocks of lanes r .. r+N-1 are rev(r) + rev(b) (blocks / N).
 template <class V, bool inv, bool radix8>
-void first_pass_blocks(const typename V::T* in, typename V::T* out, size_t M, const int32_t* rev) {
+void first_pass_blocks(const typename V::T* in, typename V::T* out, size_t M, const int32_t* rev, int rev_shift) {
   using T = typename V::T;
   using C = cv<V>;
   constexpr size_t W = V::N, width = radix8 ? 8 : 4, block_reals = 2 * width;
   const size_t blocks = M / width, q = M / width;  // q: distance of bit-reversed inputs
   if constexpr (has_half<V>) {
-    if (blocks < W) return first_pass_blocks<typename V::half, inv, radix8>(in, out, M, rev);
+    if (blocks < W) return first_pass_blocks<typename V::half, inv, radix8>(in, out, M, rev, rev_shift);
   }
   size_t rev_lane[W];
   for (size_t b = 0; b < W; ++b) rev_lane[b] = reverse_bits(b, log2_of(W));
@@ -190,12 +190,12 @@ void first_pass_blocks(const typename V::T* in, typename V::T* out, size_t M, co
     T* dst[W];
     const size_t valid = blocks - j < W ? blocks - j : W;
     if (runs) {
-      const size_t first = static_cast<size_t>(rev[radix8 ? 2 * j : j]) / 2;
+      const size_t first = static_cast<size_t>(rev[(radix8 ? 2 * j : j) << rev_shift]) / 2;
       for (size_t b = 0; b < W; ++b) dst[b] = out + block_reals * (first + rev_lane[b] * (blocks / W));
     } else {
       for (size_t b = 0; b < W; ++b) {
         const size_t blk = j + b < blocks ? j + b : blocks - 1;
-        base[b] = rev ? static_cast<size_t>(rev[radix8 ? 2 * blk : blk]) / 2 : blk * width;
+        base[b] = rev ? static_cast<size_t>(rev[(radix8 ? 2 * blk : blk) << rev_shift]) / 2 : blk * width;
         dst[b] = out + block_reals * blk;
       }
     }
@@ -328,21 +328,24 @@ struct FirstPass {
 };
 
 // The whole core: the complex DFT of M = 2^log2M values (M >= 8).
-// - rev != null: reads src through the bit-reversal table into work (M complex values),
+// - rev != null, final: reads src through the bit-reversal table into work (M complex values),
 //   finishes in dst as interleaved pairs; src may equal dst.
+// - rev != null, not final: reads src (not dst) through the table, finishes in dst as split
+//   groups. The table may be that of a longer transform: entry j of this one's is entry
+//   j << rev_shift of it (reversing j << s over n bits reverses j over n - s bits).
 // - rev == null: src must equal dst and hold bit-reversed input; in place. With final set the
 //   result is interleaved pairs, otherwise split groups (the rows of the large path).
 template <class V, bool inv>
 void radix4(const typename V::T* src, typename V::T* dst, int log2M, const int32_t* rev, const typename V::T* tw,
-            bool final, typename V::T* work) {
+            bool final, typename V::T* work, int rev_shift = 0) {
   using T = typename V::T;
   const size_t M = size_t(1) << log2M;
-  T* data = rev ? work : dst;
+  T* data = rev && final ? work : dst;
   using F = typename FirstPass<V>::type;
   if (log2M & 1)
-    first_pass_blocks<F, inv, true>(src, data, M, rev);
+    first_pass_blocks<F, inv, true>(src, data, M, rev, rev_shift);
   else
-    first_pass_blocks<F, inv, false>(src, data, M, rev);
+    first_pass_blocks<F, inv, false>(src, data, M, rev, rev_shift);
   size_t L = size_t(1) << (4 + (log2M & 1));
   if (L > M) {  // the first pass was the whole transform
     if (final) split_to_pairs<V>(data, dst, M);
@@ -410,15 +413,51 @@ void scale_values(T* d, size_t n, T s) {
   for (size_t i = 0; i < n; ++i) d[i] *= s;
 }
 
+// Whether the outermost rows of a large transform of 2^m values are read straight from the
+// natural-order input (blk_step with src): the rows must be short enough for the core, the rows
+// filled from one sweep over the input must stay in the second-level cache, and the input
+// itself must be small (measured: beyond a few megabytes the strided sweep over the input
+// costs more than the reordering pass it saves).
+template <class T>
+bool rows_from_input(int m) {
+  const int row = m - large_split<T>(m).k;
+  const size_t value = 2 * sizeof(T), line = 64 / value;
+  return row <= Fft<T>::row_max && (value << m) <= (size_t(1) << 20) && line * (value << row) <= (size_t(512) << 10);
+}
+
 // Large path (see fft_large.cpp for the split and the tables): rows first, then the column
-// passes on gathered column groups.
+// passes on gathered column groups. data holds bit-reversed input, or, when src is given (the
+// outermost step, rows_from_input, src not data), src holds the input in natural order and
+// each row is read from it: row b of the bit-reversed sequence is the class of rev_k(b) modulo
+// B in bit-reversed order, so that class is copied into work as it stands and the core reads it
+// through the transform's own table. This saves the separate reordering pass over memory.
 template <class V, bool inv>
 void blk_step(typename V::T* data, int m, int level, const Plan<typename V::T>& plan, typename V::T* work, bool scale,
-              bool outermost) {
+              bool outermost, const typename V::T* src = nullptr) {
   using T = typename V::T;
   const LargeSplit s = large_split<T>(m);
   const size_t R = size_t(1) << (m - s.k), B = size_t(1) << s.k, Q = size_t(1) << (s.g - s.k);
-  for (size_t b = 0; b < B; ++b) {
+  if (src) {
+    // G classes fill one cache line of input: each line is read once, and the classes other
+    // than the first wait in their own (not yet written) rows until their turn in work.
+    constexpr size_t G = 64 / (2 * sizeof(T));
+    for (size_t c0 = 0; c0 < B; c0 += G) {
+      T* z[G];
+      z[0] = work;
+      for (size_t i = 1; i < G; ++i) z[i] = data + 2 * reverse_bits(c0 + i, s.k) * R;
+      for (size_t t = 0; t < R; ++t) {
+        const T* in = src + 2 * (c0 + B * t);
+        for (size_t i = 0; i < G; ++i) memcpy(z[i] + 2 * t, in + 2 * i, 2 * sizeof(T));
+      }
+      for (size_t i = 0; i < G; ++i) {
+        T* row = data + 2 * reverse_bits(c0 + i, s.k) * R;
+        if (i) memcpy(work, row, 2 * R * sizeof(T));
+        radix4<V, inv>(work, row, m - s.k, plan.rev, plan.twiddles, false, nullptr, s.k);
+        if (scale) scale_values(row, 2 * R, plan.scale);
+      }
+    }
+  }
+  for (size_t b = 0; b < B && !src; ++b) {
     T* row = data + 2 * b * R;
     if (m - s.k > Fft<T>::row_max) {
       blk_step<V, inv>(row, m - s.k, level + 1, plan, work, scale, false);
@@ -470,11 +509,15 @@ void real_transform(const Plan<typename V::T>& plan, const typename V::T* src, t
     // The core reads through the bit-reversal table, which saves a separate reordering pass.
     radix4<V, inv>(src, dst, log2M, plan.rev, plan.twiddles, true, work);
   } else {
-    if (src == dst)
-      bitrev_inplace(dst, log2M, plan.rev);
-    else
-      bitrev_copy(src, dst, log2M, plan.rev);
-    blk_step<V, inv>(dst, log2M, 0, plan, work, scaled, true);  // scales inside
+    if (src != dst && rows_from_input<T>(log2M)) {
+      blk_step<V, inv>(dst, log2M, 0, plan, work, scaled, true, src);
+    } else {
+      if (src == dst)
+        bitrev_inplace(dst, log2M, plan.rev);
+      else
+        bitrev_copy(src, dst, log2M, plan.rev);
+      blk_step<V, inv>(dst, log2M, 0, plan, work, scaled, true);  // scales inside
+    }
   }
   if (scaled && !large) scale_values(dst, 2 * M, plan.scale);
   if (!inv) {

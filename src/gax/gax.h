@@ -26,6 +26,11 @@ inline uint8_t* align16(uint8_t* p) {
   return reinterpret_cast<uint8_t*>((reinterpret_cast<uintptr_t>(p) + 15) & ~static_cast<uintptr_t>(15));
 }
 
+// Full linear convolution of the two operands into dst (len1 + len2 - 1 values), with the
+// checks and statuses of gaxsConv_*.
+int32_t conv_full(const float* src1, int32_t len1, const float* src2, int32_t len2, float* dst);
+int32_t conv_full(const double* src1, int32_t len1, const double* src2, int32_t len2, double* dst);
+
 // ownConv_* on a given processor path.
 void own_conv_on(int path, const float* lng, int32_t lng_len, const float* shrt, int32_t shrt_len, float* dst);
 void own_conv_on(int path, const double* lng, int32_t lng_len, const double* shrt, int32_t shrt_len, double* dst);

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <random>
+#include <thread>
 #include <vector>
 
 #include "cpu_paths.h"
@@ -122,6 +123,39 @@ TYPED_TEST(Conv, RandomLengthsAgainstPlainSumOnEveryPath) {
     }
     std::printf("worst convolution error / (||a|| ||b|| eps log2 N): %.3f\n", worst);
   });
+}
+
+// The transforms' descriptors are shared by all threads and built on first use: threads that
+// all start with a size nothing has used yet (order 17) must get what one thread gets later,
+// and that must be the convolution (spot values against plain sums). The thread-sanitizer
+// build runs this too.
+TYPED_TEST(Conv, ConcurrentFirstUseGivesOneThreadsResult) {
+  using T = TypeParam;
+  constexpr int kThreads = 6;
+  const std::vector<T> a = values<T>(40000, 77, false), b = values<T>(30000, 78, false);
+  const size_t N = a.size() + b.size() - 1;
+  std::vector<std::vector<T>> got(kThreads, std::vector<T>(N));
+  std::vector<int32_t> status(kThreads, -1);
+  std::vector<std::thread> pool;
+  for (int t = 0; t < kThreads; ++t)
+    pool.emplace_back([&, t] { status[t] = Api<T>::conv(a.data(), int32_t(a.size()), b.data(), int32_t(b.size()), got[t].data()); });
+  for (auto& th : pool) th.join();
+  std::vector<T> want(N);
+  ASSERT_EQ(Api<T>::conv(a.data(), int32_t(a.size()), b.data(), int32_t(b.size()), want.data()), 0);
+  for (int t = 0; t < kThreads; ++t) {
+    EXPECT_EQ(status[t], 0);
+    EXPECT_EQ(got[t], want) << "thread " << t;
+  }
+  LD na = 0, nb = 0;  // the error bound of run()
+  for (T v : a) na += LD(v) * v;
+  for (T v : b) nb += LD(v) * v;
+  const double scale = static_cast<double>(std::sqrt(na * nb)) * Api<T>::eps * std::log2(double(N));
+  for (size_t m : {size_t(0), size_t(12345), size_t(29999), size_t(50000), N - 1}) {
+    LD ref = 0;
+    for (size_t i = (m >= b.size() - 1 ? m - (b.size() - 1) : 0); i <= std::min(m, a.size() - 1); ++i)
+      ref += LD(a[i]) * LD(b[m - i]);
+    EXPECT_LT(static_cast<double>(std::fabs(LD(want[m]) - ref)) / scale, 0.5) << m;
+  }
 }
 
 TYPED_TEST(Conv, StatusCodes) {

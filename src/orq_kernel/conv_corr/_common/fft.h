@@ -6,16 +6,16 @@
 
 #include <type_traits>
 
+#include "gax/gax.h"
 #include "orq_kernel/conv_corr/_common/direct.h"
-#include "zaforq/gaxs_fft.h"
 
 namespace zaforq::cc {
 
 inline int32_t full_convolution(const float* a, int32_t na, const float* b, int32_t nb, float* c) {
-  return gaxsConv_32f(a, na, b, nb, c);
+  return gax::conv_full(a, na, b, nb, c);
 }
 inline int32_t full_convolution(const double* a, int32_t na, const double* b, int32_t nb, double* c) {
-  return gaxsConv_64f(a, na, b, nb, c);
+  return gax::conv_full(a, na, b, nb, c);
 }
 
 template <class E, class A, bool Conv>
