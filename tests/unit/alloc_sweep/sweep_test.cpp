@@ -1,6 +1,7 @@
 // Every allocation of every entry that allocates, failed in turn: the entry answers its
 // no-memory status, leaves the caller's objects as they were, and keeps nothing allocated.
 // Each row is swept for k = 1, 2, ... up to the allocations a successful call makes.
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -221,6 +222,40 @@ namespace {
 
 // Distributions that keep a chunk (a carried pair or candidate, or a set-up): the chunk's
 // block and its node each fail in turn; the call then draws nothing and attaches nothing.
+// The convolution's first call on a size builds what it keeps (the transforms' descriptors and
+// the thread's operand block). Each failure point of that cold call, on a size no other row
+// uses, must report the failure and leave the output alone; the next call on the size must then
+// build everything and give the convolution.
+TEST(AllocationSweep, ConvolutionFailsCleanlyWhileBuildingWhatItKeeps) {
+  const int32_t sizes[] = {1200, 2400, 4800, 9600};  // transforms of 4096 to 32768 points
+  int32_t cold_points = 0;
+  for (int k = 0; k < 4; ++k) {
+    const int32_t n = sizes[k];
+    std::vector<double> x(n, 0.5), y(n, 0.25), out(2 * n - 1, -7.0);
+    int32_t status = 0;
+    if (k > 0) {  // fail the k-th allocation of a cold call
+      watch(k);
+      status = gaxsConv_64f(x.data(), n, y.data(), n, out.data());
+      unwatch();
+      EXPECT_EQ(status, GAXS_STATUS_MEM_ALLOC_ERR) << "size " << n << ", allocation " << k;
+      EXPECT_TRUE(std::all_of(out.begin(), out.end(), [](double v) { return v == -7.0; })) << "size " << n;
+    } else {
+      watch(0);
+      status = gaxsConv_64f(x.data(), n, y.data(), n, out.data());
+      unwatch();
+      cold_points = allocations;
+      EXPECT_EQ(status, 0);
+    }
+    if (status != 0) ASSERT_EQ(gaxsConv_64f(x.data(), n, y.data(), n, out.data()), 0) << "size " << n;
+    // out[i] = 0.125 times the number of overlapping terms.
+    for (int32_t i : {0, n / 3, n - 1, n, 2 * n - 2}) {
+      const double terms = i < n ? i + 1 : 2 * n - 1 - i;
+      EXPECT_NEAR(out[i], 0.125 * terms, 1e-12 * n) << "size " << n << ", element " << i;
+    }
+  }
+  EXPECT_GE(cold_points, 3) << "a cold call builds its descriptors and block";
+}
+
 TEST(AllocationSweep, DistributionChunks) {
   OrqStream base = nullptr, work = nullptr;
   const uint32_t seed = 9;
