@@ -92,7 +92,10 @@ ZAFORQ_API int32_t gaxsFFTInv_PermToR_32f(const float* src, float* dst, const Ff
 ZAFORQ_API int32_t gaxsFFTInv_PermToR_64f(const double* src, double* dst, const FftSpecR_64f* spec, uint8_t* buffer);
 
 /* ---- convolution primitive and Perm products ----------------------------------------------
-   dst[m] = sum_i src1[i] * src2[m - i], m = 0 .. len1 + len2 - 2. */
+   dst[m] = sum_i src1[i] * src2[m - i], m = 0 .. len1 + len2 - 2.
+   Memory kept between calls: the transform descriptors of each precision and size up to 2^20
+   points, shared by all threads until the library is unloaded, and each calling thread's
+   working block (up to 16 MiB), freed when the thread ends. Larger sizes allocate per call. */
 ZAFORQ_API int32_t gaxsConv_32f(const float* src1, int32_t len1, const float* src2, int32_t len2, float* dst);
 ZAFORQ_API int32_t gaxsConv_64f(const double* src1, int32_t len1, const double* src2, int32_t len2, double* dst);
 ZAFORQ_API int32_t gaxsMulPerm_32f_I(const float* src, float* srcDst, int32_t len);
