@@ -160,23 +160,6 @@ __attribute__((always_inline)) inline V d_ha(V x) {
   return Small ? select(ax < V::all(bits<double>(kSmallBound)), sinh_small(x), big) : big;
 }
 
-// ---- double, lower accuracy -------------------------------------------------------------
-// The two half exponentials of the high-accuracy kernel summed plainly, and for Sinh below
-// 0.2475 the series without the x87 step. (The exponential's 128-step table of rounded
-// mantissas gives up to 3.5 ulp here, and E - 1/E loses up to 1.4 bits to cancellation.)
-template <Fn F, bool WithB, bool Small, class V>
-__attribute__((always_inline)) inline V d_50(V x) {
-  const V ax = abs(x);
-  const HalfExps<V> h = half_exps_ha<WithB>(ax);
-  if (!WithB) {
-    const V y = h.a_hi + h.a_lo;
-    return F == Fn::cosh ? y : (y | (x & V::all(-0.0)));
-  }
-  if (F == Fn::cosh) return (h.a_hi + h.b_hi) + (h.a_lo + h.b_lo);
-  const V big = ((h.a_hi - h.b_hi) + (h.a_lo - h.b_lo)) | (x & V::all(-0.0));
-  return Small ? select(ax < V::all(bits<double>(kSmallBound)), sinh_small(x), big) : big;
-}
-
 // sinh x for |x| below 0.035 (high word under 0x3FA1EB85) on the x87 unit at 64-bit
 // precision: x + x^3 (1/6 + x^2 (1/120 + x^2/5040)), rounded once to double.
 inline double sinh_near_zero(double x) {
@@ -199,14 +182,13 @@ __attribute__((always_inline)) constexpr uint32_t blocks_of_four(uint32_t m) {
 // 20 on the two forms of the polynomial round differently: WithB is decided per block of four
 // elements, as the kernels always have, so a register of eight lanes may take both forms.
 // Small needs no such care (lanes not below its bound take the same value either way).
-template <Fn F, bool HA>
+template <Fn F>
 struct DCore {
   using T = double;
   static constexpr int group = 16;
   template <bool WithB, bool Small, class V>
   __attribute__((always_inline)) static V eval(V x) {
-    if constexpr (HA) return d_ha<F, WithB, Small>(x);
-    else return d_50<F, WithB, Small>(x);
+    return d_ha<F, WithB, Small>(x);
   }
   template <bool Small, class V>
   __attribute__((always_inline)) static V eval_blocks(V x, uint32_t with_b) {
@@ -227,7 +209,7 @@ struct DCore {
       below20 |= movemask(ax < V::all(20.0)) << (k * L);
       if (F == Fn::sinh) small |= movemask(ax < V::all(bits<double>(kSmallBound))) << (k * L);
       out |= (movemask(ax < V::all(bits<double>(kDFastBound))) ^ lane_bits<V>()) << (k * L);
-      if (HA && F == Fn::sinh) out |= movemask(ax < V::all(bits<double>(kNearZeroBound))) << (k * L);
+      if (F == Fn::sinh) out |= movemask(ax < V::all(bits<double>(kNearZeroBound))) << (k * L);
     }
     const uint32_t with_b = blocks_of_four(below20);
     for (int k = 0; k < R; ++k) {
@@ -242,8 +224,8 @@ struct DCore {
 };
 
 template <Fn F>
-struct DHA : DCore<F, true> {
-  using Wide = DCore<F, true>;
+struct DHA : DCore<F> {
+  using Wide = DCore<F>;
   static constexpr X87 x87 = F == Fn::sinh ? X87::pc64 : X87::untouched;
   static uint32_t fast(const double* a, double* r) { return Wide::template fast<f64x2>(a, r); }
   static void special(double a, double& r, const Report<double>& report) {
@@ -255,9 +237,31 @@ struct DHA : DCore<F, true> {
   }
 };
 
+// Double Cosh and Sinh, lower accuracy: (E ± 1/E) / 2 with E = e^|x| from the double Exp _HA
+// core (0.75 ulp). Below 708.40 E is finite and 1/E normal. Cosh adds two positive terms and
+// keeps their errors (about 1 ulp measured); Sinh takes the series below 1/2, where the
+// subtraction would cancel more than a bit (the series' omitted terms stay below 2^-54 there).
+// About two thirds of the high-accuracy kernels' work.
 template <Fn F>
-struct D50 : DCore<F, false> {
-  using Wide = DCore<F, false>;
+struct D50ByExpCore {
+  using T = double;
+  static constexpr int group = 16;
+  template <class V>
+  static uint32_t fast(const double* a, double* r) {
+    const auto value = [](V x) {
+      const V ax = abs(x), e = expk::dexp_ha(ax), half = V::all(0.5);
+      if constexpr (F == Fn::cosh) return half * e + half / e;
+      const V big = (half * e - half / e) | (x & V::all(-0.0));
+      return select(ax < V::all(0.5), sinh_small(x), big);
+    };
+    const auto out = [](V x) { return movemask(abs(x) < V::all(bits<double>(kDFastBound))) ^ lane_bits<V>(); };
+    return unary_group<V, group>(a, r, value, out);
+  }
+};
+
+template <Fn F>
+struct D50ByExp : D50ByExpCore<F> {
+  using Wide = D50ByExpCore<F>;
   static constexpr X87 x87 = X87::untouched;
   static uint32_t fast(const double* a, double* r) { return Wide::template fast<f64x2>(a, r); }
   static void special(double a, double& r, const Report<double>& report) { d_large<F>(a, r, report); }

@@ -1,9 +1,9 @@
-// Double hyperbolic cosine, lower accuracy: both half exponentials from the 128-step table of
-// mantissas and a degree-4 polynomial.
+// Double hyperbolic cosine, lower accuracy: (e^|x| + e^-|x|) / 2 from one exponential and a
+// division.
 #include "zaf_core/_hyperbolic/cosh_sinh.h"
 
 namespace {
-struct P : zaforq::vm::hyp::D50<zaforq::vm::hyp::Fn::cosh> {
+struct P : zaforq::vm::hyp::D50ByExp<zaforq::vm::hyp::Fn::cosh> {
   static constexpr char name[] = "_zafdCosh_50";
 };
 }  // namespace

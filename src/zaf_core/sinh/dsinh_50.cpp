@@ -1,9 +1,9 @@
-// Double hyperbolic sine, lower accuracy: half exponentials from the 128-step table of
-// mantissas; below 0.2475 a series.
+// Double hyperbolic sine, lower accuracy: (e^|x| - e^-|x|) / 2 from one exponential and a
+// division; below 1/2 a series.
 #include "zaf_core/_hyperbolic/cosh_sinh.h"
 
 namespace {
-struct P : zaforq::vm::hyp::D50<zaforq::vm::hyp::Fn::sinh> {
+struct P : zaforq::vm::hyp::D50ByExp<zaforq::vm::hyp::Fn::sinh> {
   static constexpr char name[] = "_zafdSinh_50";
 };
 }  // namespace
