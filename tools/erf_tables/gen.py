@@ -19,7 +19,8 @@ Coefficients come from interpolation at Chebyshev nodes in 200-bit arithmetic (c
 minimax polynomial); each table's comment gives its largest relative error on a fine grid.
 Also 2^(j/64), j = 0..63, as a 26-bit high part and the rest, for e^(-a^2).
 
-The float _11 kernels read no table: three polynomials, evaluated in float,
+The float _11 kernels and the float Erf _21 read no table: three polynomials per class,
+evaluated in float,
   P(z) = erf(x)/x in z = x^2 for |x| below kSErf11Split;
   E(r) = e^r for |r| <= ln 2/2, the exponential's reduced argument;
   Q(t) = e^(a^2) erfc(a) in t = (a - K)/(a + K) for a from the split to kSErf11Top, which the
@@ -157,7 +158,7 @@ def render():
     ei, gi = erf_intervals(), g_intervals()
     out += table("kErfHA", "erf, double _HA: degree 14", erf, ei, 14, True, True, True, erf_one_row)
     out += table("kErf50", "erf, double _50: degree 13", erf, ei, 13, False, False, True, erf_one_row)
-    for nm, deg in (("kSErfHA", 7), ("kSErf21", 5)):
+    for nm, deg in (("kSErfHA", 7),):
         out += table(nm, "erf, float %s: degree %d" % (nm[5:], deg), erf, ei, deg, False, False, True,
                      erf_one_row)
     out += table("kErfcHA", "e^(a^2) erfc(a), double _HA: degree 11", gfun, gi, 11, True, False, False)
@@ -205,6 +206,10 @@ def float11_polys(gfun):
         return gfun(ERFC_K * (1 + t) / (1 - t))
 
     half_ln2 = M.log(2) / 2
+    out += poly("kSErf21P", "erf(x)/x in x^2, Erf _21", p_fun, mpf(0), SPLIT ** 2, 5)
+    out += poly("kSErf21E", "e^r, Erf _21", M.exp, -half_ln2, half_ln2, 6)
+    out += poly("kSErf21Q", "e^(a^2) erfc(a) in (a - K)/(a + K), Erf _21", q_fun, (SPLIT - ERFC_K) / (SPLIT + ERFC_K),
+                (ERFC_TOP - ERFC_K) / (ERFC_TOP + ERFC_K), 8)
     out += poly("kSErf11P", "erf(x)/x in x^2", p_fun, mpf(0), SPLIT ** 2, 3)
     out += poly("kSErf11E", "e^r", M.exp, -half_ln2, half_ln2, 4)
     out += poly("kSErf11Q", "e^(a^2) erfc(a) in (a - K)/(a + K)", q_fun, (SPLIT - ERFC_K) / (SPLIT + ERFC_K),
