@@ -10,8 +10,11 @@
 // ulps), and negative arguments use erfc(x) = 2 - erfc(|x|), which cannot cancel since the
 // result is at least 1.
 //
-// The float kernels evaluate the same schemes in double precision with shorter polynomials and
-// round once at the end, which also rounds subnormal float results correctly.
+// The float _HA and _21 kernels evaluate the same schemes in double precision with shorter
+// polynomials and round once at the end, which also rounds subnormal float results correctly.
+// The float _11 kernels and the float Erf _21 read no table and stay in float: below 7/8 erf x = x P(x^2); above,
+// erfc a = 2^n E(r) Q(t) with t = (a - 3)/(a + 3), a map that squeezes the whole range onto a
+// short interval where one polynomial suffices, and the other function follows by 1 - or 2 -.
 #pragma once
 #include <stdint.h>
 #include <string.h>
@@ -473,6 +476,91 @@ __attribute__((always_inline)) inline V serfc_in_double(V x) {
   return serfc<D, Cubic>(x, a, rows_of<3, Tab>(a));
 }
 
+// ---- float _11, in float -------------------------------------------------------------------
+
+template <const auto& C, class V>
+__attribute__((always_inline)) inline V horner(V t) {
+  constexpr int N = std::extent_v<std::remove_reference_t<decltype(C)>>;
+  V q = V::all(C[N - 1]);
+#pragma GCC unroll 8
+  for (int k = N - 2; k >= 0; --k) q = q * t + V::all(C[k]);
+  return q;
+}
+
+// erf x for |x| below the split, the sign of x kept (-0 included).
+template <const auto& P, class F>
+__attribute__((always_inline)) inline F serf_small_f(F x) {
+  return x * horner<P>(x * x);
+}
+template <class F>
+__attribute__((always_inline)) inline F serf11_small(F x) {
+  return serf_small_f<kSErf11P>(x);
+}
+
+// erfc a for a from the split to kSErf11Clamp. e^(-a^2) = 2^n e^r with n ln 2 split so that
+// its high part times n is exact; 2^n stays a normal float up to the clamp. With ExactSquare
+// a is cut into two 12-bit halves so that -a^2 - n ln 2 high is exact (a rounded a^2 would
+// cost up to 2^-18 of relative error); _11 can afford the rounding.
+constexpr float kSErf11Clamp = 9.25f;
+template <const auto& E, const auto& Q, bool ExactSquare, class F>
+__attribute__((always_inline)) inline F serfc_large_f(F a) {
+  using I = typename F::i32;
+  const F shifter = F::all(0x1.8p23f);
+  F minus_a2, rest;
+  if constexpr (ExactSquare) {
+    const F ah = (a.bits() & I::all(static_cast<int32_t>(0xFFFFF000u))).as_f32();
+    const F al = a - ah;
+    minus_a2 = F::all(0.0f) - ah * ah;
+    rest = (ah + ah) * al + al * al;  // both products exact
+  } else {
+    minus_a2 = F::all(0.0f) - a * a;
+  }
+  const F s = minus_a2 * F::all(0x1.715476p+0f) + shifter;  // 1/ln 2
+  const F n = s - shifter;
+  F r = minus_a2 - n * F::all(0x1.62e4p-1f);  // ln 2, 16 bits: exact
+  if constexpr (ExactSquare) r = r - rest;
+  r = r - n * F::all(0x1.7f7d1cp-20f);  // ln 2, the rest
+  const F two_n = (shl<23>(s.bits()) + I::all(0x3F800000)).as_f32();
+  const F t = (a - F::all(kSErf11K)) / (a + F::all(kSErf11K));
+  return two_n * (horner<E>(r) * horner<Q>(t));
+}
+template <class F>
+__attribute__((always_inline)) inline F serfc11_large(F a) {
+  return serfc_large_f<kSErf11E, kSErf11Q, false>(a);
+}
+
+// Float Erf _11 and _21: 1 - erfc above the split, a clamped to 4 (erfc 4 is below half an
+// ulp of 1).
+template <const auto& P, const auto& E, const auto& Q, bool ExactSquare>
+struct SErfFloatCore {
+  using T = float;
+  static constexpr int group = 32;
+  template <class F>
+  static uint32_t fast(const float* p, float* r) {
+    uint32_t m = 0;
+#pragma GCC unroll 8
+    for (int k = 0; k < group; k += F::lanes) {
+      const F x = F::load(p + k);
+      const F a = min(abs(x), F::all(4.0f));
+      const F large = (F::all(1.0f) - serfc_large_f<E, Q, ExactSquare>(max(a, F::all(kSErf11Split)))) | sign_of(x);
+      select(a < F::all(kSErf11Split), serf_small_f<P>(x), large).store(r + k);
+      m |= movemask(unordered(x, x)) << k;
+    }
+    return m;
+  }
+};
+
+using SErf11Core = SErfFloatCore<kSErf11P, kSErf11E, kSErf11Q, false>;
+using SErf21Core = SErfFloatCore<kSErf21P, kSErf21E, kSErf21Q, true>;
+
+// Float Erfc _11: 1 - erf below the split, 2 - erfc |x| for negative x.
+struct SErfc11Core {
+  using T = float;
+  static constexpr int group = 32;
+  template <class F>
+  static uint32_t fast(const float* p, float* r);
+};
+
 // Float Erfc: an argument at or above this reports UNDERFLOW, erfc falling below 2^-126 there.
 constexpr float kSErfcUnderflow = 0x1.2639Cp+3f;  // 9.19455, bits 0x41131CE0
 // From here on the float result is +0.
@@ -610,6 +698,21 @@ struct SErfcCore {
   }
 };
 
+template <class F>
+uint32_t SErfc11Core::fast(const float* p, float* r) {
+  uint32_t m = 0;
+#pragma GCC unroll 8
+  for (int k = 0; k < group; k += F::lanes) {
+    const F x = F::load(p + k);
+    const F a = min(abs(x), F::all(kSErf11Clamp));
+    const F e = serfc11_large(max(a, F::all(kSErf11Split)));
+    const F large = select(x < F::all(0.0f), F::all(2.0f) - e, e);
+    select(a < F::all(kSErf11Split), F::all(1.0f) - serf11_small(x), large).store(r + k);
+    m |= (movemask(x < F::all(kSErfcUnderflow)) ^ all_lanes<F>()) << k;  // NaN included
+  }
+  return m;
+}
+
 // ---- special routines (SSE2) --------------------------------------------------------------------
 
 inline void nan_special(float a, float& r) { r = a + a; }
@@ -625,6 +728,22 @@ inline void serfc_special(float x, float& r, const Report<float>& report) {
   } else {
     const f64x2 y = serfc_in_double<D, Cubic, Tab>(f64x2::all(x));
     r = _mm_cvtss_f32(_mm_cvtsd_ss(_mm_setzero_ps(), y.v));
+  }
+  if (x >= kSErfcUnderflow && x != __builtin_inff()) report(ZAF_STATUS_UNDERFLOW);
+}
+
+// Float Erfc _11 from 9.19455 on: the double _50 evaluation rounded once, which rounds the
+// results below the normal range correctly; the same thresholds and reports as above.
+inline void serfc11_special(float x, float& r, const Report<float>& report) {
+  if (x != x) {
+    r = x + x;
+    return;
+  }
+  if (x >= kSErfcZero) {
+    r = 0.0f;
+  } else {
+    const f64x2 xv = f64x2::all(x);
+    r = _mm_cvtss_f32(_mm_cvtsd_ss(_mm_setzero_ps(), derfc<false>(xv, xv, 0).v));
   }
   if (x >= kSErfcUnderflow && x != __builtin_inff()) report(ZAF_STATUS_UNDERFLOW);
 }

@@ -1,5 +1,5 @@
-// Float error function, 11-bit class: the quarter-binade intervals of the double kernels with
-// degree-4 polynomials, evaluated in double and rounded once; only NaN leaves the fast path.
+// Float error function, 11-bit class: x P(x^2) below 7/8, 1 - e^(-x^2) Q((|x| - 3)/(|x| + 3))
+// above, in float with no table; only NaN leaves the fast path.
 #include "zaf_core/_erf/erf_core.h"
 
 namespace {
@@ -7,8 +7,8 @@ namespace {
 using namespace zaforq;
 using namespace zaforq::vm::erfk;
 
-struct SErf11 : SErfCore<4, kSErf11> {
-  using Wide = SErfCore<4, kSErf11>;
+struct SErf11 : SErf11Core {
+  using Wide = SErf11Core;
   static constexpr X87 x87 = X87::untouched;
   static constexpr char name[] = "_zafsErf_11";
   static uint32_t fast(const float* a, float* r) { return Wide::fast<f32x4>(a, r); }

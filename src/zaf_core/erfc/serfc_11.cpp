@@ -1,5 +1,5 @@
-// Float complementary error function, 11-bit class: e^(-x^2) (64 steps per octave, quadratic
-// polynomial) times a degree-3 polynomial on eighths of binades, in double, rounded once.
+// Float complementary error function, 11-bit class: 1 - x P(x^2) below 7/8, e^(-x^2) times
+// Q((|x| - 3)/(|x| + 3)) above (2 - that for negative x), in float with no table.
 // Arguments from 9.19455 on report UNDERFLOW, each element on its own, lowest index first.
 #include "zaf_core/_erf/erf_core.h"
 
@@ -8,13 +8,13 @@ namespace {
 using namespace zaforq;
 using namespace zaforq::vm::erfk;
 
-struct SErfc11 : SErfcCore<3, false, kSErfc11> {
-  using Wide = SErfcCore<3, false, kSErfc11>;
+struct SErfc11 : SErfc11Core {
+  using Wide = SErfc11Core;
   static constexpr X87 x87 = X87::untouched;
   static constexpr char name[] = "_zafsErfc_11";
   static uint32_t fast(const float* a, float* r) { return Wide::fast<f32x4>(a, r); }
   static void special(float a, float& r, const vm::Report<float>& report) {
-    serfc_special<3, false, kSErfc11>(a, r, report);
+    serfc11_special(a, r, report);
   }
 };
 
