@@ -201,6 +201,10 @@ inline f32x4 shifter_round(f32x4 x, f32x4& shifted) {
   return shifted - shifter;
 }
 
+// A movemask with every lane of a register of V's type set.
+template <class V>
+constexpr uint32_t all_lanes() { return V::lanes == 32 ? 0xFFFFFFFFu : (1u << V::lanes) - 1u; }
+
 // Lane k of the result is base[idx[k]], for a register V of any width: table rows picked per
 // lane. Instantiated with a wider path's own register type, it is that path's own function.
 template <class V, class T, class I>

@@ -34,12 +34,6 @@ using namespace zaforq::simd;
 
 // ---- table rows ------------------------------------------------------------------------------
 
-// Bits for every lane of a register of V's width.
-template <class V>
-constexpr uint32_t all_lanes() {
-  return V::lanes == 32 ? 0xFFFFFFFFu : (1u << V::lanes) - 1u;
-}
-
 // Row numbers of non-negative magnitudes from their high words h: interval 0 below 1/8, then
 // 2^Split intervals per binade, clamped to the last row.
 template <int Split, int Last, class I>

@@ -31,10 +31,6 @@ enum class Fn { asinh, acosh, atanh };
 // arc_avx512.cpp sources on wider ones, with the same operations lane by lane, so the path never
 // changes a result.
 
-// Bits for every lane of a register of V's width.
-template <class V>
-constexpr uint32_t all_lanes() { return V::lanes == 32 ? 0xFFFFFFFFu : (1u << V::lanes) - 1u; }
-
 // ---- double-double steps on registers -------------------------------------------------------
 template <class V>
 __attribute__((always_inline)) inline void split(V a, V& hi, V& lo) {

@@ -21,7 +21,6 @@ using namespace zaforq::simd;
 
 enum class Fn { cosh, sinh };
 
-using expk::lane_bits;
 using expk::low_words;
 
 // 2^(floor(k/64) - 1) from the bit pattern of shifter + k; `octaves` lowers it further for
@@ -192,7 +191,7 @@ struct DCore {
   }
   template <bool Small, class V>
   __attribute__((always_inline)) static V eval_blocks(V x, uint32_t with_b) {
-    if (with_b == lane_bits<V>()) return eval<true, Small>(x);
+    if (with_b == all_lanes<V>()) return eval<true, Small>(x);
     if (with_b == 0) return eval<false, Small>(x);
     alignas(64) double m[V::lanes];  // all-ones lanes where WithB
     for (int j = 0; j < V::lanes; ++j) m[j] = bits<double>((with_b >> j) & 1 ? ~0ull : 0ull);
@@ -208,13 +207,13 @@ struct DCore {
       const V ax = abs(x[k]);
       below20 |= movemask(ax < V::all(20.0)) << (k * L);
       if (F == Fn::sinh) small |= movemask(ax < V::all(bits<double>(kSmallBound))) << (k * L);
-      out |= (movemask(ax < V::all(bits<double>(kDFastBound))) ^ lane_bits<V>()) << (k * L);
+      out |= (movemask(ax < V::all(bits<double>(kDFastBound))) ^ all_lanes<V>()) << (k * L);
       if (F == Fn::sinh) out |= movemask(ax < V::all(bits<double>(kNearZeroBound))) << (k * L);
     }
     const uint32_t with_b = blocks_of_four(below20);
     for (int k = 0; k < R; ++k) {
-      const uint32_t wb = (with_b >> (k * L)) & lane_bits<V>();
-      if ((small >> (k * L)) & lane_bits<V>())
+      const uint32_t wb = (with_b >> (k * L)) & all_lanes<V>();
+      if ((small >> (k * L)) & all_lanes<V>())
         eval_blocks<true>(x[k], wb).store(r + k * L);
       else
         eval_blocks<false>(x[k], wb).store(r + k * L);
@@ -254,7 +253,7 @@ struct D50ByExpCore {
       const V big = (half * e - half / e) | (x & V::all(-0.0));
       return select(ax < V::all(0.5), sinh_small(x), big);
     };
-    const auto out = [](V x) { return movemask(abs(x) < V::all(bits<double>(kDFastBound))) ^ lane_bits<V>(); };
+    const auto out = [](V x) { return movemask(abs(x) < V::all(bits<double>(kDFastBound))) ^ all_lanes<V>(); };
     return unary_group<V, group>(a, r, value, out);
   }
 };
@@ -332,7 +331,7 @@ struct SCore {
       const V x = V::load(a + k);
       if constexpr (C == 2) s_ha<F>(x).store(r + k);
       else s_low<F, C == 1>(x).store(r + k);
-      m |= (movemask(abs(x) <= V::all(bits<float>(kSFastBound))) ^ lane_bits<V>()) << k;
+      m |= (movemask(abs(x) <= V::all(bits<float>(kSFastBound))) ^ all_lanes<V>()) << k;
     }
     return m;
   }

@@ -86,10 +86,6 @@ __attribute__((always_inline)) inline V poly(const float (&c)[N], V z) {
   return p;
 }
 
-// Bits for every lane of a register of V's width.
-template <class V>
-constexpr uint32_t all_lanes() { return V::lanes == 32 ? 0xFFFFFFFFu : (1u << V::lanes) - 1u; }
-
 // x87 partial arctangent: atan(y / x) in the quadrant of (x, y), at the precision the x87
 // control word holds (the kernels that use it ask for 64 bits).
 inline long double fpatan(long double y, long double x) {

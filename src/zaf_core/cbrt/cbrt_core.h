@@ -96,15 +96,12 @@ __attribute__((always_inline)) inline V root(V x) {
   return ((y.bits() + step) | sign).as_f64();
 }
 
-template <class V>
-constexpr uint32_t every_lane() { return (1u << V::lanes) - 1u; }
-
 // Lanes whose biased exponent is 0 or 0x7FF (zero, denormal, infinite, NaN): those whose
 // magnitude is not in [2^-1022, inf) (NaN compares false).
 template <class V>
 inline uint32_t dnot_normal(V x) {
   const V a = abs(x);
-  return movemask((a >= V::all(0x1p-1022)) & (a < V::all(__builtin_inf()))) ^ every_lane<V>();
+  return movemask((a >= V::all(0x1p-1022)) & (a < V::all(__builtin_inf()))) ^ all_lanes<V>();
 }
 
 // Lanes that are zero, infinite or NaN (float denormals are normal doubles).

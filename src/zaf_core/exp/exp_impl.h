@@ -26,10 +26,6 @@ enum class Scale { one_step, low, high };
 // types of simd_avx.h on the AVX2 and AVX-512 paths); every lane runs the same operations in
 // the same order on every width, so the path never changes a result.
 
-// Bits for every lane of a register of V's width.
-template <class V>
-constexpr uint32_t lane_bits() { return V::lanes == 32 ? 0xFFFFFFFFu : (1u << V::lanes) - 1u; }
-
 // The low 32 bits of each 64-bit lane, lowest lane first: where a shifter sum keeps its integer.
 template <class I>
 __attribute__((always_inline)) inline void low_words(I v, int32_t (&k)[I::lanes]) {
@@ -355,7 +351,7 @@ struct DExpCore {
       if constexpr (HA) dexp_ha(x).store(r + k);
       else dexp_50(x).store(r + k);
       // |x| from 708.3964... (high word without sign at least 0x4086232B)
-      m |= (movemask(abs(x) < V::all(bits<double>(0x4086232B00000000ull))) ^ lane_bits<V>()) << k;
+      m |= (movemask(abs(x) < V::all(bits<double>(0x4086232B00000000ull))) ^ all_lanes<V>()) << k;
     }
     return m;
   }
@@ -380,7 +376,7 @@ struct SExpCore {
         sexp_ha(x).store(r + k);
         in = movemask(abs(x) <= V::all(bits<float>(0x42AEAC50u)));
       }
-      m |= (in ^ lane_bits<V>()) << k;
+      m |= (in ^ all_lanes<V>()) << k;
     }
     return m;
   }

@@ -75,10 +75,6 @@ inline V fsqrt_fast(V x) {
   }
 }
 
-// Bits for every lane of V.
-template <class V>
-constexpr uint32_t every_lane() { return (1u << V::lanes) - 1u; }
-
 // Lanes outside [2^-126, 2^126) (bits 0x00800000 to 0x7E7FFFFF): negative, zero, denormal,
 // huge, infinite or NaN.
 template <class V>
@@ -172,7 +168,7 @@ inline V dsqrt_fast(V x) {
 // comparisons are false for NaN).
 template <class V>
 inline uint32_t dsqrt_out_of_range(V x) {
-  return movemask((x >= V::all(0x1p-1022)) & (x < V::all(__builtin_inf()))) ^ every_lane<V>();
+  return movemask((x >= V::all(0x1p-1022)) & (x < V::all(__builtin_inf()))) ^ all_lanes<V>();
 }
 
 // One element outside the fast range.
