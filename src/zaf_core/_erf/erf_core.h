@@ -531,16 +531,12 @@ struct SErfFloatCore {
   static constexpr int group = 32;
   template <class F>
   static uint32_t fast(const float* p, float* r) {
-    uint32_t m = 0;
-#pragma GCC unroll 8
-    for (int k = 0; k < group; k += F::lanes) {
-      const F x = F::load(p + k);
+    const auto value = [](F x) {
       const F a = min(abs(x), F::all(4.0f));
       const F large = (F::all(1.0f) - serfc_large_f<E, Q, ExactSquare>(max(a, F::all(kSErf11Split)))) | sign_of(x);
-      select(a < F::all(kSErf11Split), serf_small_f<P>(x), large).store(r + k);
-      m |= movemask(unordered(x, x)) << k;
-    }
-    return m;
+      return select(a < F::all(kSErf11Split), serf_small_f<P>(x), large);
+    };
+    return unary_group<F, group>(p, r, value, [](F x) { return movemask(unordered(x, x)); });
   }
 };
 
@@ -662,14 +658,8 @@ struct SErfCore {
   static constexpr int group = 32;
   template <class V>
   static uint32_t fast(const float* a, float* r) {
-    uint32_t m = 0;
-#pragma GCC unroll 8
-    for (int k = 0; k < group; k += V::lanes) {
-      const V x = V::load(a + k);
-      to_f32(serf_in_double<D, Tab>(to_f64_low(x)), serf_in_double<D, Tab>(to_f64_high(x))).store(r + k);
-      m |= movemask(unordered(x, x)) << k;
-    }
-    return m;
+    const auto value = [](V x) { return to_f32(serf_in_double<D, Tab>(to_f64_low(x)), serf_in_double<D, Tab>(to_f64_high(x))); };
+    return unary_group<V, group>(a, r, value, [](V x) { return movemask(unordered(x, x)); });
   }
 };
 
@@ -680,31 +670,24 @@ struct SErfcCore {
   static constexpr int group = 32;
   template <class V>
   static uint32_t fast(const float* a, float* r) {
-    uint32_t m = 0;
-#pragma GCC unroll 8
-    for (int k = 0; k < group; k += V::lanes) {
-      const V x = V::load(a + k);
-      to_f32(serfc_in_double<D, Cubic, Tab>(to_f64_low(x)), serfc_in_double<D, Cubic, Tab>(to_f64_high(x)))
-          .store(r + k);
-      m |= (movemask(x < V::all(kSErfcUnderflow)) ^ all_lanes<V>()) << k;  // NaN included
-    }
-    return m;
+    const auto value = [](V x) {
+      return to_f32(serfc_in_double<D, Cubic, Tab>(to_f64_low(x)), serfc_in_double<D, Cubic, Tab>(to_f64_high(x)));
+    };
+    const auto out = [](V x) { return movemask(x < V::all(kSErfcUnderflow)) ^ all_lanes<V>(); };  // NaN included
+    return unary_group<V, group>(a, r, value, out);
   }
 };
 
 template <class F>
 uint32_t SErfc11Core::fast(const float* p, float* r) {
-  uint32_t m = 0;
-#pragma GCC unroll 8
-  for (int k = 0; k < group; k += F::lanes) {
-    const F x = F::load(p + k);
+  const auto value = [](F x) {
     const F a = min(abs(x), F::all(kSErf11Clamp));
     const F e = serfc11_large(max(a, F::all(kSErf11Split)));
     const F large = select(x < F::all(0.0f), F::all(2.0f) - e, e);
-    select(a < F::all(kSErf11Split), F::all(1.0f) - serf11_small(x), large).store(r + k);
-    m |= (movemask(x < F::all(kSErfcUnderflow)) ^ all_lanes<F>()) << k;  // NaN included
-  }
-  return m;
+    return select(a < F::all(kSErf11Split), F::all(1.0f) - serf11_small(x), large);
+  };
+  const auto out = [](F x) { return movemask(x < F::all(kSErfcUnderflow)) ^ all_lanes<F>(); };  // NaN included
+  return unary_group<F, group>(p, r, value, out);
 }
 
 // ---- special routines (SSE2) --------------------------------------------------------------------

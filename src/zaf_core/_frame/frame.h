@@ -142,6 +142,7 @@ struct Call<P, Shape::two_out> {
 template <class V, int G, class T, class Value, class Out>
 __attribute__((always_inline)) inline uint32_t unary_group(const T* a, T* r, Value value, Out out) {
   uint32_t m = 0;
+#pragma GCC unroll 8
   for (int k = 0; k < G; k += V::lanes) {
     const V x = V::load(a + k);
     value(x).store(r + k);

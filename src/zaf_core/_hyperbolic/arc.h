@@ -183,15 +183,12 @@ struct DCore {
   static constexpr int group = 16;
   template <class V>
   static uint32_t fast(const double* a, double* r) {
-    uint32_t m = 0;
-    for (int k = 0; k < group; k += V::lanes) {
-      const V x = V::load(a + k);
+    const auto value = [](V x) {
       V y, c;
       d_prep<F>(x, y, c);
-      d_finish<F>(x, logk::dlog_ha_any(y, c)).store(r + k);
-      m |= out_of_range<F>(x) << k;
-    }
-    return m;
+      return d_finish<F>(x, logk::dlog_ha_any(y, c));
+    };
+    return unary_group<V, group>(a, r, value, [](V x) { return out_of_range<F>(x); });
   }
 };
 
@@ -250,15 +247,12 @@ struct D50Core {
   static constexpr int group = 16;
   template <class V>
   static uint32_t fast(const double* a, double* r) {
-    uint32_t m = 0;
-    for (int k = 0; k < group; k += V::lanes) {
-      const V x = V::load(a + k);
+    const auto value = [](V x) {
       V y, c;
       d50_prep<F>(x, y, c);
-      d_finish<F>(x, logk::dlog_ha_any(y, c)).store(r + k);
-      m |= out_of_range<F>(x) << k;
-    }
-    return m;
+      return d_finish<F>(x, logk::dlog_ha_any(y, c));
+    };
+    return unary_group<V, group>(a, r, value, [](V x) { return out_of_range<F>(x); });
   }
 };
 
@@ -322,13 +316,8 @@ struct SCore {
   static constexpr int group = 32;
   template <class V>
   static uint32_t fast(const float* a, float* r) {
-    uint32_t m = 0;
-    for (int k = 0; k < group; k += V::lanes) {
-      const V x = V::load(a + k);
-      to_f32(s_eval<F, Deg>(to_f64_low(x)), s_eval<F, Deg>(to_f64_high(x))).store(r + k);
-      m |= out_of_range<F>(x) << k;
-    }
-    return m;
+    const auto value = [](V x) { return to_f32(s_eval<F, Deg>(to_f64_low(x)), s_eval<F, Deg>(to_f64_high(x))); };
+    return unary_group<V, group>(a, r, value, [](V x) { return out_of_range<F>(x); });
   }
 };
 

@@ -371,21 +371,18 @@ struct DLogCore {
   static constexpr int group = 16;
   template <class V>
   static uint32_t fast(const double* a, double* r) {
-    uint32_t m = 0;
-    for (int k = 0; k < group; k += V::lanes) {
-      const V x = V::load(a + k);
+    const auto value = [](V x) {
       const typename V::i32 hw = high_words_of(x);
       V c0, c1, c2, c3;
       if constexpr (HA) {
         table_columns(B == Base::e ? kLnHA : kLog10HA, dlog_ha_row(hw), c0, c1, c2, c3);
-        dlog_ha_cols<B>(x, V::all(0.0), words_to_f64<V>(dlog_ha_exponent(hw)), c0, c2, c3).store(r + k);
+        return dlog_ha_cols<B>(x, V::all(0.0), words_to_f64<V>(dlog_ha_exponent(hw)), c0, c2, c3);
       } else {
         table_columns(B == Base::e ? kLn50 : kLog1050, dlog_50_row(hw), c0, c1, c2, c3);
-        dlog_50_cols<B>(x, words_to_f64<V>(dlog_50_exponent(hw)), c0, c1, c2).store(r + k);
+        return dlog_50_cols<B>(x, words_to_f64<V>(dlog_50_exponent(hw)), c0, c1, c2);
       }
-      m |= dlog_out_of_range(x) << k;
-    }
-    return m;
+    };
+    return unary_group<V, group>(a, r, value, [](V x) { return dlog_out_of_range(x); });
   }
 };
 
@@ -510,16 +507,11 @@ struct SLogCore {
   static constexpr int group = 32;
   template <class V>
   static uint32_t fast(const float* a, float* r) {
-    uint32_t m = 0;
-    for (int k = 0; k < group; k += V::lanes) {
-      const V x = V::load(a + k);
-      if constexpr (N == 0)
-        slog_ha<B>(x).store(r + k);
-      else
-        slog_table<B, N>(x).store(r + k);
-      m |= slog_out_of_range(x) << k;
-    }
-    return m;
+    const auto value = [](V x) {
+      if constexpr (N == 0) return slog_ha<B>(x);
+      else return slog_table<B, N>(x);
+    };
+    return unary_group<V, group>(a, r, value, [](V x) { return slog_out_of_range(x); });
   }
 };
 

@@ -345,15 +345,13 @@ struct DExpCore {
   static constexpr int group = 16;
   template <class V>
   static uint32_t fast(const double* a, double* r) {
-    uint32_t m = 0;
-    for (int k = 0; k < group; k += V::lanes) {
-      const V x = V::load(a + k);
-      if constexpr (HA) dexp_ha(x).store(r + k);
-      else dexp_50(x).store(r + k);
-      // |x| from 708.3964... (high word without sign at least 0x4086232B)
-      m |= (movemask(abs(x) < V::all(bits<double>(0x4086232B00000000ull))) ^ all_lanes<V>()) << k;
-    }
-    return m;
+    const auto value = [](V x) {
+      if constexpr (HA) return dexp_ha(x);
+      else return dexp_50(x);
+    };
+    // |x| from 708.3964... (high word without sign at least 0x4086232B)
+    const auto out = [](V x) { return movemask(abs(x) < V::all(bits<double>(0x4086232B00000000ull))) ^ all_lanes<V>(); };
+    return unary_group<V, group>(a, r, value, out);
   }
 };
 
@@ -365,20 +363,15 @@ struct SExpCore {
   static constexpr int group = 32;
   template <class V>
   static uint32_t fast(const float* a, float* r) {
-    uint32_t m = 0;
-    for (int k = 0; k < group; k += V::lanes) {
-      const V x = V::load(a + k);
-      uint32_t in;
-      if constexpr (C == 0) {
-        sexp_11(x).store(r + k);
-        in = movemask(abs(x) < V::all(bits<float>(0x42AE8000u)));
-      } else {
-        sexp_ha(x).store(r + k);
-        in = movemask(abs(x) <= V::all(bits<float>(0x42AEAC50u)));
-      }
-      m |= (in ^ all_lanes<V>()) << k;
-    }
-    return m;
+    const auto value = [](V x) {
+      if constexpr (C == 0) return sexp_11(x);
+      else return sexp_ha(x);
+    };
+    const auto out = [](V x) {
+      if constexpr (C == 0) return movemask(abs(x) < V::all(bits<float>(0x42AE8000u))) ^ all_lanes<V>();
+      else return movemask(abs(x) <= V::all(bits<float>(0x42AEAC50u))) ^ all_lanes<V>();
+    };
+    return unary_group<V, group>(a, r, value, out);
   }
 };
 
