@@ -165,8 +165,11 @@ __attribute__((always_inline)) inline V dexp_ha(V x) {
   return finish_scale<S>(y, scale);
 }
 
-// Double _HA special routine, shared with the per-element uses of other kernels.
-inline void dexp_ha_special(double x, double& r, const Report<double>& report) {
+// Double special routine of a method whose scaled forms are Eval<S>: both methods share the
+// thresholds but the one from which the result needs the two-step scaling near overflow, as
+// their rounding there differs. Shared with the per-element uses of other kernels.
+template <template <Scale> class Eval, uint64_t HighFromBits>
+inline void dexp_special(double x, double& r, const Report<double>& report) {
   if (x != x) {
     r = x + x;
     return;
@@ -177,7 +180,7 @@ inline void dexp_ha_special(double x, double& r, const Report<double>& report) {
     return;
   }
   if (x <= bits<double>(0xC086232BDD7ABCD1ull)) {  // -708.396418532264
-    r = dexp_ha<Scale::low>(f64x2::all(x)).lane0();
+    r = Eval<Scale::low>::at(x);
     report(ZAF_STATUS_UNDERFLOW);
     return;
   }
@@ -186,11 +189,19 @@ inline void dexp_ha_special(double x, double& r, const Report<double>& report) {
     if (x != __builtin_inf()) report(ZAF_STATUS_OVERFLOW);
     return;
   }
-  if (x >= bits<double>(0x40862E37E7D8BA72ull)) {  // 709.7772976810359
-    r = dexp_ha<Scale::high>(f64x2::all(x)).lane0();
+  if (x >= bits<double>(HighFromBits)) {
+    r = Eval<Scale::high>::at(x);
     return;
   }
-  r = dexp_ha(f64x2::all(x)).lane0();
+  r = Eval<Scale::one_step>::at(x);
+}
+
+template <Scale S>
+struct DExpHAAt {
+  static double at(double x) { return dexp_ha<S>(f64x2::all(x)).lane0(); }
+};
+inline void dexp_ha_special(double x, double& r, const Report<double>& report) {
+  dexp_special<DExpHAAt, 0x40862E37E7D8BA72ull>(x, r, report);  // from 709.7772976810359
 }
 
 // ---- double, 128 steps per octave, mantissa-only table ----------------------------------
@@ -215,31 +226,12 @@ __attribute__((always_inline)) inline V dexp_50(V x) {
   return finish_scale<S>(V::all(1.0), t + t * p);
 }
 
+template <Scale S>
+struct DExp50At {
+  static double at(double x) { return dexp_50<S>(f64x2::all(x)).lane0(); }
+};
 inline void dexp_50_special(double x, double& r, const Report<double>& report) {
-  if (x != x) {
-    r = x + x;
-    return;
-  }
-  if (x <= bits<double>(0xC0874910D52D3052ull)) {  // -745.1332191019412 (and -inf)
-    r = 0.0;
-    if (x != -__builtin_inf()) report(ZAF_STATUS_UNDERFLOW);
-    return;
-  }
-  if (x <= bits<double>(0xC086232BDD7ABCD1ull)) {  // -708.396418532264
-    r = dexp_50<Scale::low>(f64x2::all(x)).lane0();
-    report(ZAF_STATUS_UNDERFLOW);
-    return;
-  }
-  if (x >= bits<double>(0x40862E42FEFA39F0ull)) {  // 709.7827128933841 (and +inf)
-    r = __builtin_inf();
-    if (x != __builtin_inf()) report(ZAF_STATUS_OVERFLOW);
-    return;
-  }
-  if (x >= bits<double>(0x40862E3D73697A31ull)) {  // 709.78000528721
-    r = dexp_50<Scale::high>(f64x2::all(x)).lane0();
-    return;
-  }
-  r = dexp_50(f64x2::all(x)).lane0();
+  dexp_special<DExp50At, 0x40862E3D73697A31ull>(x, r, report);  // from 709.78000528721
 }
 
 // ---- float, 128 steps per octave ---------------------------------------------------------
