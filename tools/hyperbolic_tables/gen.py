@@ -12,9 +12,11 @@ term as a high and a low double, so a row of degree D is (c0 high, c0 low, c1, .
 
 One table per degree, for the double kernels: degree 15 for _HA, degree 11 for _50.
 
-The float kernels use no table rows: below 9/16 they evaluate tanh a = a + a^3 P(a^2), P the
-minimax fit of the relative error of tanh on a in [0, 9/16] (degree 5 in double for _HA, degree
-3 and 1 in float for _21 and _11); above it, 1 - 2/(e^(2a) + 1).
+The float kernels use no table rows: below a split they evaluate tanh a = a + a^3 P(a^2) in
+float, P the minimax fit of the relative error of tanh on a in [0, split] (split 9/16, degree 3
+and 1 for _21 and _11; split 1/8, degree 2 for _HA); above it, 1 - 2/(e^(2a) + 1). _HA forms
+e^(2a) in double without a table: 2^k e^r, |r| <= ln(2)/2, e^r by the minimax polynomial of
+degree 7 for its relative error.
 
   tools/hyperbolic_tables/gen.py            rewrites src/zaf_core/tanh/tanh_tables.inc
   tools/hyperbolic_tables/gen.py --stdout   prints the file instead (the table test compares it)
@@ -33,9 +35,9 @@ mpmath.mp.prec = 200
 
 TAYLOR_DEGREE = 15  # the double _HA table keeps the Taylor polynomial about 0
 DEGREES = (("kTanhD15", 15), ("kTanhD11", 11))
-# Float kernels below 9/16: (name, degree of P, float coefficients)
-FLOAT_POLYS = (("kSTanhHA", 5, False), ("kSTanh21", 3, True), ("kSTanh11", 1, True))
-FLOAT_SPLIT = mpf(9) / 16
+# Float kernels below their split: (name, degree of P, split)
+FLOAT_POLYS = (("kSTanhHAS", 2, mpf(1) / 8), ("kSTanh21", 3, mpf(9) / 16), ("kSTanh11", 1, mpf(9) / 16))
+EXP_DEGREE = 7  # e^r on |r| <= ln(2)/2 for the float _HA kernel, in double
 
 
 def intervals():
@@ -94,9 +96,15 @@ def tanh_w(z):
     return a * z / mpmath.tanh(a)
 
 
-def float_poly(deg):
+def float_poly(deg, split):
     with mpmath.workdps(50):
-        return tablegen.remez(tanh_p, tanh_w, mpf(0), FLOAT_SPLIT ** 2, deg, iters=12, grid=600)
+        return tablegen.remez(tanh_p, tanh_w, mpf(0), split ** 2, deg, iters=12, grid=600)
+
+
+def exp_poly(deg):
+    h = mpmath.log(2) / 2
+    with mpmath.workdps(50):
+        return tablegen.remez(mpmath.exp, lambda r: 1 / mpmath.exp(r), -h, h, deg, iters=12, grid=600)
 
 
 def row(coef):
@@ -145,14 +153,19 @@ def render():
             r = row(fit(m, s, lo, hi, deg)) + [0.0] * (deg % 2)
             out.append("    {" + ", ".join(lit(v) for v in r) + "},")
         out.append("};")
-    for name, deg, as_float in FLOAT_POLYS:
-        c, err = float_poly(deg)
+    for name, deg, split in FLOAT_POLYS:
+        c, err = float_poly(deg, split)
         out.append("")
-        out.append("// float: tanh a = a + a^3 (c0 + c1 a^2 + ...) on |a| < 9/16, degree %d; max relative error 2^%.1f"
-                   % (deg, float(mpmath.log(err, 2))))
-        out.append("alignas(16) static const %s %s[%d] = {%s};" % (
-            "float" if as_float else "double", name, deg + 1,
-            ", ".join((tablegen.flit if as_float else tablegen.dlit)(v) for v in c)))
+        out.append("// float: tanh a = a + a^3 (c0 + c1 a^2 + ...) on |a| < %s, degree %d; max relative error 2^%.1f"
+                   % (mpmath.nstr(split, 5), deg, float(mpmath.log(err, 2))))
+        out.append("alignas(16) static const float %s[%d] = {%s};" % (
+            name, deg + 1, ", ".join(tablegen.flit(v) for v in c)))
+    c, err = exp_poly(EXP_DEGREE)
+    out.append("")
+    out.append("// float _HA: e^r = c0 + c1 r + ... on |r| <= ln(2)/2, degree %d; max relative error 2^%.1f"
+               % (EXP_DEGREE, float(mpmath.log(err, 2))))
+    out.append("alignas(16) static const double kSTanhHAE[%d] = {%s};" % (
+        EXP_DEGREE + 1, ", ".join(tablegen.dlit(v) for v in c)))
     return "\n".join(out) + "\n"
 
 

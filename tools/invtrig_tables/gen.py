@@ -117,7 +117,7 @@ def render():
     c, e = fit(atan_q, atan_w, (mpf(5) / 32 + mpf(1) / 512) ** 2, 6)
     block(out, "kAtanD0", c, e, False, "double _HA: the same form on |t| <= 5/32 + 2^-9, rows 1 and 2 unused")
     t8 = (mpf(2).sqrt() - 1) * mpf('1.0001')
-    c, e = fit(atan_q, atan_w, t8 ** 2, 5)
+    c, e = fit(atan_q, atan_w, t8 ** 2, 4)
     block(out, "kAtanFH", c, e, False, "float _HA, evaluated in double: atan t = t + t^3 Q(t^2), |t| <= tan(pi/8)")
     c, e = fit(atan_q, atan_w, t8 ** 2, 4)
     block(out, "kAtanF21", c, e, True, "float _21: atan t = t + t^3 Q(t^2), |t| <= tan(pi/8)")

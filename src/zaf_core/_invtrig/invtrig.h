@@ -26,8 +26,8 @@
 // of the quotient is needed.
 //
 // The float classes reduce the arctangent by pi/4 only (t = (p - q) / (p + q) above
-// tan(pi/8)); _HA computes that in double and rounds once to float, _21 and _11 compute in
-// float with shorter polynomials. Float Asin and Acos use the scheme above: _HA in double with
+// tan(pi/8)); _HA computes that in double and rounds once to float (float Atan _HA takes a
+// division-free form of it, fatan_ha), _21 and _11 compute in float with shorter polynomials. Float Asin and Acos use the scheme above: _HA in double with
 // the hardware square root and a shorter polynomial, _21 and _11 in float.
 #pragma once
 #include <stdint.h>
@@ -419,14 +419,15 @@ inline T atan2_x87(T a, T b) {
 // atan2 of two floats (converted exactly) for lanes without a zero, an infinity or a NaN. The
 // quotient is reduced by pi/4 only: above tan(pi/8), t = (p - q) / (p + q), whose numerator
 // and denominator are exact in double (floats within a factor of 2.5); one division rounds t
-// to 2^-53, the polynomial adds 2^-35, and the single rounding to float dominates.
+// to 2^-53, the polynomial adds 2^-30.5 (a hundredth of a float ulp), and the single rounding
+// to float dominates.
 template <class V>
 __attribute__((always_inline)) inline V fatan2_in_double(V ya, V xb) {
   const V ay = abs(ya), ax = abs(xb);
   const V swap = ay > ax;
   const V p = min(ay, ax), q = max(ay, ax);  // as selecting by swap, but for the flagged NaN
   const V red = p > q * V::all(0.41421356237309503);
-  const V t = select(red, p - q, p) / select(red, p + q, q);
+  const V t = (p - (red & q)) / (q + (red & p));  // p - 0 and q + 0 are exact: blends cost more
   const V z = t * t;
   const V at = t + t * z * poly(kAtanFH, z);
   // n pi/4 + s atan t, as in the float classes below.
@@ -435,6 +436,48 @@ __attribute__((always_inline)) inline V fatan2_in_double(V ya, V xb) {
   const V n = select(swap, V::all(2.0), (xb < V::all(0.0)) & V::all(4.0)) + (red & (V::all(1.0) ^ s));
   const V r = n * V::all(0.78539816339744828) + (at ^ s);
   return r ^ (ya & V::all(-0.0));
+}
+
+// Horner's scheme on a double table; the variable never nears the subnormal range where the
+// callers use it, so no flush is needed.
+template <size_t N, class V>
+__attribute__((always_inline)) inline V horner(const double (&c)[N], V z) {
+  V p = V::all(c[N - 1]);
+  for (size_t k = N - 1; k-- > 0;) p = V::all(c[k]) + z * p;
+  return p;
+}
+
+// atan of one register of finite floats, in double on its two halves. The reduction needs no
+// swap: a = |x| above tan(3pi/8) takes t = -1/a and adds pi/2, between tan(pi/8) and tan(3pi/8)
+// t = (a - 1)/(a + 1) and pi/4, below it t = a. With m1 = (a > tan(pi/8)), m2 = (a > tan(3pi/8))
+// as all-ones lanes the quotient is num/den = ((a & ~m2) - (m1 & 1)) / ((a & m1) + (~m2 & 1)),
+// both exact in double, so the masks are used by bitwise operations only (no blends, which
+// cost a mask conversion each on AVX-512) and every lane takes one division, rounded once.
+// A reciprocal estimate refined by Newton steps was tried in its place and was slower: the
+// divider runs beside the multipliers, the extra conversions and products do not.
+template <class F>
+__attribute__((always_inline)) inline F fatan_ha(F x) {
+  using V = typename F::f64;
+  const V one = V::all(1.0), pio4 = V::all(0.78539816339744828);
+  const V xs[2] = {to_f64_low(x), to_f64_high(x)};
+  V num[2], den[2], base[2];
+#pragma GCC unroll 2
+  for (int h = 0; h < 2; ++h) {
+    const V a = abs(xs[h]);
+    const V m1 = a > V::all(0.41421356237309503), m2 = a > V::all(2.4142135623730949);
+    num[h] = andnot(m2, a) - (m1 & one);
+    den[h] = (m1 & a) + andnot(m2, one);
+    base[h] = (m1 & pio4) + (m2 & pio4);  // 0, pi/4 or pi/2
+  }
+  V res[2];
+#pragma GCC unroll 2
+  for (int h = 0; h < 2; ++h) {
+    const V t = num[h] / den[h];
+    const V z = t * t;
+    const V at = t + t * (z * horner(kAtanFH, z));
+    res[h] = (base[h] + at) ^ (xs[h] & V::all(-0.0));
+  }
+  return to_f32(res[0], res[1]);
 }
 
 // ---- arctangent of a quotient, float arithmetic, any register width -----------------------
@@ -543,10 +586,9 @@ struct FAtanCore {
   static constexpr int group = 32;
   template <class V>
   static uint32_t fast(const float* a, float* r) {
-    const auto value = [](V x) {
+    const auto value = [](V x) __attribute__((always_inline)) {
       if constexpr (C == Cls::fHA) {
-        const auto one = V::f64::all(1.0);
-        return to_f32(fatan2_in_double(to_f64_low(x), one), fatan2_in_double(to_f64_high(x), one));
+        return fatan_ha(x);
       } else {
         return fatan2<C>(x, V::all(1.0f));
       }

@@ -1,4 +1,4 @@
-// Float hyperbolic tangent, high accuracy, in double: below 9/16 an odd polynomial, above it 1 - 2/(e^(2|x|) + 1).
+// Float hyperbolic tangent, high accuracy: below 1/8 an odd polynomial in float, above it 1 - 2/(e^(2|x|) + 1) in double.
 #include "zaf_core/tanh/tanh_impl.h"
 
 namespace {

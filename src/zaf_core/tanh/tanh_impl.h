@@ -157,12 +157,18 @@ struct DTanh : DTanhCore<D, W, Split> {
 using DTanhHA = DTanh<15, 18, true>;
 using DTanh50 = DTanh<11, 14, false>;
 
-// Float: no table rows, so every lane runs the same code. Below 9/16, tanh a = a + a^3 P(a^2),
-// odd, so x carries its own sign; from 9/16 on, tanh a = 1 - 2/(e^(2a) + 1), at least 0.51
-// there, so the subtraction loses nothing. Magnitudes are clamped at 20, where tanh rounds to 1
-// in float; NaN passes through. _HA computes in double on the 4-ulp double exponential (its
-// 2^-50 is far below a float ulp) and a degree-5 P; the lower classes stay in float, on the
-// float exponential of their class, with P of degree 3 (_21) and 1 (_11).
+// Float: no table rows, so every lane runs the same code. Below a split, tanh a = a + a^3 P(a^2),
+// odd, so x carries its own sign; above it, tanh a = 1 - 2/(e^(2a) + 1), where the subtraction
+// loses little. Magnitudes are clamped at 20, where tanh rounds to 1 in float; NaN passes
+// through. The lower classes stay in float, on the float exponential of their class, split at
+// 9/16 with P of degree 3 (_21) and 1 (_11).
+//
+// _HA splits at 1/8 and evaluates the polynomial (degree 2) in float: below 1/8 its term is
+// under 0.6% of the result, so its float rounding costs about a hundredth of an ulp. Above, it works in
+// double on the two halves of the register: e^(2a) = 2^k e^r without a table (k = round(2a /
+// ln 2) <= 58, |r| <= ln(2)/2, e^r by a degree-7 polynomial to 2^-34.5, 2^k added to the
+// exponent bits), then one division. From 1/8 on an error d in e^(2a) moves tanh by at most
+// 4d relative, far below the float result's half ulp, which is the only rounding that matters.
 template <class V, int N, class C>
 __attribute__((always_inline)) inline V odd_poly(V x, const C (&c)[N]) {
   const V z = x * x;
@@ -170,6 +176,31 @@ __attribute__((always_inline)) inline V odd_poly(V x, const C (&c)[N]) {
 #pragma GCC unroll 8
   for (int k = N - 2; k >= 0; --k) p = p * z + V::all(c[k]);
   return x + x * z * p;
+}
+
+// tanh a for 1/8 <= a <= 20 (other lanes give values that are discarded) in double.
+template <class V>
+__attribute__((always_inline)) inline V stanh_ha_big(V a) {
+  const V w = a + a;
+  const V shifter = V::all(0x1.8p52);  // rounds to an integer, k in the low bits
+  const V kt = w * V::all(1.4426950408889634) + shifter;  // 1 / ln 2
+  const V r = w - (kt - shifter) * V::all(0.69314718055994531);  // ln 2
+  V p = V::all(kSTanhHAE[7]);
+#pragma GCC unroll 8
+  for (int k = 6; k >= 0; --k) p = p * r + V::all(kSTanhHAE[k]);
+  const V e = (p.bits() + shl<52>(kt.bits())).as_f64();  // p 2^k: k is small and positive
+  return V::all(1.0) - V::all(2.0) / (e + V::all(1.0));
+}
+
+template <class F>
+__attribute__((always_inline)) inline F stanh_ha(F x) {
+  using V = typename F::f64;
+  const F a = abs(x);
+  const F small = odd_poly(a, kSTanhHAS);
+  const F ac = min(a, F::all(20.0f));  // NaN becomes 20 here; restored below
+  const F big = to_f32(stanh_ha_big(to_f64_low(ac)), stanh_ha_big(to_f64_high(ac)));
+  const F y = select(a < F::all(0.125f), small, big) | (x & F::all(-0.0f));
+  return select(unordered(x, x), x + x, y);
 }
 
 template <class S, class V, class Exp>
@@ -182,11 +213,6 @@ __attribute__((always_inline)) inline V stanh_eval(V x, V small, Exp exp2a) {
   return select(unordered(x, x), x + x, y);
 }
 
-template <class V>
-__attribute__((always_inline)) inline V stanh_ha_pair(V x) {
-  return stanh_eval<double>(x, odd_poly(x, kSTanhHA), [](V v) { return expk::dexp_50(v); });
-}
-
 template <int C>
 struct STanhCore {
   using T = float;
@@ -194,7 +220,7 @@ struct STanhCore {
   template <class V>
   __attribute__((always_inline)) static V eval(V x) {
     if constexpr (C == 2) {
-      return to_f32(stanh_ha_pair(to_f64_low(x)), stanh_ha_pair(to_f64_high(x)));
+      return stanh_ha(x);
     } else if constexpr (C == 1) {
       return stanh_eval<float>(x, odd_poly(x, kSTanh21), [](V v) { return expk::sexp_ha(v); });
     } else {

@@ -144,6 +144,27 @@ TEST_F(Hyperbolic, AtanhSingularitiesAndDomainNaNs) {
   }
 }
 
+// Float Tanh _HA changes method at 1/8, its exponential's 2^k steps at 2|x| = (k + 1/2) ln 2,
+// the result reaches 1 near 9.01 and the argument is clamped at 20. Sixteen floats about each
+// point, both signs, within one ulp of the long double tanh.
+TEST_F(Hyperbolic, FloatTanhHighAccuracyWhereItsMethodChanges) {
+  const float centres[] = {0.125f, 0.17328680f, 0.51986039f, 4.33216988f, 19.9279814f, 9.01091290f, 16.0f, 20.0f};
+  std::vector<float> x;
+  for (float c : centres) {
+    float v = c;
+    for (int k = 0; k < 8; ++k) v = std::nextafter(v, 0.0f);
+    for (int k = 0; k < 16; ++k, v = std::nextafter(v, INFINITY)) x.insert(x.end(), {v, -v});
+  }
+  std::vector<float> r(x.size());
+  _zafsTanh_HA(static_cast<int32_t>(x.size()), x.data(), r.data());
+  for (size_t i = 0; i < x.size(); ++i) {
+    const long double ref = tanhl(x[i]);
+    int e;
+    frexpl(ref, &e);
+    EXPECT_LT(fabsl(r[i] - ref), ldexpl(1, e - 24)) << "x = " << x[i];
+  }
+}
+
 TEST_F(Hyperbolic, AcoshDomainAndOne) {
   const double a[4] = {0.5, 1.0, -kInf, kInf};
   for (DK f : {_zafdAcosh_HA, _zafdAcosh_50}) {

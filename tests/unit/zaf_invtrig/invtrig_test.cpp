@@ -208,6 +208,27 @@ TEST_F(InvTrig, DoubleArctangentRowsAreTheSameOnEveryPath) {
   EXPECT_TRUE(seen.empty());
 }
 
+// Float Atan _HA switches its reduction (t = a, (a - 1)/(a + 1), -1/a) at tan(pi/8) and
+// tan(3pi/8); far out, t is tiny or rounds to zero. Sixteen floats about each point, both signs,
+// within one ulp of the long double arctangent.
+TEST_F(InvTrig, FloatAtanHighAccuracyAtItsReductionBoundaries) {
+  const float centres[] = {0.41421356f, 2.41421356f, 0x1p24f, 0x1p126f, 3.0e38f};
+  std::vector<float> x;
+  for (float c : centres) {
+    float v = c;
+    for (int k = 0; k < 8; ++k) v = std::nextafter(v, 0.0f);
+    for (int k = 0; k < 16; ++k, v = std::nextafter(v, INFINITY)) x.insert(x.end(), {v, -v});
+  }
+  std::vector<float> r(x.size());
+  _zafsAtan_HA(static_cast<int32_t>(x.size()), x.data(), r.data());
+  for (size_t i = 0; i < x.size(); ++i) {
+    const long double ref = atanl(x[i]);
+    int e;
+    frexpl(ref, &e);
+    EXPECT_LT(fabsl(r[i] - ref), ldexpl(1, e - 24)) << "x = " << x[i];
+  }
+}
+
 // The scalar helpers, called by users directly: a 24-bit, round-up x87 unit comes back as it
 // was, and the results are those of the default precision.
 TEST_F(InvTrig, ScalarHelpersKeepTheCallersX87Word) {
