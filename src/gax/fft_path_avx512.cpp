@@ -7,4 +7,5 @@
 #define ZAFORQ_F32_LANES 16
 #define ZAFORQ_F32_LANES_LARGE 8
 #define ZAFORQ_F32_LARGE_FROM 12
+#define ZAFORQ_FFT_FUSE 1
 #include "gax/fft_path.inc"
