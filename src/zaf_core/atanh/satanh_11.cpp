@@ -1,9 +1,9 @@
-// Float inverse hyperbolic tangent, 11-bit class: evaluated in double, the logarithm on the float
-// table with a degree-2 polynomial, rounded once to float.
+// Float inverse hyperbolic tangent, 11-bit class: log1p of an argument without cancellation, all in float
+// arithmetic, the logarithm without a table; square roots and quotients from estimates.
 #include "zaf_core/_hyperbolic/arc.h"
 
 namespace {
-struct P : zaforq::vm::arc::S<zaforq::vm::arc::Fn::atanh, 2> {
+struct P : zaforq::vm::arc::SLow<zaforq::vm::arc::Fn::atanh, false> {
   static constexpr char name[] = "_zafsAtanh_11";
 };
 }  // namespace
