@@ -316,55 +316,40 @@ struct SCore {
 
 // ---- float, lower accuracy: float arithmetic throughout -------------------------------------
 // The same log1p arguments as the double _50 kernels, here in float (twice the lanes of a
-// register, and no conversions): u comes to within a few float ulp (relatively), and its
-// logarithm takes 1 + u as the float sum y plus its rounding error c, which enters the
-// reduced argument as c / 2^E (E the exponent of y), so that log1p keeps its relative
-// accuracy for small u, where y alone would have lost the low bits of u. From 2^12 on asinh
-// and acosh are ln|x| + ln 2 within 2^-26 absolutely, taken by counting one more in the
-// exponent of y = |x|.
-//
-// _21: correctly rounded square roots and quotients, and the logarithm on the float Ln _21
-// table (65 rows): r = ((m - c_j) + c / 2^E) / c_j.
-template <class V>
-__attribute__((always_inline)) inline V s21_log1p(V y, V c, V e_add) {
-  using I = typename V::i32;
-  const I b = y.bits();
-  const V e = to_f32(sar<23>(b - I::all(0x3F3F0000))) + e_add;  // mantissas from 0.74609375 on count up
-  alignas(64) int32_t off[V::lanes];
-  (((shr<13>(b) & I::all(0x3F8)) + I::all(8)) & I::all(0x7F0)).store(off);  // 16-byte offset
-  const float* rows[V::lanes];
-#pragma GCC unroll 16
-  for (int k = 0; k < V::lanes; ++k) rows[k] = logk::kSLn21[off[k] >> 4];
-  V cj, rcp, L_hi, L_lo;
-  logk::load_rows(rows, cj, rcp, L_hi, L_lo);
-  const V m = ((b & I::all(0x007FFFFF)) | I::all(0x3F800000)).as_f32();
-  const V scale = (I::all(0x7F000000) - (b & I::all(0x7F800000))).as_f32();  // 2^-E (0 from 2^127 on, where c = 0)
-  const V r = ((m - cj) + c * scale) * rcp;
-  // The Ln _21 kernel's fit of (log(1 + r) - r)/r^2 for |r| <= 1/128.
-  const V p = r + r * r * (V::all(bits<float>(0xBF0000C0u)) + V::all(bits<float>(0x3EAAAB91u)) * r);
-  const V lg2_hi = V::all(bits<float>(0x3F317200u));  // e times it is exact
-  const V lg2_lo = V::all(bits<float>(0x35BFBE8Eu));
-  return (e * lg2_hi + L_hi) + (p + (e * lg2_lo + L_lo));
-}
-
-// _11: no table, y = 2^e m with m in [3/4, 3/2) and log m = f + f^2 P(f), f = m - 1 (exact)
-// plus c / 2^e (arc_tables.inc, relative error 2^-13.9); square roots and quotients from the
-// 12-bit estimates and one Newton step each (about 2^-22), which leaves the divider free.
+// register, and no conversions): u comes to within a few float ulp (relatively). Its logarithm
+// reads no table: 1 + u = y + c (y the float sum, c its rounding error), y = 2^e m with m in
+// [sqrt(2)/2, sqrt(2)), and log(1 + u) = e ln 2 + log(1 + f), f = (m - 1) + c / 2^e (m - 1
+// exact), log(1 + f) = f + f^2 P(f) (arc_tables.inc: degree 7 for _21, relative error
+// 2^-24.8; degree 3 for _11, 2^-14.0). Carrying c keeps log1p relatively accurate for small
+// u, where y alone would have lost the low bits of u. From 2^12 on asinh and acosh are
+// ln|x| + ln 2 within 2^-26 absolutely, taken as y = |x| (c = 0) with one more in e.
 #include "zaf_core/_hyperbolic/arc_tables.inc"
 
-template <class V>
-__attribute__((always_inline)) inline V s11_log1p(V y, V c, V big) {
+template <bool Exact, class V>
+__attribute__((always_inline)) inline V s_log1p(V y, V c, V big) {
   using I = typename V::i32;
   const I b = y.bits();
-  const I e = sar<23>(b - I::all(0x3F400000));
+  const I e = sar<23>(b - I::all(0x3F3504F3));  // mantissas from sqrt(2) on count up
   const V m = (b - shl<23>(e)).as_f32();
   const V scale = (I::all(0x3F800000) - shl<23>(e)).as_f32();  // 2^-e (not a number for big lanes, where c = 0)
   const V f = (m - V::all(1.0f)) + andnot(big, c * scale);
-  const V P = V::all(kSArcLogP11[0]) +
-              f * (V::all(kSArcLogP11[1]) + f * (V::all(kSArcLogP11[2]) + f * V::all(kSArcLogP11[3])));
-  return (to_f32(e) + (big & V::all(1.0f))) * V::all(0.69314718f) + (f + f * f * P);
+  const V ef = to_f32(e) + (big & V::all(1.0f));
+  if (Exact) {
+    const float(&k)[8] = kSArcLogP21;
+    V P = V::all(k[7]);
+#pragma GCC unroll 8
+    for (int j = 6; j >= 0; --j) P = P * f + V::all(k[j]);
+    const V lg2_hi = V::all(bits<float>(0x3F317200u));  // e times it is exact
+    const V lg2_lo = V::all(bits<float>(0x35BFBE8Eu));
+    return ef * lg2_hi + (f + (f * f * P + ef * lg2_lo));
+  }
+  const float(&k)[4] = kSArcLogP11;
+  const V P = V::all(k[0]) + f * (V::all(k[1]) + f * (V::all(k[2]) + f * V::all(k[3])));
+  return ef * V::all(0.69314718f) + (f + f * f * P);
 }
 
+// _11: square roots and quotients from the 12-bit estimates and one Newton step each (about
+// 2^-22), which leaves the divider free.
 template <class V>
 __attribute__((always_inline)) inline V rcp_newton(V d) {
   const V r = rcp_estimate(d);
@@ -398,16 +383,14 @@ __attribute__((always_inline)) inline V s_low_eval(V x) {
     const V d = one - ax;  // exact from 1/2 on
     u = Exact ? (ax + ax) / d : (ax + ax) * rcp_newton(d);
   }
-  V v;
+  V y, c;
   if (Exact) {
-    V y, c;
     two_sum(one, u, y, c);
-    v = s21_log1p(select(big, ax, y), andnot(big, c), big & one);
-  } else {
-    // Only u < 1 needs c, and there it is exact.
-    const V y = one + u;
-    v = s11_log1p(select(big, ax, y), (one - y) + u, big);
+  } else {  // only u < 1 needs c, and there it is exact
+    y = one + u;
+    c = (one - y) + u;
   }
+  V v = s_log1p<Exact>(select(big, ax, y), c, big);
   if (F == Fn::acosh) return v;
   if (F == Fn::atanh) v = V::all(0.5f) * v;
   // Below 2^-12 asinh and atanh are x within a third of an ulp.

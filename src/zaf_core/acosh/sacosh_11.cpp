@@ -1,5 +1,5 @@
-// Float inverse hyperbolic cosine, 11-bit class: log1p of an argument without cancellation, all in float
-// arithmetic, the logarithm without a table; square roots and quotients from estimates.
+// Float inverse hyperbolic cosine, 11-bit class: log1p of an argument without cancellation
+// in float arithmetic, square roots and quotients from estimates, the logarithm without a table.
 #include "zaf_core/_hyperbolic/arc.h"
 
 namespace {

@@ -1,5 +1,5 @@
-// Float inverse hyperbolic sine, 21-bit class: log1p of an argument without cancellation, all in float
-// arithmetic, the logarithm on the 65-row float Ln table.
+// Float inverse hyperbolic sine, 21-bit class: log1p of an argument without cancellation
+// in float arithmetic, correctly rounded square roots and quotients, the logarithm without a table.
 #include "zaf_core/_hyperbolic/arc.h"
 
 namespace {
