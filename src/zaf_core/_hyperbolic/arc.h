@@ -348,19 +348,6 @@ __attribute__((always_inline)) inline V s_log1p(V y, V c, V big) {
   return ef * V::all(0.69314718f) + (f + f * f * P);
 }
 
-// _11: square roots and quotients from the 12-bit estimates and one Newton step each (about
-// 2^-22), which leaves the divider free.
-template <class V>
-__attribute__((always_inline)) inline V rcp_newton(V d) {
-  const V r = rcp_estimate(d);
-  return r * (V::all(2.0f) - d * r);
-}
-template <class V>
-__attribute__((always_inline)) inline V sqrt_newton(V z) {  // z > 0
-  const V r = rsqrt_estimate(z);
-  return (z * r) * (V::all(1.5f) - (V::all(0.5f) * z) * (r * r));
-}
-
 // One float register of the _21 (Exact) or _11 kernel of F.
 template <Fn F, bool Exact, class V>
 __attribute__((always_inline)) inline V s_low_eval(V x) {
@@ -368,20 +355,16 @@ __attribute__((always_inline)) inline V s_low_eval(V x) {
   V u, big = zero;
   if (F == Fn::asinh) {
     const V a2 = ax * ax;
-    if (Exact) {
-      u = ax + a2 / (one + sqrt(one + a2));
-    } else {
-      u = ax + a2 * rcp_newton(one + sqrt_newton(one + a2));
-    }
+    u = ax + a2 / (one + sqrt(one + a2));
     big = ax >= V::all(0x1p12f);
   } else if (F == Fn::acosh) {
     const V t = x - one;  // exact below 2^24
     const V z = t * (t + V::all(2.0f));
-    u = t + (Exact ? sqrt(z) : sqrt_newton(z));
+    u = t + sqrt(z);
     big = x >= V::all(0x1p12f);
   } else {
     const V d = one - ax;  // exact from 1/2 on
-    u = Exact ? (ax + ax) / d : (ax + ax) * rcp_newton(d);
+    u = (ax + ax) / d;
   }
   V y, c;
   if (Exact) {

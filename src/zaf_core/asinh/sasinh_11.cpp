@@ -1,5 +1,5 @@
 // Float inverse hyperbolic sine, 11-bit class: log1p of an argument without cancellation
-// in float arithmetic, square roots and quotients from estimates, the logarithm without a table.
+// in float arithmetic, correctly rounded square roots and quotients, a short table-free logarithm.
 #include "zaf_core/_hyperbolic/arc.h"
 
 namespace {
