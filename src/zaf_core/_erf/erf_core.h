@@ -256,9 +256,32 @@ __attribute__((always_inline)) inline V erf_magnitude(V x) {
 // Double _HA. Row: m, s, c0 high, c0 low, c1 high (26 bits), c1 low, c2 ... c14. The leading
 // terms c0 + t c1 are kept to twice the working precision: t is split so that t_high c1_high is
 // exact, and only the final addition rounds.
+#if defined(ZAFORQ_ISA_NS) && defined(__AVX512F__)
+// The double Erf's t = a s - m on AVX-512 without the m and s columns (two permutations each):
+// m / s is the midpoint of a's quarter binade (a's leading two mantissa bits, then a one) and
+// s = 2^-max(E, 0) for a in [2^E, 2^(E + 1)), so t = (a - m / s) s, the same exact value; t = a
+// below 1/8. Above 6 the row is the constant 1, whatever t.
+__attribute__((always_inline)) inline simd::ZAFORQ_ISA_NS::f64x8 derf_reduce(simd::ZAFORQ_ISA_NS::f64x8 a) {
+  const __m512i b = _mm512_castpd_si512(a.v);
+  const __m512d mid = _mm512_castsi512_pd(_mm512_ternarylogic_epi64(
+      b, _mm512_set1_epi64(static_cast<int64_t>(0xFFFC000000000000ull)), _mm512_set1_epi64(0x0002000000000000ll), 0xEA));
+  const __m512d p2 = _mm512_max_pd(_mm512_and_pd(a.v, _mm512_castsi512_pd(_mm512_set1_epi64(0x7FF0000000000000ll))),
+                                    _mm512_set1_pd(1.0));
+  const __m512d s = _mm512_castsi512_pd(_mm512_sub_epi64(_mm512_set1_epi64(0x7FE0000000000000ll), _mm512_castpd_si512(p2)));
+  const __m512d t = _mm512_mul_pd(_mm512_sub_pd(a.v, mid), s);
+  return _mm512_mask_blend_pd(_mm512_cmp_pd_mask(a.v, _mm512_set1_pd(0.125), _CMP_LT_OQ), t, a.v);
+}
+#endif
+
 template <class V, class R>
 __attribute__((always_inline)) inline V derf_ha(V x, V a, const R& p) {
+#if defined(ZAFORQ_ISA_NS) && defined(__AVX512F__)
+  V t;
+  if constexpr (std::is_same_v<V, simd::ZAFORQ_ISA_NS::f64x8>) t = derf_reduce(a);
+  else t = reduce(a, p);
+#else
   const V t = reduce(a, p);
+#endif
   const V ct = t * V::all(134217729.0);  // 2^27 + 1
   const V th = ct - (ct - t);
   const V tl = t - th;
