@@ -256,9 +256,32 @@ __attribute__((always_inline)) inline V erf_magnitude(V x) {
 // Double _HA. Row: m, s, c0 high, c0 low, c1 high (26 bits), c1 low, c2 ... c14. The leading
 // terms c0 + t c1 are kept to twice the working precision: t is split so that t_high c1_high is
 // exact, and only the final addition rounds.
+#if defined(ZAFORQ_ISA_NS) && defined(__AVX512F__)
+// The double Erf's t = a s - m on AVX-512 without the m and s columns (two permutations each):
+// m / s is the midpoint of a's quarter binade (a's leading two mantissa bits, then a one) and
+// s = 2^-max(E, 0) for a in [2^E, 2^(E + 1)), so t = (a - m / s) s, the same exact value; t = a
+// below 1/8. Above 6 the row is the constant 1, whatever t.
+__attribute__((always_inline)) inline simd::ZAFORQ_ISA_NS::f64x8 derf_reduce(simd::ZAFORQ_ISA_NS::f64x8 a) {
+  const __m512i b = _mm512_castpd_si512(a.v);
+  const __m512d mid = _mm512_castsi512_pd(_mm512_ternarylogic_epi64(
+      b, _mm512_set1_epi64(static_cast<int64_t>(0xFFFC000000000000ull)), _mm512_set1_epi64(0x0002000000000000ll), 0xEA));
+  const __m512d p2 = _mm512_max_pd(_mm512_and_pd(a.v, _mm512_castsi512_pd(_mm512_set1_epi64(0x7FF0000000000000ll))),
+                                    _mm512_set1_pd(1.0));
+  const __m512d s = _mm512_castsi512_pd(_mm512_sub_epi64(_mm512_set1_epi64(0x7FE0000000000000ll), _mm512_castpd_si512(p2)));
+  const __m512d t = _mm512_mul_pd(_mm512_sub_pd(a.v, mid), s);
+  return _mm512_mask_blend_pd(_mm512_cmp_pd_mask(a.v, _mm512_set1_pd(0.125), _CMP_LT_OQ), t, a.v);
+}
+#endif
+
 template <class V, class R>
 __attribute__((always_inline)) inline V derf_ha(V x, V a, const R& p) {
+#if defined(ZAFORQ_ISA_NS) && defined(__AVX512F__)
+  V t;
+  if constexpr (std::is_same_v<V, simd::ZAFORQ_ISA_NS::f64x8>) t = derf_reduce(a);
+  else t = reduce(a, p);
+#else
   const V t = reduce(a, p);
+#endif
   const V ct = t * V::all(134217729.0);  // 2^27 + 1
   const V th = ct - (ct - t);
   const V tl = t - th;
@@ -439,12 +462,37 @@ __attribute__((always_inline)) inline V serfc(V x, V a, const R& p) {
 
 // ---- one register of every kernel -----------------------------------------------------------------
 
+#if defined(ZAFORQ_ISA_NS) && defined(__AVX512F__)
+// The double Erf rows on AVX-512, the same numbers as rows_from_high_words: worked out in the
+// 64-bit lanes themselves and clamped by min and max, so no compare result has to travel
+// between mask and vector registers (the column reads spend the shuffle unit already).
+template <const auto& Tab>
+__attribute__((always_inline)) inline auto derf_rows(simd::ZAFORQ_ISA_NS::f64x8 a) {
+  using A = std::remove_reference_t<decltype(Tab)>;
+  constexpr int N = std::extent_v<A, 0>, W = std::extent_v<A, 1>;
+  static_assert(N == kErfLast + 1, "interval 0 below 1/8, four per binade, the constant row last");
+  const __m512i h = _mm512_srli_epi64(_mm512_castpd_si512(a.v), 32);
+  __m512i i = _mm512_srai_epi64(_mm512_sub_epi64(h, _mm512_set1_epi64(0x3FC00000)), 18);
+  i = _mm512_add_epi64(i, _mm512_set1_epi64(1));
+  i = _mm512_min_epi64(_mm512_max_epi64(i, _mm512_setzero_si512()), _mm512_set1_epi64(N - 1));
+  return ColumnRows<N, W>(kByColumn<Tab>, simd::ZAFORQ_ISA_NS::i64x8(i));
+}
+#endif
+
 // Double Erf: magnitudes clamped, rows found, the class's evaluation.
 template <bool HA, class V>
 __attribute__((always_inline)) inline V derf(V x) {
   const V a = erf_magnitude(x);
-  if constexpr (HA) return derf_ha(x, a, rows_of<2, kErfHA>(a));
-  else return derf_50(x, a, rows_of<2, kErf50>(a));
+#if defined(ZAFORQ_ISA_NS) && defined(__AVX512F__)
+  if constexpr (std::is_same_v<V, simd::ZAFORQ_ISA_NS::f64x8>) {
+    if constexpr (HA) return derf_ha(x, a, derf_rows<kErfHA>(a));
+    else return derf_50(x, a, derf_rows<kErf50>(a));
+  } else
+#endif
+  {
+    if constexpr (HA) return derf_ha(x, a, rows_of<2, kErfHA>(a));
+    else return derf_50(x, a, rows_of<2, kErf50>(a));
+  }
 }
 
 // Double Erfc of x for |x| = a (clamped by the caller).
@@ -575,6 +623,13 @@ struct DErfCore {
   static constexpr int group = 16;
   template <class V>
   __attribute__((always_inline)) static uint32_t out(V x) {
+#if defined(ZAFORQ_ISA_NS) && defined(__AVX512F__)
+    // The lanes' mask straight from the compare (not-greater-or-equal, signalling like >=).
+    if constexpr (std::is_same_v<V, simd::ZAFORQ_ISA_NS::f64x8>) {
+      if constexpr (HA) return _mm512_cmp_pd_mask(abs(x).v, _mm512_set1_pd(kDErfTiny), _CMP_NGE_US);
+      else return _mm512_cmp_pd_mask(x.v, x.v, _CMP_UNORD_Q);
+    }
+#endif
     if constexpr (HA) return movemask(abs(x) >= V::all(kDErfTiny)) ^ all_lanes<V>();  // NaN included
     else return movemask(unordered(x, x));
   }

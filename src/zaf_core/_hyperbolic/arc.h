@@ -7,8 +7,8 @@
 // one final rounding: without it, the argument's rounding alone would cost up to 2^-53
 // absolutely, which is many ulp of a result near 0. From |x| = 2^28 on, asinh and acosh are
 // ln|x| + ln 2. The double _50 kernels reach the same logarithm through log1p of an argument
-// without cancellation (below). The float kernels work in double, where the square of a float
-// is exact.
+// without cancellation (below). The float _HA kernels work in double, where the square of a
+// float is exact; the float _21 and _11 kernels take the same log1p route in float arithmetic.
 #pragma once
 #include <stdint.h>
 
@@ -266,13 +266,12 @@ struct D : std::conditional_t<HA, DCore<F>, D50Core<F>> {
   }
 };
 
-// ---- float, evaluated in double -----------------------------------------------------------
+// ---- float _HA, evaluated in double -----------------------------------------------------------
 // ln y for a positive normal double y on the float logarithm's 65-entry table (c_j = 1 + j/64,
 // 1/c_j, L_j; mantissas from 1.4921875 on counted to the next power of two), with a Taylor
-// polynomial of degree Deg in r = (m - c_j)/c_j, |r| <= 1/128: degree 5 for _HA (error below
-// 2^-42), 4 for _21, 2 for _11. Near y = 1 the row is 0 and r = y - 1 exactly, so the result
-// is relatively accurate there too.
-template <int Deg, class V>
+// polynomial of degree 5 in r = (m - c_j)/c_j, |r| <= 1/128 (error below 2^-42). Near y = 1
+// the row is 0 and r = y - 1 exactly, so the result is relatively accurate there too.
+template <class V>
 __attribute__((always_inline)) inline V log_f(V y) {
   using I = typename V::i32;
   const I hw = logk::high_words_of(y);
@@ -282,48 +281,127 @@ __attribute__((always_inline)) inline V log_f(V y) {
                       unused);
   const V m = ((y.bits() & V::i64::all(0x000FFFFFFFFFFFFFll)) | V::all(1.0).bits()).as_f64();
   const V r = (m - c) * rcp;
-  V q;
-  if (Deg == 5)
-    q = V::all(-0.5) + r * (V::all(1.0 / 3) + r * (V::all(-0.25) + r * V::all(0.2)));
-  else if (Deg == 4)
-    q = V::all(-0.5) + r * (V::all(1.0 / 3) + r * V::all(-0.25));
-  else
-    q = V::all(-0.5);
+  const V q = V::all(-0.5) + r * (V::all(1.0 / 3) + r * (V::all(-0.25) + r * V::all(0.2)));
   return logk::words_to_f64<V>(e) * V::all(kLn2) + L + (r + r * r * q);
 }
 
 // One register (of doubles) of the float kernel of F. Below 2^-12 asinh and atanh are their
 // two-term series, where the logarithm's argument would have lost the bits.
-template <Fn F, int Deg, class V>
+template <Fn F, class V>
 __attribute__((always_inline)) inline V s_eval(V x) {
   const V ax = abs(x), one = V::all(1.0);
   V v, series;
   if (F == Fn::asinh) {
-    v = log_f<Deg>(ax + sqrt(ax * ax + one));
+    v = log_f(ax + sqrt(ax * ax + one));
     series = x * (one - x * x * V::all(1.0 / 6));  // keeps the sign of -0
   } else if (F == Fn::acosh) {
-    return log_f<Deg>(x + sqrt(x * x - one));  // x * x - 1 is exact below 2^26
+    return log_f(x + sqrt(x * x - one));  // x * x - 1 is exact below 2^26
   } else {
-    v = V::all(0.5) * log_f<Deg>((one + ax) / (one - ax));
+    v = V::all(0.5) * log_f((one + ax) / (one - ax));
     series = x * (one + x * x * V::all(1.0 / 3));
   }
   return select(ax < V::all(0x1p-12), series, v | sign_of(x));
 }
 
-template <Fn F, int Deg>
+template <Fn F>
 struct SCore {
   using T = float;
   static constexpr int group = 32;
   template <class V>
   static uint32_t fast(const float* a, float* r) {
-    const auto value = [](V x) { return to_f32(s_eval<F, Deg>(to_f64_low(x)), s_eval<F, Deg>(to_f64_high(x))); };
+    const auto value = [](V x) { return to_f32(s_eval<F>(to_f64_low(x)), s_eval<F>(to_f64_high(x))); };
     return unary_group<V, group>(a, r, value, [](V x) { return out_of_range<F>(x); });
   }
 };
 
-template <Fn F, int Deg>
-struct S : SCore<F, Deg> {
-  using Wide = SCore<F, Deg>;
+// ---- float, lower accuracy: float arithmetic throughout -------------------------------------
+// The same log1p arguments as the double _50 kernels, here in float (twice the lanes of a
+// register, and no conversions): u comes to within a few float ulp (relatively). Its logarithm
+// reads no table: 1 + u = y + c (y the float sum, c its rounding error), y = 2^e m with m in
+// [sqrt(2)/2, sqrt(2)), and log(1 + u) = e ln 2 + log(1 + f), f = (m - 1) + c / 2^e (m - 1
+// exact), log(1 + f) = f + f^2 P(f) (arc_tables.inc: degree 7 for _21, relative error
+// 2^-24.8; degree 3 for _11, 2^-14.0). Carrying c keeps log1p relatively accurate for small
+// u, where y alone would have lost the low bits of u. From 2^12 on asinh and acosh are
+// ln|x| + ln 2 within 2^-26 absolutely, taken as y = |x| (c = 0) with one more in e.
+#include "zaf_core/_hyperbolic/arc_tables.inc"
+
+template <bool Exact, class V>
+__attribute__((always_inline)) inline V s_log1p(V y, V c, V big) {
+  using I = typename V::i32;
+  const I b = y.bits();
+  const I e = sar<23>(b - I::all(0x3F3504F3));  // mantissas from sqrt(2) on count up
+  const V m = (b - shl<23>(e)).as_f32();
+  const V scale = (I::all(0x3F800000) - shl<23>(e)).as_f32();  // 2^-e (not a number for big lanes, where c = 0)
+  const V f = (m - V::all(1.0f)) + andnot(big, c * scale);
+  const V ef = to_f32(e) + (big & V::all(1.0f));
+  if (Exact) {
+    const float(&k)[8] = kSArcLogP21;
+    V P = V::all(k[7]);
+#pragma GCC unroll 8
+    for (int j = 6; j >= 0; --j) P = P * f + V::all(k[j]);
+    const V lg2_hi = V::all(bits<float>(0x3F317200u));  // e times it is exact
+    const V lg2_lo = V::all(bits<float>(0x35BFBE8Eu));
+    return ef * lg2_hi + (f + (f * f * P + ef * lg2_lo));
+  }
+  const float(&k)[4] = kSArcLogP11;
+  const V P = V::all(k[0]) + f * (V::all(k[1]) + f * (V::all(k[2]) + f * V::all(k[3])));
+  return ef * V::all(0.69314718f) + (f + f * f * P);
+}
+
+// One float register of the _21 (Exact) or _11 kernel of F.
+template <Fn F, bool Exact, class V>
+__attribute__((always_inline)) inline V s_low_eval(V x) {
+  const V ax = abs(x), one = V::all(1.0f), zero = V::all(0.0f);
+  V u, big = zero;
+  if (F == Fn::asinh) {
+    const V a2 = ax * ax;
+    u = ax + a2 / (one + sqrt(one + a2));
+    big = ax >= V::all(0x1p12f);
+  } else if (F == Fn::acosh) {
+    const V t = x - one;  // exact below 2^24
+    const V z = t * (t + V::all(2.0f));
+    u = t + sqrt(z);
+    big = x >= V::all(0x1p12f);
+  } else {
+    const V d = one - ax;  // exact from 1/2 on
+    u = (ax + ax) / d;
+  }
+  V y, c;
+  if (Exact) {
+    two_sum(one, u, y, c);
+  } else {  // only u < 1 needs c, and there it is exact
+    y = one + u;
+    c = (one - y) + u;
+  }
+  V v = s_log1p<Exact>(select(big, ax, y), c, big);
+  if (F == Fn::acosh) return v;
+  if (F == Fn::atanh) v = V::all(0.5f) * v;
+  // Below 2^-12 asinh and atanh are x within a third of an ulp.
+  return select(ax < V::all(0x1p-12f), x, v | sign_of(x));
+}
+
+template <Fn F, bool Exact>
+struct SLowCore {
+  using T = float;
+  static constexpr int group = 32;
+  template <class V>
+  static uint32_t fast(const float* a, float* r) {
+    return unary_group<V, group>(a, r, [](V x) { return s_low_eval<F, Exact>(x); },
+                                 [](V x) { return out_of_range<F>(x); });
+  }
+};
+
+template <Fn F, bool Exact>
+struct SLow : SLowCore<F, Exact> {
+  using Wide = SLowCore<F, Exact>;
+  static constexpr X87 x87 = X87::untouched;
+  static uint32_t fast(const float* a, float* r) { return Wide::template fast<f32x4>(a, r); }
+  static void special(float a, float& r, const Report<float>& report) { arc::special<F, float>(a, r, report); }
+};
+
+template <Fn F>
+struct S : SCore<F> {
+  using Wide = SCore<F>;
   static constexpr X87 x87 = X87::untouched;
   static uint32_t fast(const float* a, float* r) { return Wide::template fast<f32x4>(a, r); }
   static void special(float a, float& r, const Report<float>& report) { arc::special<F, float>(a, r, report); }

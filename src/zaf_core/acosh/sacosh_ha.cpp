@@ -3,7 +3,7 @@
 #include "zaf_core/_hyperbolic/arc.h"
 
 namespace {
-struct P : zaforq::vm::arc::S<zaforq::vm::arc::Fn::acosh, 5> {
+struct P : zaforq::vm::arc::S<zaforq::vm::arc::Fn::acosh> {
   static constexpr char name[] = "_zafsAcosh_HA";
 };
 }  // namespace

@@ -1,9 +1,9 @@
-// Float inverse hyperbolic sine, 21-bit class: evaluated in double, the logarithm on the float
-// table with a degree-4 polynomial, rounded once to float.
+// Float inverse hyperbolic sine, 21-bit class: log1p of an argument without cancellation
+// in float arithmetic, correctly rounded square roots and quotients, the logarithm without a table.
 #include "zaf_core/_hyperbolic/arc.h"
 
 namespace {
-struct P : zaforq::vm::arc::S<zaforq::vm::arc::Fn::asinh, 4> {
+struct P : zaforq::vm::arc::SLow<zaforq::vm::arc::Fn::asinh, true> {
   static constexpr char name[] = "_zafsAsinh_21";
 };
 }  // namespace

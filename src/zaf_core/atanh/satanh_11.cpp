@@ -1,9 +1,9 @@
-// Float inverse hyperbolic tangent, 11-bit class: evaluated in double, the logarithm on the float
-// table with a degree-2 polynomial, rounded once to float.
+// Float inverse hyperbolic tangent, 11-bit class: log1p of an argument without cancellation
+// in float arithmetic, correctly rounded square roots and quotients, a short table-free logarithm.
 #include "zaf_core/_hyperbolic/arc.h"
 
 namespace {
-struct P : zaforq::vm::arc::S<zaforq::vm::arc::Fn::atanh, 2> {
+struct P : zaforq::vm::arc::SLow<zaforq::vm::arc::Fn::atanh, false> {
   static constexpr char name[] = "_zafsAtanh_11";
 };
 }  // namespace

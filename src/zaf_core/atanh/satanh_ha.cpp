@@ -3,7 +3,7 @@
 #include "zaf_core/_hyperbolic/arc.h"
 
 namespace {
-struct P : zaforq::vm::arc::S<zaforq::vm::arc::Fn::atanh, 5> {
+struct P : zaforq::vm::arc::S<zaforq::vm::arc::Fn::atanh> {
   static constexpr char name[] = "_zafsAtanh_HA";
 };
 }  // namespace

@@ -182,4 +182,49 @@ TEST_F(Hyperbolic, AcoshDomainAndOne) {
   }
 }
 
+// Float inverse hyperbolic kernels at the joints of their methods, against glibc's long double
+// functions: the switch to ln|x| + ln 2 at 2^12, arguments whose squares overflow and whose
+// exponent reaches 128 after the mantissa split, 1 + u rounding to 1 or just above (acosh
+// next to 1, the 2^-12 series bound), and atanh next to ±1. Bounds as the classes: 1 ulp,
+// 4 ulp, relative 2^-11.
+TEST_F(Hyperbolic, FloatArcFunctionsAtTheJointsOfTheirMethods) {
+  struct Fn {
+    FK ha, f21, f11;
+    long double (*ref)(long double);
+    std::vector<float> args;
+  };
+  const float big = 0x1p12f, tiny = 0x1p-12f, fmax = 3.4028235e38f;
+  const Fn fns[] = {
+      {_zafsAsinh_HA, _zafsAsinh_21, _zafsAsinh_11, asinhl,
+       {nextafterf(big, 0), big, nextafterf(big, fmax), 0x1.8p127f, fmax, 1.9e19f, nextafterf(tiny, 0), tiny,
+        0.75f, 1.5f, 0x1.6a09e6p-1f}},
+      {_zafsAcosh_HA, _zafsAcosh_21, _zafsAcosh_11, acoshl,
+       {1.00000012f, 1.00000024f, 1.0001f, nextafterf(big, 0), big, 0x1p24f, 0x1.8p127f, fmax, 1.25f, 2.5f}},
+      {_zafsAtanh_HA, _zafsAtanh_21, _zafsAtanh_11, atanhl,
+       {nextafterf(1.0f, 0), 0.99999f, 0.5f, nextafterf(0.5f, 0), nextafterf(tiny, 0), tiny, 1e-30f, 0.2f}},
+  };
+  for (const Fn& fn : fns) {
+    std::vector<float> a;
+    for (float x : fn.args) {
+      a.push_back(x);
+      if (fn.ref != acoshl) a.push_back(-x);
+    }
+    const int n = static_cast<int>(a.size());
+    std::vector<float> r(n);
+    for (int c = 0; c < 3; ++c) {
+      (c == 0 ? fn.ha : c == 1 ? fn.f21 : fn.f11)(n, a.data(), r.data());
+      for (int j = 0; j < n; ++j) {
+        const long double want = fn.ref(a[j]);
+        const long double err = fabsl(r[j] - want);
+        const long double ulp = ldexpl(1.0L, ilogbl(want) - 23);
+        if (c == 2)
+          EXPECT_LE(err / fabsl(want), 0x1p-11L) << "_11 at " << a[j];
+        else
+          EXPECT_LE(err / ulp, c == 0 ? 1.0L : 4.0L) << (c == 0 ? "_HA" : "_21") << " at " << a[j] << " gave "
+                                                     << r[j];
+      }
+    }
+  }
+}
+
 }  // namespace
