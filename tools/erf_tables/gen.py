@@ -14,10 +14,13 @@ from [1/8, 1/4) to [16, 32), with s = 1 up to 2 and halving per binade above.
 Row layouts (one row per interval, doubles):
   double _HA:       m, s, c0 high, c0 low, c1 high (26 bits), c1 low, c2 ... cD
                     (G rows: m, s, g0 high (26 bits), g0 low, g1 ... gD)
-  the other classes: m, s, c0, c1 ... cD
+  double _50:       m, s, c0, c1 ... cD
 Coefficients come from interpolation at Chebyshev nodes in 200-bit arithmetic (close to the
 minimax polynomial); each table's comment gives its largest relative error on a fine grid.
 Also 2^(j/64), j = 0..63, as a 26-bit high part and the rest, for e^(-a^2).
+
+The float _HA kernels and the float Erfc _21 read rows (erfc(r), 2/sqrt(pi) e^(-r^2)) on the grid
+r = j/128 from 0 to 10.0625 and take a short Taylor step from the nearest grid point.
 
 The float _11 kernels and the float Erf _21 read no table: three polynomials per class,
 evaluated in float,
@@ -158,14 +161,8 @@ def render():
     ei, gi = erf_intervals(), g_intervals()
     out += table("kErfHA", "erf, double _HA: degree 14", erf, ei, 14, True, True, True, erf_one_row)
     out += table("kErf50", "erf, double _50: degree 13", erf, ei, 13, False, False, True, erf_one_row)
-    for nm, deg in (("kSErfHA", 7),):
-        out += table(nm, "erf, float %s: degree %d" % (nm[5:], deg), erf, ei, deg, False, False, True,
-                     erf_one_row)
     out += table("kErfcHA", "e^(a^2) erfc(a), double _HA: degree 11", gfun, gi, 11, True, False, False)
     out += table("kErfc50", "e^(a^2) erfc(a), double _50: degree 10", gfun, gi, 10, False, False, False)
-    for nm, deg in (("kSErfcHA", 5), ("kSErfc21", 4)):
-        out += table(nm, "e^(a^2) erfc(a), float %s: degree %d" % (nm[6:], deg), gfun, gi, deg, False, False,
-                     False)
     out += ["", "// 2^(j/64) as a 26-bit high part and the rest.",
             "alignas(16) inline constexpr double kErfcExp64[64][2] = {"]
     for j in range(64):
@@ -173,8 +170,26 @@ def render():
         h = hi26(v)
         out.append("    {%s, %s}," % (lit(h), lit(d(v - mpf(h)))))
     out.append("};")
+    out += grid_table()
     out += float11_polys(gfun)
     return "\n".join(out) + "\n"
+
+
+GRID_STEPS = 128  # grid points per unit
+GRID_TOP = mpf("10.0625")  # past the float Erfc's zero bound 10.0542
+
+
+def grid_table():
+    """erfc(r) and erfc'(-r) = 2/sqrt(pi) e^(-r^2) at r = j/128, the float _HA rows."""
+    n = int(GRID_TOP * GRID_STEPS) + 1
+    out = ["", "// erfc(r) and 2/sqrt(pi) e^(-r^2) at r = j/%d, j = 0 .. %d." % (GRID_STEPS, n - 1),
+           "inline constexpr int kGridSteps = %d;" % GRID_STEPS,
+           "alignas(64) inline constexpr double kErfcGrid[%d][2] = {" % n]
+    for j in range(n):
+        r = mpf(j) / GRID_STEPS
+        out.append("    {%s, %s}," % (lit(d(M.erfc(r))), lit(d(2 / M.sqrt(M.pi) * M.exp(-r * r)))))
+    out.append("};")
+    return out
 
 
 SPLIT = mpf(7) / 8  # erf by P below, by 1 - erfc above

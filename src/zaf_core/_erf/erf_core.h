@@ -10,8 +10,9 @@
 // ulps), and negative arguments use erfc(x) = 2 - erfc(|x|), which cannot cancel since the
 // result is at least 1.
 //
-// The float _HA and _21 kernels evaluate the same schemes in double precision with shorter
-// polynomials and round once at the end, which also rounds subnormal float results correctly.
+// The float _HA kernels and the float Erfc _21 take a short Taylor step from the nearest point
+// of a grid of 1/128 on which erfc and its derivative are tabulated, the sums in double and one
+// rounding at the end, which also rounds subnormal float results correctly.
 // The float _11 kernels and the float Erf _21 read no table and stay in float: below 7/8 erf x = x P(x^2); above,
 // erfc a = 2^n E(r) Q(t) with t = (a - 3)/(a + 3), a map that squeezes the whole range onto a
 // short interval where one polynomial suffices, and the other function follows by 1 - or 2 -.
@@ -279,13 +280,6 @@ __attribute__((always_inline)) inline V derf_50(V x, V a, const R& p) {
   return (p.col(2) + t * poly<3, 15>(p, t)) | sign_of(x);
 }
 
-// Float classes, in double. Row: m, s, c0 ... cD.
-template <int D, class V, class R>
-__attribute__((always_inline)) inline V serf(V x, V a, const R& p) {
-  const V t = reduce(a, p);
-  return poly<2, 2 + D>(p, t) | sign_of(x);
-}
-
 // erf x = x 2/sqrt(pi) for |x| below 2^-1000, where the result is near or below the normal
 // range: the product is formed on the x87 unit with the 64-bit constant and rounded to double
 // once (into the subnormal range where it lands there), with the x87 set to 64-bit precision
@@ -421,22 +415,6 @@ __attribute__((always_inline)) inline V derfc_50(V x, V a, const R& p, int octav
   return select(x < V::all(0.0), V::all(2.0) - v, v);
 }
 
-// Float classes, in double: a has at most 24 bits, so a^2 is exact. Row: m, s, g0 ... gD; the
-// exponential's polynomial is cubic for _HA and quadratic below.
-template <int D, bool Cubic, class V, class R>
-__attribute__((always_inline)) inline V serfc(V x, V a, const R& p) {
-  const ExpSplit<V> e = exp_minus(a * a, V::all(0.0));
-  V th, tl;
-  exp_row(e.s, th, tl);
-  const V r = e.r;
-  V q;
-  if constexpr (Cubic) q = r + r * r * (V::all(0.5) + r * V::all(1.0 / 6.0));
-  else q = r + V::all(0.5) * r * r;
-  const V T = th + tl;
-  const V v = (T + T * q) * poly<2, 2 + D>(p, reduce(a, p)) * octave_scale(e.s, 0);
-  return select(x < V::all(0.0), V::all(2.0) - v, v);
-}
-
 // ---- one register of every kernel -----------------------------------------------------------------
 
 // Double Erf: magnitudes clamped, rows found, the class's evaluation.
@@ -454,20 +432,134 @@ __attribute__((always_inline)) inline V derfc(V x, V a, int octaves) {
   else return derfc_50(x, a, rows_of<3, kErfc50>(a), octaves);
 }
 
-constexpr double kSErfClamp = 8.0;
-constexpr double kSErfcClamp = 16.0;  // erfc(16) is far below every float; keeps 2^k a double
+// ---- float _HA and Erfc _21: a Taylor step from a fine grid -------------------------------------
 
-// The float kernels in double, one register of doubles.
-template <int D, const double (&Tab)[kErfLast + 1][3 + D], class V>
-__attribute__((always_inline)) inline V serf_in_double(V x) {
-  const V a = min(abs(x), V::all(kSErfClamp));
-  return serf<D>(x, a, rows_of<2, Tab>(a));
+// a = r + d with r = j/128 the nearest grid point, |d| <= 1/256. About r,
+//   erfc(r + d) = erfc(r) - s d P,  s = 2/sqrt(pi) e^(-r^2),  P = sum_n H_n(r) (-d)^n / (n + 1)!
+// (H_n the Hermite polynomials). In v = r d and q = d^2,
+//   P = 1 - v + 2/3 v^2 - 1/3 v^3 + 2/15 v^4 - q/3 + v q/2 + (v^5, v^2 q, q^2 terms),
+// and the terms kept leave P with a relative error below 2^-26 up to r = 10.06, where s d is
+// 0.08 of erfc: erfc within 2^-29.7. _21 drops 2/15 v^4 and v q/2 (within 2^-24.2). Erf takes
+// the same step from 1 - erfc(r), which is exactly 0 at r = 0, so tiny arguments keep their
+// relative accuracy.
+//
+// The row read per lane, two doubles, is the only table access. r, d and P - 1 are formed in
+// float, sixteen lanes to a register on AVX-512: r and d exactly, and P - 1, at most 0.04, with
+// a relative error of a few 2^-24, which is 2^-31 of the result. The sums that need the width,
+// erfc(r) - s d P and 1 - erfc(r), run in double; the result is rounded to float once.
+constexpr float kGridTopArg = 10.0625f;  // the last row; past the float Erfc's zero bound
+constexpr float kSErfGridClamp = 4.0f;   // erfc(4) is below half an ulp of 1 in float
+constexpr float kGridShifter = 0x1.8p16f;  // ulp 1/128: a + shifter rounds a to the grid
+constexpr int32_t kGridShifterBits = 0x47C00000;
+
+// The rows j[0 .. lanes - 1] of the grid: erfc(r) in e, s in the other column.
+template <class D>
+struct GridRows;
+
+template <>
+struct GridRows<f64x2> {
+  __attribute__((always_inline)) static void read(const int32_t* j, f64x2& e, f64x2& s) {
+    const __m128d r0 = _mm_load_pd(kErfcGrid[j[0]]), r1 = _mm_load_pd(kErfcGrid[j[1]]);
+    e = _mm_unpacklo_pd(r0, r1);
+    s = _mm_unpackhi_pd(r0, r1);
+  }
+};
+
+#if defined(ZAFORQ_ISA_NS) && defined(__AVX2__)
+// Two rows to a register, a row per 128-bit half, and one unpack per column: on this processor
+// family whole-row loads beat two hardware gathers.
+template <>
+struct GridRows<simd::ZAFORQ_ISA_NS::f64x4> {
+  using D = simd::ZAFORQ_ISA_NS::f64x4;
+  __attribute__((always_inline)) static __m256d pair(const int32_t* j, int l0, int l1) {
+    return _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_load_pd(kErfcGrid[j[l0]])), _mm_load_pd(kErfcGrid[j[l1]]), 1);
+  }
+  __attribute__((always_inline)) static void read(const int32_t* j, D& e, D& s) {
+    const __m256d a = pair(j, 0, 2), b = pair(j, 1, 3);
+    e = _mm256_unpacklo_pd(a, b);
+    s = _mm256_unpackhi_pd(a, b);
+  }
+};
+#endif
+
+#if defined(ZAFORQ_ISA_NS) && defined(__AVX512F__)
+template <>
+struct GridRows<simd::ZAFORQ_ISA_NS::f64x8> {
+  using D = simd::ZAFORQ_ISA_NS::f64x8;
+  __attribute__((always_inline)) static __m512d quarters(const int32_t* j, int l0, int l1, int l2, int l3) {
+    const __m256d lo = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_load_pd(kErfcGrid[j[l0]])), _mm_load_pd(kErfcGrid[j[l1]]), 1);
+    const __m256d hi = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_load_pd(kErfcGrid[j[l2]])), _mm_load_pd(kErfcGrid[j[l3]]), 1);
+    return _mm512_insertf64x4(_mm512_castpd256_pd512(lo), hi, 1);
+  }
+  __attribute__((always_inline)) static void read(const int32_t* j, D& e, D& s) {
+    const __m512d a = quarters(j, 0, 2, 4, 6), b = quarters(j, 1, 3, 5, 7);
+    e = _mm512_unpacklo_pd(a, b);
+    s = _mm512_unpackhi_pd(a, b);
+  }
+};
+#endif
+
+// One half of a float register's lanes in double: erfc(r) and s d P, with d's sign flipped
+// where the caller asks.
+template <class D>
+struct GridHalf {
+  D e, c;
+};
+
+template <class F>
+struct GridStep {
+  GridHalf<typename F::f64> lo, hi;
+};
+
+// The step for float magnitudes a in [0, 10.0625]; `sign` (0 or -0 per lane) flips d.
+// Full: the _HA terms.
+template <bool Full, class F>
+__attribute__((always_inline)) inline GridStep<F> grid_step(F a, F sign) {
+  using D = typename F::f64;
+  const F t = a + F::all(kGridShifter);
+  const F r = t - F::all(kGridShifter);
+  const F d = a - r;  // exact
+  const F v = r * d, q = d * d;
+  F pm1;  // P - 1
+  if constexpr (Full)
+    pm1 = v * (F::all(-1.0f) + v * (F::all(2.0f / 3) + v * (F::all(-1.0f / 3) + v * F::all(2.0f / 15)))) +
+          q * (v * F::all(0.5f) - F::all(1.0f / 3));
+  else
+    pm1 = v * (F::all(-1.0f) + v * (F::all(2.0f / 3) - v * F::all(1.0f / 3))) - q * F::all(1.0f / 3);
+  alignas(64) int32_t j[F::lanes];
+  (t.bits() - F::i32::all(kGridShifterBits)).store(j);
+  const F ds = d ^ sign;
+  const auto half = [&](const int32_t* jj, D dd, D p) __attribute__((always_inline)) {
+    GridHalf<D> h;
+    D s;
+    GridRows<D>::read(jj, h.e, s);
+    const D sd = s * dd;
+    h.c = sd + sd * p;
+    return h;
+  };
+  return {half(j, to_f64_low(ds), to_f64_low(pm1)), half(j + F::lanes / 2, to_f64_high(ds), to_f64_high(pm1))};
 }
 
-template <int D, bool Cubic, const double (&Tab)[kErfcLast + 1][3 + D], class V>
-__attribute__((always_inline)) inline V serfc_in_double(V x) {
-  const V a = min(abs(x), V::all(kSErfcClamp));
-  return serfc<D, Cubic>(x, a, rows_of<3, Tab>(a));
+// erf, the sign put back on the rounded result (which also gives erf(-0) = -0).
+template <class F>
+__attribute__((always_inline)) inline F serf_grid(F x) {
+  const GridStep<F> g = grid_step<true>(min(abs(x), F::all(kSErfGridClamp)), F::all(0.0f));
+  using D = typename F::f64;
+  const auto value = [](GridHalf<D> h) __attribute__((always_inline)) { return (D::all(1.0) - h.e) + h.c; };
+  return to_f32(value(g.lo), value(g.hi)) | sign_of(x);
+}
+
+// erfc(-a) = 2 - erfc(a) = (2 - erfc(r)) + s d P: no cancellation, the result is at least 1.
+// d is flipped on negative lanes, so only erfc(r) needs the choice.
+// NaN lanes clamp to the top row (min returns its second operand), so their read stays inside
+// the table.
+template <bool Full, class F>
+__attribute__((always_inline)) inline F serfc_grid(F x) {
+  const GridStep<F> g = grid_step<Full>(min(abs(x), F::all(kGridTopArg)), sign_of(x));
+  using D = typename F::f64;
+  const auto value = [](GridHalf<D> h, D neg) __attribute__((always_inline)) { return select(neg, D::all(2.0) - h.e, h.e) - h.c; };
+  const typename F::i32 neg = (x < F::all(0.0f)).bits();  // -0 counts as positive: erfc(-0) = 1
+  return to_f32(value(g.lo, widen_low(neg)), value(g.hi, widen_high(neg)));
 }
 
 // ---- float _11, in float -------------------------------------------------------------------
@@ -651,28 +743,25 @@ struct DErfcCore {
   }
 };
 
-// Float Erf: only NaN leaves the fast path.
-template <int D, const double (&Tab)[kErfLast + 1][3 + D]>
-struct SErfCore {
+// Float Erf _HA: only NaN leaves the fast path.
+struct SErfGridCore {
   using T = float;
   static constexpr int group = 32;
   template <class V>
   static uint32_t fast(const float* a, float* r) {
-    const auto value = [](V x) { return to_f32(serf_in_double<D, Tab>(to_f64_low(x)), serf_in_double<D, Tab>(to_f64_high(x))); };
-    return unary_group<V, group>(a, r, value, [](V x) { return movemask(unordered(x, x)); });
+    return unary_group<V, group>(a, r, [](V x) __attribute__((always_inline)) { return serf_grid(x); }, [](V x) { return movemask(unordered(x, x)); });
   }
 };
 
-// Float Erfc: from 9.19455 on (and NaN) through the special routine, which reports UNDERFLOW.
-template <int D, bool Cubic, const double (&Tab)[kErfcLast + 1][3 + D]>
-struct SErfcCore {
+// Float Erfc _HA (Full) and _21: from 9.19455 on (and NaN) through the special routine, which
+// reports UNDERFLOW.
+template <bool Full>
+struct SErfcGridCore {
   using T = float;
   static constexpr int group = 32;
   template <class V>
   static uint32_t fast(const float* a, float* r) {
-    const auto value = [](V x) {
-      return to_f32(serfc_in_double<D, Cubic, Tab>(to_f64_low(x)), serfc_in_double<D, Cubic, Tab>(to_f64_high(x)));
-    };
+    const auto value = [](V x) __attribute__((always_inline)) { return serfc_grid<Full>(x); };
     const auto out = [](V x) { return movemask(x < V::all(kSErfcUnderflow)) ^ all_lanes<V>(); };  // NaN included
     return unary_group<V, group>(a, r, value, out);
   }
@@ -694,7 +783,7 @@ uint32_t SErfc11Core::fast(const float* p, float* r) {
 
 inline void nan_special(float a, float& r) { r = a + a; }
 
-template <int D, bool Cubic, const double (&Tab)[kErfcLast + 1][3 + D]>
+template <bool Full>
 inline void serfc_special(float x, float& r, const Report<float>& report) {
   if (x != x) {
     r = x + x;
@@ -703,8 +792,7 @@ inline void serfc_special(float x, float& r, const Report<float>& report) {
   if (x >= kSErfcZero) {
     r = 0.0f;
   } else {
-    const f64x2 y = serfc_in_double<D, Cubic, Tab>(f64x2::all(x));
-    r = _mm_cvtss_f32(_mm_cvtsd_ss(_mm_setzero_ps(), y.v));
+    r = _mm_cvtss_f32(serfc_grid<Full>(f32x4::all(x)).v);
   }
   if (x >= kSErfcUnderflow && x != __builtin_inff()) report(ZAF_STATUS_UNDERFLOW);
 }

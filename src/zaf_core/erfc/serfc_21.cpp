@@ -1,5 +1,5 @@
-// Float complementary error function, 4-ulp class: e^(-x^2) (64 steps per octave, quadratic
-// polynomial) times a degree-4 polynomial on eighths of binades, in double, rounded once.
+// Float complementary error function, 4-ulp class: the _HA kernel's grid step with its two
+// smallest terms, 2/15 (r d)^4 and r d^3 / 2, left out.
 // Arguments from 9.19455 on report UNDERFLOW, each element on its own, lowest index first.
 #include "zaf_core/_erf/erf_core.h"
 
@@ -8,13 +8,13 @@ namespace {
 using namespace zaforq;
 using namespace zaforq::vm::erfk;
 
-struct SErfc21 : SErfcCore<4, false, kSErfc21> {
-  using Wide = SErfcCore<4, false, kSErfc21>;
+struct SErfc21 : SErfcGridCore<false> {
+  using Wide = SErfcGridCore<false>;
   static constexpr X87 x87 = X87::untouched;
   static constexpr char name[] = "_zafsErfc_21";
   static uint32_t fast(const float* a, float* r) { return Wide::fast<f32x4>(a, r); }
   static void special(float a, float& r, const vm::Report<float>& report) {
-    serfc_special<4, false, kSErfc21>(a, r, report);
+    serfc_special<false>(a, r, report);
   }
 };
 
