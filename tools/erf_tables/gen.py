@@ -20,10 +20,11 @@ minimax polynomial); each table's comment gives its largest relative error on a 
 Also 2^(j/64), j = 0..63, as a 26-bit high part and the rest, for e^(-a^2).
 
 The float _HA kernels and the float Erfc _21 read rows (erfc(r), 2/sqrt(pi) e^(-r^2)) on the grid
-r = j/128 from 0 to 10.0625 and take a short Taylor step from the nearest grid point.
+r = j/128 from 0 to 10.0625 and take a short Taylor step from the nearest grid point. The float
+_21 kernels take the same step in float from float rows: (erf(r), s) up to 4, and 2^40 (erfc(r), s)
+up to 9.2, the scale keeping s d normal where erfc nears the bottom of the normal range.
 
-The float _11 kernels and the float Erf _21 read no table: three polynomials per class,
-evaluated in float,
+The float _11 kernels read no table: three polynomials evaluated in float,
   P(z) = erf(x)/x in z = x^2 for |x| below kSErf11Split;
   E(r) = e^r for |r| <= ln 2/2, the exponential's reduced argument;
   Q(t) = e^(a^2) erfc(a) in t = (a - K)/(a + K) for a from the split to kSErf11Top, which the
@@ -171,6 +172,7 @@ def render():
         out.append("    {%s, %s}," % (lit(h), lit(d(v - mpf(h)))))
     out.append("};")
     out += grid_table()
+    out += grid21_tables()
     out += float11_polys(gfun)
     return "\n".join(out) + "\n"
 
@@ -190,6 +192,29 @@ def grid_table():
         out.append("    {%s, %s}," % (lit(d(M.erfc(r))), lit(d(2 / M.sqrt(M.pi) * M.exp(-r * r)))))
     out.append("};")
     return out
+
+
+GRID21_SCALE = 40  # the float Erfc _21 rows are scaled by 2^40: s d stays normal near 9.2
+GRID21_ERF_TOP = 4  # float erf is 1 from 4 on
+GRID21_ERFC_TOP = mpf("9.2")  # past the float Erfc's underflow bound 9.19455
+
+
+def grid21_tables():
+    """Float rows for the 4-ulp classes: (erf(r), s) and 2^40 (erfc(r), s) on the same grid."""
+    def rows(name, what, top, f, scale):
+        n = int(M.nint(top * GRID_STEPS)) + 1
+        out = ["", "// %s at r = j/%d, j = 0 .. %d, as floats." % (what, GRID_STEPS, n - 1),
+               "alignas(64) inline constexpr float %s[%d][2] = {" % (name, n)]
+        for j in range(n):
+            r = mpf(j) / GRID_STEPS
+            s = 2 / M.sqrt(M.pi) * M.exp(-r * r)
+            out.append("    {%sf, %sf}," % (lit(tablegen.f32(f(r) * scale)), lit(tablegen.f32(s * scale))))
+        out.append("};")
+        return out
+    return (rows("kSErfGrid21", "erf(r) and 2/sqrt(pi) e^(-r^2)", GRID21_ERF_TOP, M.erf, 1) +
+            ["inline constexpr int kSErfcGrid21Scale = %d;" % GRID21_SCALE] +
+            rows("kSErfcGrid21", "2^%d erfc(r) and 2^%d 2/sqrt(pi) e^(-r^2)" % (GRID21_SCALE, GRID21_SCALE),
+                 GRID21_ERFC_TOP, M.erfc, mpf(2) ** GRID21_SCALE))
 
 
 SPLIT = mpf(7) / 8  # erf by P below, by 1 - erfc above
@@ -221,10 +246,6 @@ def float11_polys(gfun):
         return gfun(ERFC_K * (1 + t) / (1 - t))
 
     half_ln2 = M.log(2) / 2
-    out += poly("kSErf21P", "erf(x)/x in x^2, Erf _21", p_fun, mpf(0), SPLIT ** 2, 5)
-    out += poly("kSErf21E", "e^r, Erf _21", M.exp, -half_ln2, half_ln2, 6)
-    out += poly("kSErf21Q", "e^(a^2) erfc(a) in (a - K)/(a + K), Erf _21", q_fun, (SPLIT - ERFC_K) / (SPLIT + ERFC_K),
-                (ERFC_TOP - ERFC_K) / (ERFC_TOP + ERFC_K), 8)
     out += poly("kSErf11P", "erf(x)/x in x^2", p_fun, mpf(0), SPLIT ** 2, 3)
     out += poly("kSErf11E", "e^r", M.exp, -half_ln2, half_ln2, 4)
     out += poly("kSErf11Q", "e^(a^2) erfc(a) in (a - K)/(a + K)", q_fun, (SPLIT - ERFC_K) / (SPLIT + ERFC_K),

@@ -10,10 +10,11 @@
 // ulps), and negative arguments use erfc(x) = 2 - erfc(|x|), which cannot cancel since the
 // result is at least 1.
 //
-// The float _HA kernels and the float Erfc _21 take a short Taylor step from the nearest point
-// of a grid of 1/128 on which erfc and its derivative are tabulated, the sums in double and one
-// rounding at the end, which also rounds subnormal float results correctly.
-// The float _11 kernels and the float Erf _21 read no table and stay in float: below 7/8 erf x = x P(x^2); above,
+// The float _HA kernels take a short Taylor step from the nearest point of a grid of 1/128 on
+// which erfc and its derivative are tabulated, the sums in double and one rounding at the end,
+// which also rounds subnormal float results correctly (Erfc _21 uses it beyond its fast path).
+// The float _21 kernels take the same step in float from float rows.
+// The float _11 kernels read no table and stay in float: below 7/8 erf x = x P(x^2); above,
 // erfc a = 2^n E(r) Q(t) with t = (a - 3)/(a + 3), a map that squeezes the whole range onto a
 // short interval where one polynomial suffices, and the other function follows by 1 - or 2 -.
 #pragma once
@@ -432,14 +433,14 @@ __attribute__((always_inline)) inline V derfc(V x, V a, int octaves) {
   else return derfc_50(x, a, rows_of<3, kErfc50>(a), octaves);
 }
 
-// ---- float _HA and Erfc _21: a Taylor step from a fine grid -------------------------------------
+// ---- float _HA: a Taylor step from a fine grid -------------------------------------
 
 // a = r + d with r = j/128 the nearest grid point, |d| <= 1/256. About r,
 //   erfc(r + d) = erfc(r) - s d P,  s = 2/sqrt(pi) e^(-r^2),  P = sum_n H_n(r) (-d)^n / (n + 1)!
 // (H_n the Hermite polynomials). In v = r d and q = d^2,
 //   P = 1 - v + 2/3 v^2 - 1/3 v^3 + 2/15 v^4 - q/3 + v q/2 + (v^5, v^2 q, q^2 terms),
 // and the terms kept leave P with a relative error below 2^-26 up to r = 10.06, where s d is
-// 0.08 of erfc: erfc within 2^-29.7. _21 drops 2/15 v^4 and v q/2 (within 2^-24.2). Erf takes
+// 0.08 of erfc: erfc within 2^-29.7. Erf takes
 // the same step from 1 - erfc(r), which is exactly 0 at r = 0, so tiny arguments keep their
 // relative accuracy.
 //
@@ -512,20 +513,15 @@ struct GridStep {
 };
 
 // The step for float magnitudes a in [0, 10.0625]; `sign` (0 or -0 per lane) flips d.
-// Full: the _HA terms.
-template <bool Full, class F>
+template <class F>
 __attribute__((always_inline)) inline GridStep<F> grid_step(F a, F sign) {
   using D = typename F::f64;
   const F t = a + F::all(kGridShifter);
   const F r = t - F::all(kGridShifter);
   const F d = a - r;  // exact
   const F v = r * d, q = d * d;
-  F pm1;  // P - 1
-  if constexpr (Full)
-    pm1 = v * (F::all(-1.0f) + v * (F::all(2.0f / 3) + v * (F::all(-1.0f / 3) + v * F::all(2.0f / 15)))) +
-          q * (v * F::all(0.5f) - F::all(1.0f / 3));
-  else
-    pm1 = v * (F::all(-1.0f) + v * (F::all(2.0f / 3) - v * F::all(1.0f / 3))) - q * F::all(1.0f / 3);
+  const F pm1 = v * (F::all(-1.0f) + v * (F::all(2.0f / 3) + v * (F::all(-1.0f / 3) + v * F::all(2.0f / 15)))) +
+                q * (v * F::all(0.5f) - F::all(1.0f / 3));  // P - 1
   alignas(64) int32_t j[F::lanes];
   (t.bits() - F::i32::all(kGridShifterBits)).store(j);
   const F ds = d ^ sign;
@@ -543,7 +539,7 @@ __attribute__((always_inline)) inline GridStep<F> grid_step(F a, F sign) {
 // erf, the sign put back on the rounded result (which also gives erf(-0) = -0).
 template <class F>
 __attribute__((always_inline)) inline F serf_grid(F x) {
-  const GridStep<F> g = grid_step<true>(min(abs(x), F::all(kSErfGridClamp)), F::all(0.0f));
+  const GridStep<F> g = grid_step(min(abs(x), F::all(kSErfGridClamp)), F::all(0.0f));
   using D = typename F::f64;
   const auto value = [](GridHalf<D> h) __attribute__((always_inline)) { return (D::all(1.0) - h.e) + h.c; };
   return to_f32(value(g.lo), value(g.hi)) | sign_of(x);
@@ -553,13 +549,101 @@ __attribute__((always_inline)) inline F serf_grid(F x) {
 // d is flipped on negative lanes, so only erfc(r) needs the choice.
 // NaN lanes clamp to the top row (min returns its second operand), so their read stays inside
 // the table.
-template <bool Full, class F>
+template <class F>
 __attribute__((always_inline)) inline F serfc_grid(F x) {
-  const GridStep<F> g = grid_step<Full>(min(abs(x), F::all(kGridTopArg)), sign_of(x));
+  const GridStep<F> g = grid_step(min(abs(x), F::all(kGridTopArg)), sign_of(x));
   using D = typename F::f64;
   const auto value = [](GridHalf<D> h, D neg) __attribute__((always_inline)) { return select(neg, D::all(2.0) - h.e, h.e) - h.c; };
   const typename F::i32 neg = (x < F::all(0.0f)).bits();  // -0 counts as positive: erfc(-0) = 1
   return to_f32(value(g.lo, widen_low(neg)), value(g.hi, widen_high(neg)));
+}
+
+// ---- float Erf and Erfc _21: the grid step in float ---------------------------------------------
+
+// The same step with float rows and float sums: the row values' rounding and three roundings of
+// the sums stay below 2 ulps, and the terms of P beyond (r d)^3 below 2^-24. Erf reads erf(r)
+// (1 - erfc(r) would cancel near 0 in float); Erfc's rows carry 2^40, undone by an exact
+// multiplication since the fast path's results are normal.
+template <class F>
+struct GridRowsF;
+
+template <>
+struct GridRowsF<f32x4> {
+  __attribute__((always_inline)) static __m128 pair(const float (*tab)[2], const int32_t* j, int l) {
+    return _mm_loadh_pi(_mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(tab[j[l]]))),
+                        reinterpret_cast<const __m64*>(tab[j[l + 1]]));
+  }
+  // Two rows per 64-bit half; the even floats are column 0.
+  __attribute__((always_inline)) static void read(const float (*tab)[2], const int32_t* j, f32x4& e, f32x4& s) {
+    const __m128 a = pair(tab, j, 0), b = pair(tab, j, 2);
+    e = _mm_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0));
+    s = _mm_shuffle_ps(a, b, _MM_SHUFFLE(3, 1, 3, 1));
+  }
+};
+
+#if defined(ZAFORQ_ISA_NS) && defined(__AVX2__)
+template <>
+struct GridRowsF<simd::ZAFORQ_ISA_NS::f32x8> {
+  using F = simd::ZAFORQ_ISA_NS::f32x8;
+  // Lanes l .. l + 3 as [row l, row l + 1 | row l + 4, row l + 5] and the next pairs in b: one
+  // shuffle per column puts them in lane order within each 128-bit half.
+  __attribute__((always_inline)) static void read(const float (*tab)[2], const int32_t* j, F& e, F& s) {
+    const __m256 a = _mm256_insertf128_ps(_mm256_castps128_ps256(GridRowsF<f32x4>::pair(tab, j, 0)), GridRowsF<f32x4>::pair(tab, j, 4), 1);
+    const __m256 b = _mm256_insertf128_ps(_mm256_castps128_ps256(GridRowsF<f32x4>::pair(tab, j, 2)), GridRowsF<f32x4>::pair(tab, j, 6), 1);
+    e = _mm256_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0));
+    s = _mm256_shuffle_ps(a, b, _MM_SHUFFLE(3, 1, 3, 1));
+  }
+};
+#endif
+
+#if defined(ZAFORQ_ISA_NS) && defined(__AVX512F__)
+template <>
+struct GridRowsF<simd::ZAFORQ_ISA_NS::f32x16> {
+  using F = simd::ZAFORQ_ISA_NS::f32x16;
+  __attribute__((always_inline)) static __m512 quarters(const float (*tab)[2], const int32_t* j, int l) {
+    const __m256 lo = _mm256_insertf128_ps(_mm256_castps128_ps256(GridRowsF<f32x4>::pair(tab, j, l)), GridRowsF<f32x4>::pair(tab, j, l + 4), 1);
+    const __m256 hi = _mm256_insertf128_ps(_mm256_castps128_ps256(GridRowsF<f32x4>::pair(tab, j, l + 8)), GridRowsF<f32x4>::pair(tab, j, l + 12), 1);
+    return _mm512_insertf32x8(_mm512_castps256_ps512(lo), hi, 1);
+  }
+  __attribute__((always_inline)) static void read(const float (*tab)[2], const int32_t* j, F& e, F& s) {
+    const __m512 a = quarters(tab, j, 0), b = quarters(tab, j, 2);
+    e = _mm512_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0));
+    s = _mm512_shuffle_ps(a, b, _MM_SHUFFLE(3, 1, 3, 1));
+  }
+};
+#endif
+
+// f(r) + s d P in float from the rows of tab, for magnitudes a on the table's grid; `sign`
+// flips d.
+template <class F, int N>
+__attribute__((always_inline)) inline F grid_step_f(const float (&tab)[N][2], F a, F sign) {
+  const F t = a + F::all(kGridShifter);
+  const F r = t - F::all(kGridShifter);
+  const F d = a - r;  // exact
+  const F v = r * d, q = d * d;
+  const F pm1 = v * (F::all(-1.0f) + v * (F::all(2.0f / 3) - v * F::all(1.0f / 3))) - q * F::all(1.0f / 3);
+  alignas(64) int32_t j[F::lanes];
+  (t.bits() - F::i32::all(kGridShifterBits)).store(j);
+  F e, s;
+  GridRowsF<F>::read(tab, j, e, s);
+  const F sd = s * (d ^ sign);
+  return e + (sd + sd * pm1);
+}
+
+constexpr float kSErfcGrid21Top = 9.2f;  // the last row; past the underflow bound
+
+template <class F>
+__attribute__((always_inline)) inline F serf21_grid(F x) {
+  return grid_step_f(kSErfGrid21, min(abs(x), F::all(kSErfGridClamp)), F::all(0.0f)) | sign_of(x);
+}
+
+// erfc a = 2^-40 (E - s d P): d flipped so that the step subtracts. NaN lanes read the top row.
+template <class F>
+__attribute__((always_inline)) inline F serfc21_grid(F x) {
+  static_assert(kSErfcGrid21Scale == 40, "the rows' scale");
+  const F y = grid_step_f(kSErfcGrid21, min(abs(x), F::all(kSErfcGrid21Top)), F::all(-0.0f)) *
+              F::all(0x1p-40f);
+  return select(x < F::all(0.0f), F::all(2.0f) - y, y);
 }
 
 // ---- float _11, in float -------------------------------------------------------------------
@@ -584,27 +668,17 @@ __attribute__((always_inline)) inline F serf11_small(F x) {
 }
 
 // erfc a for a from the split to kSErf11Clamp. e^(-a^2) = 2^n e^r with n ln 2 split so that
-// its high part times n is exact; 2^n stays a normal float up to the clamp. With ExactSquare
-// a is cut into two 12-bit halves so that -a^2 - n ln 2 high is exact (a rounded a^2 would
-// cost up to 2^-18 of relative error); _11 can afford the rounding.
+// its high part times n is exact; 2^n stays a normal float up to the clamp. The rounding of
+// a^2 costs up to 2^-18 of relative error, which the 2^-11 class can afford.
 constexpr float kSErf11Clamp = 9.25f;
-template <const auto& E, const auto& Q, bool ExactSquare, class F>
+template <const auto& E, const auto& Q, class F>
 __attribute__((always_inline)) inline F serfc_large_f(F a) {
   using I = typename F::i32;
   const F shifter = F::all(0x1.8p23f);
-  F minus_a2, rest;
-  if constexpr (ExactSquare) {
-    const F ah = (a.bits() & I::all(static_cast<int32_t>(0xFFFFF000u))).as_f32();
-    const F al = a - ah;
-    minus_a2 = F::all(0.0f) - ah * ah;
-    rest = (ah + ah) * al + al * al;  // both products exact
-  } else {
-    minus_a2 = F::all(0.0f) - a * a;
-  }
+  const F minus_a2 = F::all(0.0f) - a * a;
   const F s = minus_a2 * F::all(0x1.715476p+0f) + shifter;  // 1/ln 2
   const F n = s - shifter;
   F r = minus_a2 - n * F::all(0x1.62e4p-1f);  // ln 2, 16 bits: exact
-  if constexpr (ExactSquare) r = r - rest;
   r = r - n * F::all(0x1.7f7d1cp-20f);  // ln 2, the rest
   const F two_n = (shl<23>(s.bits()) + I::all(0x3F800000)).as_f32();
   const F t = (a - F::all(kSErf11K)) / (a + F::all(kSErf11K));
@@ -612,12 +686,11 @@ __attribute__((always_inline)) inline F serfc_large_f(F a) {
 }
 template <class F>
 __attribute__((always_inline)) inline F serfc11_large(F a) {
-  return serfc_large_f<kSErf11E, kSErf11Q, false>(a);
+  return serfc_large_f<kSErf11E, kSErf11Q>(a);
 }
 
-// Float Erf _11 and _21: 1 - erfc above the split, a clamped to 4 (erfc 4 is below half an
-// ulp of 1).
-template <const auto& P, const auto& E, const auto& Q, bool ExactSquare>
+// Float Erf _11: 1 - erfc above the split, a clamped to 4 (erfc 4 is below half an ulp of 1).
+template <const auto& P, const auto& E, const auto& Q>
 struct SErfFloatCore {
   using T = float;
   static constexpr int group = 32;
@@ -625,15 +698,14 @@ struct SErfFloatCore {
   static uint32_t fast(const float* p, float* r) {
     const auto value = [](F x) {
       const F a = min(abs(x), F::all(4.0f));
-      const F large = (F::all(1.0f) - serfc_large_f<E, Q, ExactSquare>(max(a, F::all(kSErf11Split)))) | sign_of(x);
+      const F large = (F::all(1.0f) - serfc_large_f<E, Q>(max(a, F::all(kSErf11Split)))) | sign_of(x);
       return select(a < F::all(kSErf11Split), serf_small_f<P>(x), large);
     };
     return unary_group<F, group>(p, r, value, [](F x) { return movemask(unordered(x, x)); });
   }
 };
 
-using SErf11Core = SErfFloatCore<kSErf11P, kSErf11E, kSErf11Q, false>;
-using SErf21Core = SErfFloatCore<kSErf21P, kSErf21E, kSErf21Q, true>;
+using SErf11Core = SErfFloatCore<kSErf11P, kSErf11E, kSErf11Q>;
 
 // Float Erfc _11: 1 - erf below the split, 2 - erfc |x| for negative x.
 struct SErfc11Core {
@@ -753,17 +825,38 @@ struct SErfGridCore {
   }
 };
 
-// Float Erfc _HA (Full) and _21: from 9.19455 on (and NaN) through the special routine, which
-// reports UNDERFLOW.
-template <bool Full>
+// Float Erfc _HA: from 9.19455 on (and NaN) through the special routine, which reports
+// UNDERFLOW.
 struct SErfcGridCore {
   using T = float;
   static constexpr int group = 32;
   template <class V>
   static uint32_t fast(const float* a, float* r) {
-    const auto value = [](V x) __attribute__((always_inline)) { return serfc_grid<Full>(x); };
+    const auto value = [](V x) __attribute__((always_inline)) { return serfc_grid(x); };
     const auto out = [](V x) { return movemask(x < V::all(kSErfcUnderflow)) ^ all_lanes<V>(); };  // NaN included
     return unary_group<V, group>(a, r, value, out);
+  }
+};
+
+// Float Erf _21 and Erfc _21 on the float grid; Erfc from 9.19455 on (and NaN) through the
+// special routine.
+struct SErf21GridCore {
+  using T = float;
+  static constexpr int group = 32;
+  template <class V>
+  static uint32_t fast(const float* a, float* r) {
+    return unary_group<V, group>(a, r, [](V x) __attribute__((always_inline)) { return serf21_grid(x); },
+                                 [](V x) { return movemask(unordered(x, x)); });
+  }
+};
+
+struct SErfc21GridCore {
+  using T = float;
+  static constexpr int group = 32;
+  template <class V>
+  static uint32_t fast(const float* a, float* r) {
+    const auto out = [](V x) { return movemask(x < V::all(kSErfcUnderflow)) ^ all_lanes<V>(); };  // NaN included
+    return unary_group<V, group>(a, r, [](V x) __attribute__((always_inline)) { return serfc21_grid(x); }, out);
   }
 };
 
@@ -783,7 +876,7 @@ uint32_t SErfc11Core::fast(const float* p, float* r) {
 
 inline void nan_special(float a, float& r) { r = a + a; }
 
-template <bool Full>
+// Float Erfc _HA and _21 from 9.19455 on: the _HA step, rounded once into the subnormal range.
 inline void serfc_special(float x, float& r, const Report<float>& report) {
   if (x != x) {
     r = x + x;
@@ -792,7 +885,7 @@ inline void serfc_special(float x, float& r, const Report<float>& report) {
   if (x >= kSErfcZero) {
     r = 0.0f;
   } else {
-    r = _mm_cvtss_f32(serfc_grid<Full>(f32x4::all(x)).v);
+    r = _mm_cvtss_f32(serfc_grid(f32x4::all(x)).v);
   }
   if (x >= kSErfcUnderflow && x != __builtin_inff()) report(ZAF_STATUS_UNDERFLOW);
 }

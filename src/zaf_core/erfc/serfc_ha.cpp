@@ -8,13 +8,13 @@ namespace {
 using namespace zaforq;
 using namespace zaforq::vm::erfk;
 
-struct SErfcHA : SErfcGridCore<true> {
-  using Wide = SErfcGridCore<true>;
+struct SErfcHA : SErfcGridCore {
+  using Wide = SErfcGridCore;
   static constexpr X87 x87 = X87::untouched;
   static constexpr char name[] = "_zafsErfc_HA";
   static uint32_t fast(const float* a, float* r) { return Wide::fast<f32x4>(a, r); }
   static void special(float a, float& r, const vm::Report<float>& report) {
-    serfc_special<true>(a, r, report);
+    serfc_special(a, r, report);
   }
 };
 
