@@ -21,15 +21,8 @@ Also 2^(j/64), j = 0..63, as a 26-bit high part and the rest, for e^(-a^2).
 
 The float _HA kernels and the float Erfc _21 read rows (erfc(r), 2/sqrt(pi) e^(-r^2)) on the grid
 r = j/128 from 0 to 10.0625 and take a short Taylor step from the nearest grid point. The float
-_21 kernels take the same step in float from float rows: (erf(r), s) up to 4, and 2^40 (erfc(r), s)
-up to 9.2, the scale keeping s d normal where erfc nears the bottom of the normal range.
-
-The float _11 kernels read no table: three polynomials evaluated in float,
-  P(z) = erf(x)/x in z = x^2 for |x| below kSErf11Split;
-  E(r) = e^r for |r| <= ln 2/2, the exponential's reduced argument;
-  Q(t) = e^(a^2) erfc(a) in t = (a - K)/(a + K) for a from the split to kSErf11Top, which the
-         map squeezes into [-0.55, 0.55], where the function is smooth enough for one
-         polynomial (K = kSErf11K).
+_21 and _11 kernels take the same step in float from float rows: (erf(r), s) up to 4, and 2^40
+(erfc(r), s) up to 9.2, the scale keeping s d normal where erfc nears the bottom of the normal range.
 
   tools/erf_tables/gen.py            rewrites src/zaf_core/_erf/erf_tables.inc
   tools/erf_tables/gen.py --stdout   prints the file instead (the table test compares it)
@@ -173,7 +166,6 @@ def render():
     out.append("};")
     out += grid_table()
     out += grid21_tables()
-    out += float11_polys(gfun)
     return "\n".join(out) + "\n"
 
 
@@ -215,42 +207,6 @@ def grid21_tables():
             ["inline constexpr int kSErfcGrid21Scale = %d;" % GRID21_SCALE] +
             rows("kSErfcGrid21", "2^%d erfc(r) and 2^%d 2/sqrt(pi) e^(-r^2)" % (GRID21_SCALE, GRID21_SCALE),
                  GRID21_ERFC_TOP, M.erfc, mpf(2) ** GRID21_SCALE))
-
-
-SPLIT = mpf(7) / 8  # erf by P below, by 1 - erfc above
-ERFC_K = mpf(3)
-ERFC_TOP = mpf("10.0625")  # past the float Erfc's zero bound 10.0542
-
-
-def poly(name, what, f, lo, hi, deg):
-    """A fit of f on [lo, hi] as a constant-first array of floats, with its largest relative error."""
-    c = [tablegen.f32(x) for x in cheb_fit(f, lo, hi, deg)]
-    worst = mpf(0)
-    for k in range(401):
-        x = lo + (hi - lo) * k / 400
-        worst = max(worst, abs(sum(mpf(v) * x ** j for j, v in enumerate(c)) / f(x) - 1))
-    return ["", "// %s: degree %d, largest relative error 2^%.1f." % (what, deg, float(M.log(worst, 2))),
-            "inline constexpr float %s[%d] = {%s};" % (name, deg + 1, ", ".join(lit(v) + "f" for v in c))]
-
-
-def float11_polys(gfun):
-    out = ["", "// ---- float _11: x P(x^2) below the split, 2^n E(r) Q(t) above, in float ----",
-           "inline constexpr float kSErf11Split = %sf;" % lit(d(SPLIT)),
-           "inline constexpr float kSErf11K = %sf;" % lit(d(ERFC_K)),
-           "inline constexpr float kSErf11Top = %sf;" % lit(d(ERFC_TOP))]
-
-    def p_fun(z):
-        return M.erf(M.sqrt(z)) / M.sqrt(z) if z > 0 else 2 / M.sqrt(M.pi)
-
-    def q_fun(t):
-        return gfun(ERFC_K * (1 + t) / (1 - t))
-
-    half_ln2 = M.log(2) / 2
-    out += poly("kSErf11P", "erf(x)/x in x^2", p_fun, mpf(0), SPLIT ** 2, 3)
-    out += poly("kSErf11E", "e^r", M.exp, -half_ln2, half_ln2, 4)
-    out += poly("kSErf11Q", "e^(a^2) erfc(a) in (a - K)/(a + K)", q_fun, (SPLIT - ERFC_K) / (SPLIT + ERFC_K),
-                (ERFC_TOP - ERFC_K) / (ERFC_TOP + ERFC_K), 5)
-    return out
 
 
 if __name__ == "__main__":

@@ -13,10 +13,8 @@
 // The float _HA kernels take a short Taylor step from the nearest point of a grid of 1/128 on
 // which erfc and its derivative are tabulated, the sums in double and one rounding at the end,
 // which also rounds subnormal float results correctly (Erfc _21 uses it beyond its fast path).
-// The float _21 kernels take the same step in float from float rows.
-// The float _11 kernels read no table and stay in float: below 7/8 erf x = x P(x^2); above,
-// erfc a = 2^n E(r) Q(t) with t = (a - 3)/(a + 3), a map that squeezes the whole range onto a
-// short interval where one polynomial suffices, and the other function follows by 1 - or 2 -.
+// The float _21 and _11 kernels take the same step in float from float rows, _11 with the
+// first-order term of P only.
 #pragma once
 #include <stdint.h>
 #include <string.h>
@@ -614,14 +612,17 @@ struct GridRowsF<simd::ZAFORQ_ISA_NS::f32x16> {
 #endif
 
 // f(r) + s d P in float from the rows of tab, for magnitudes a on the table's grid; `sign`
-// flips d.
-template <class F, int N>
+// flips d. Short (the 2^-11 class): P = 1 - r d, the terms left out below 2^-10 of P, whose
+// step is at most 0.08 of the result.
+template <bool Short, class F, int N>
 __attribute__((always_inline)) inline F grid_step_f(const float (&tab)[N][2], F a, F sign) {
   const F t = a + F::all(kGridShifter);
   const F r = t - F::all(kGridShifter);
   const F d = a - r;  // exact
-  const F v = r * d, q = d * d;
-  const F pm1 = v * (F::all(-1.0f) + v * (F::all(2.0f / 3) - v * F::all(1.0f / 3))) - q * F::all(1.0f / 3);
+  const F v = r * d;
+  F pm1;  // P - 1
+  if constexpr (Short) pm1 = F::all(0.0f) - v;
+  else pm1 = v * (F::all(-1.0f) + v * (F::all(2.0f / 3) - v * F::all(1.0f / 3))) - d * d * F::all(1.0f / 3);
   alignas(64) int32_t j[F::lanes];
   (t.bits() - F::i32::all(kGridShifterBits)).store(j);
   F e, s;
@@ -632,88 +633,19 @@ __attribute__((always_inline)) inline F grid_step_f(const float (&tab)[N][2], F 
 
 constexpr float kSErfcGrid21Top = 9.2f;  // the last row; past the underflow bound
 
-template <class F>
+template <bool Short, class F>
 __attribute__((always_inline)) inline F serf21_grid(F x) {
-  return grid_step_f(kSErfGrid21, min(abs(x), F::all(kSErfGridClamp)), F::all(0.0f)) | sign_of(x);
+  return grid_step_f<Short>(kSErfGrid21, min(abs(x), F::all(kSErfGridClamp)), F::all(0.0f)) | sign_of(x);
 }
 
 // erfc a = 2^-40 (E - s d P): d flipped so that the step subtracts. NaN lanes read the top row.
-template <class F>
+template <bool Short, class F>
 __attribute__((always_inline)) inline F serfc21_grid(F x) {
   static_assert(kSErfcGrid21Scale == 40, "the rows' scale");
-  const F y = grid_step_f(kSErfcGrid21, min(abs(x), F::all(kSErfcGrid21Top)), F::all(-0.0f)) *
+  const F y = grid_step_f<Short>(kSErfcGrid21, min(abs(x), F::all(kSErfcGrid21Top)), F::all(-0.0f)) *
               F::all(0x1p-40f);
   return select(x < F::all(0.0f), F::all(2.0f) - y, y);
 }
-
-// ---- float _11, in float -------------------------------------------------------------------
-
-template <const auto& C, class V>
-__attribute__((always_inline)) inline V horner(V t) {
-  constexpr int N = std::extent_v<std::remove_reference_t<decltype(C)>>;
-  V q = V::all(C[N - 1]);
-#pragma GCC unroll 8
-  for (int k = N - 2; k >= 0; --k) q = q * t + V::all(C[k]);
-  return q;
-}
-
-// erf x for |x| below the split, the sign of x kept (-0 included).
-template <const auto& P, class F>
-__attribute__((always_inline)) inline F serf_small_f(F x) {
-  return x * horner<P>(x * x);
-}
-template <class F>
-__attribute__((always_inline)) inline F serf11_small(F x) {
-  return serf_small_f<kSErf11P>(x);
-}
-
-// erfc a for a from the split to kSErf11Clamp. e^(-a^2) = 2^n e^r with n ln 2 split so that
-// its high part times n is exact; 2^n stays a normal float up to the clamp. The rounding of
-// a^2 costs up to 2^-18 of relative error, which the 2^-11 class can afford.
-constexpr float kSErf11Clamp = 9.25f;
-template <const auto& E, const auto& Q, class F>
-__attribute__((always_inline)) inline F serfc_large_f(F a) {
-  using I = typename F::i32;
-  const F shifter = F::all(0x1.8p23f);
-  const F minus_a2 = F::all(0.0f) - a * a;
-  const F s = minus_a2 * F::all(0x1.715476p+0f) + shifter;  // 1/ln 2
-  const F n = s - shifter;
-  F r = minus_a2 - n * F::all(0x1.62e4p-1f);  // ln 2, 16 bits: exact
-  r = r - n * F::all(0x1.7f7d1cp-20f);  // ln 2, the rest
-  const F two_n = (shl<23>(s.bits()) + I::all(0x3F800000)).as_f32();
-  const F t = (a - F::all(kSErf11K)) / (a + F::all(kSErf11K));
-  return two_n * (horner<E>(r) * horner<Q>(t));
-}
-template <class F>
-__attribute__((always_inline)) inline F serfc11_large(F a) {
-  return serfc_large_f<kSErf11E, kSErf11Q>(a);
-}
-
-// Float Erf _11: 1 - erfc above the split, a clamped to 4 (erfc 4 is below half an ulp of 1).
-template <const auto& P, const auto& E, const auto& Q>
-struct SErfFloatCore {
-  using T = float;
-  static constexpr int group = 32;
-  template <class F>
-  static uint32_t fast(const float* p, float* r) {
-    const auto value = [](F x) {
-      const F a = min(abs(x), F::all(4.0f));
-      const F large = (F::all(1.0f) - serfc_large_f<E, Q>(max(a, F::all(kSErf11Split)))) | sign_of(x);
-      return select(a < F::all(kSErf11Split), serf_small_f<P>(x), large);
-    };
-    return unary_group<F, group>(p, r, value, [](F x) { return movemask(unordered(x, x)); });
-  }
-};
-
-using SErf11Core = SErfFloatCore<kSErf11P, kSErf11E, kSErf11Q>;
-
-// Float Erfc _11: 1 - erf below the split, 2 - erfc |x| for negative x.
-struct SErfc11Core {
-  using T = float;
-  static constexpr int group = 32;
-  template <class F>
-  static uint32_t fast(const float* p, float* r);
-};
 
 // Float Erfc: an argument at or above this reports UNDERFLOW, erfc falling below 2^-126 there.
 constexpr float kSErfcUnderflow = 0x1.2639Cp+3f;  // 9.19455, bits 0x41131CE0
@@ -838,45 +770,35 @@ struct SErfcGridCore {
   }
 };
 
-// Float Erf _21 and Erfc _21 on the float grid; Erfc from 9.19455 on (and NaN) through the
-// special routine.
-struct SErf21GridCore {
+// Float Erf and Erfc _21 and _11 (Short) on the float grid; Erfc from 9.19455 on (and NaN)
+// through the special routine.
+template <bool Short>
+struct SErfFloatGridCore {
   using T = float;
   static constexpr int group = 32;
   template <class V>
   static uint32_t fast(const float* a, float* r) {
-    return unary_group<V, group>(a, r, [](V x) __attribute__((always_inline)) { return serf21_grid(x); },
+    return unary_group<V, group>(a, r, [](V x) __attribute__((always_inline)) { return serf21_grid<Short>(x); },
                                  [](V x) { return movemask(unordered(x, x)); });
   }
 };
 
-struct SErfc21GridCore {
+template <bool Short>
+struct SErfcFloatGridCore {
   using T = float;
   static constexpr int group = 32;
   template <class V>
   static uint32_t fast(const float* a, float* r) {
     const auto out = [](V x) { return movemask(x < V::all(kSErfcUnderflow)) ^ all_lanes<V>(); };  // NaN included
-    return unary_group<V, group>(a, r, [](V x) __attribute__((always_inline)) { return serfc21_grid(x); }, out);
+    return unary_group<V, group>(a, r, [](V x) __attribute__((always_inline)) { return serfc21_grid<Short>(x); }, out);
   }
 };
-
-template <class F>
-uint32_t SErfc11Core::fast(const float* p, float* r) {
-  const auto value = [](F x) {
-    const F a = min(abs(x), F::all(kSErf11Clamp));
-    const F e = serfc11_large(max(a, F::all(kSErf11Split)));
-    const F large = select(x < F::all(0.0f), F::all(2.0f) - e, e);
-    return select(a < F::all(kSErf11Split), F::all(1.0f) - serf11_small(x), large);
-  };
-  const auto out = [](F x) { return movemask(x < F::all(kSErfcUnderflow)) ^ all_lanes<F>(); };  // NaN included
-  return unary_group<F, group>(p, r, value, out);
-}
 
 // ---- special routines (SSE2) --------------------------------------------------------------------
 
 inline void nan_special(float a, float& r) { r = a + a; }
 
-// Float Erfc _HA and _21 from 9.19455 on: the _HA step, rounded once into the subnormal range.
+// Float Erfc from 9.19455 on, every class: the _HA step, rounded once into the subnormal range.
 inline void serfc_special(float x, float& r, const Report<float>& report) {
   if (x != x) {
     r = x + x;
@@ -886,22 +808,6 @@ inline void serfc_special(float x, float& r, const Report<float>& report) {
     r = 0.0f;
   } else {
     r = _mm_cvtss_f32(serfc_grid(f32x4::all(x)).v);
-  }
-  if (x >= kSErfcUnderflow && x != __builtin_inff()) report(ZAF_STATUS_UNDERFLOW);
-}
-
-// Float Erfc _11 from 9.19455 on: the double _50 evaluation rounded once, which rounds the
-// results below the normal range correctly; the same thresholds and reports as above.
-inline void serfc11_special(float x, float& r, const Report<float>& report) {
-  if (x != x) {
-    r = x + x;
-    return;
-  }
-  if (x >= kSErfcZero) {
-    r = 0.0f;
-  } else {
-    const f64x2 xv = f64x2::all(x);
-    r = _mm_cvtss_f32(_mm_cvtsd_ss(_mm_setzero_ps(), derfc<false>(xv, xv, 0).v));
   }
   if (x >= kSErfcUnderflow && x != __builtin_inff()) report(ZAF_STATUS_UNDERFLOW);
 }

@@ -7,8 +7,8 @@ namespace {
 using namespace zaforq;
 using namespace zaforq::vm::erfk;
 
-struct SErf21 : SErf21GridCore {
-  using Wide = SErf21GridCore;
+struct SErf21 : SErfFloatGridCore<false> {
+  using Wide = SErfFloatGridCore<false>;
   static constexpr X87 x87 = X87::untouched;
   static constexpr char name[] = "_zafsErf_21";
   static uint32_t fast(const float* a, float* r) { return Wide::fast<f32x4>(a, r); }

@@ -9,8 +9,8 @@ namespace {
 using namespace zaforq;
 using namespace zaforq::vm::erfk;
 
-struct SErfc21 : SErfc21GridCore {
-  using Wide = SErfc21GridCore;
+struct SErfc21 : SErfcFloatGridCore<false> {
+  using Wide = SErfcFloatGridCore<false>;
   static constexpr X87 x87 = X87::untouched;
   static constexpr char name[] = "_zafsErfc_21";
   static uint32_t fast(const float* a, float* r) { return Wide::fast<f32x4>(a, r); }
