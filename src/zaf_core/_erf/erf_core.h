@@ -438,9 +438,8 @@ __attribute__((always_inline)) inline V derfc(V x, V a, int octaves) {
 // (H_n the Hermite polynomials). In v = r d and q = d^2,
 //   P = 1 - v + 2/3 v^2 - 1/3 v^3 + 2/15 v^4 - q/3 + v q/2 + (v^5, v^2 q, q^2 terms),
 // and the terms kept leave P with a relative error below 2^-26 up to r = 10.06, where s d is
-// 0.08 of erfc: erfc within 2^-29.7. Erf takes
-// the same step from 1 - erfc(r), which is exactly 0 at r = 0, so tiny arguments keep their
-// relative accuracy.
+// 0.08 of erfc: erfc within 2^-29.7. Erf takes the same step from 1 - erfc(r), which is
+// exactly 0 at r = 0, so tiny arguments keep their relative accuracy.
 //
 // The row read per lane, two doubles, is the only table access. r, d and P - 1 are formed in
 // float, sixteen lanes to a register on AVX-512: r and d exactly, and P - 1, at most 0.04, with
