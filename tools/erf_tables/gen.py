@@ -14,18 +14,15 @@ from [1/8, 1/4) to [16, 32), with s = 1 up to 2 and halving per binade above.
 Row layouts (one row per interval, doubles):
   double _HA:       m, s, c0 high, c0 low, c1 high (26 bits), c1 low, c2 ... cD
                     (G rows: m, s, g0 high (26 bits), g0 low, g1 ... gD)
-  the other classes: m, s, c0, c1 ... cD
+  double _50:       m, s, c0, c1 ... cD
 Coefficients come from interpolation at Chebyshev nodes in 200-bit arithmetic (close to the
 minimax polynomial); each table's comment gives its largest relative error on a fine grid.
 Also 2^(j/64), j = 0..63, as a 26-bit high part and the rest, for e^(-a^2).
 
-The float _11 kernels and the float Erf _21 read no table: three polynomials per class,
-evaluated in float,
-  P(z) = erf(x)/x in z = x^2 for |x| below kSErf11Split;
-  E(r) = e^r for |r| <= ln 2/2, the exponential's reduced argument;
-  Q(t) = e^(a^2) erfc(a) in t = (a - K)/(a + K) for a from the split to kSErf11Top, which the
-         map squeezes into [-0.55, 0.55], where the function is smooth enough for one
-         polynomial (K = kSErf11K).
+The float _HA kernels and the float Erfc _21 read rows (erfc(r), 2/sqrt(pi) e^(-r^2)) on the grid
+r = j/128 from 0 to 10.0625 and take a short Taylor step from the nearest grid point. The float
+_21 and _11 kernels take the same step in float from float rows: (erf(r), s) up to 4, and 2^40
+(erfc(r), s) up to 9.2, the scale keeping s d normal where erfc nears the bottom of the normal range.
 
   tools/erf_tables/gen.py            rewrites src/zaf_core/_erf/erf_tables.inc
   tools/erf_tables/gen.py --stdout   prints the file instead (the table test compares it)
@@ -158,14 +155,8 @@ def render():
     ei, gi = erf_intervals(), g_intervals()
     out += table("kErfHA", "erf, double _HA: degree 14", erf, ei, 14, True, True, True, erf_one_row)
     out += table("kErf50", "erf, double _50: degree 13", erf, ei, 13, False, False, True, erf_one_row)
-    for nm, deg in (("kSErfHA", 7),):
-        out += table(nm, "erf, float %s: degree %d" % (nm[5:], deg), erf, ei, deg, False, False, True,
-                     erf_one_row)
     out += table("kErfcHA", "e^(a^2) erfc(a), double _HA: degree 11", gfun, gi, 11, True, False, False)
     out += table("kErfc50", "e^(a^2) erfc(a), double _50: degree 10", gfun, gi, 10, False, False, False)
-    for nm, deg in (("kSErfcHA", 5), ("kSErfc21", 4)):
-        out += table(nm, "e^(a^2) erfc(a), float %s: degree %d" % (nm[6:], deg), gfun, gi, deg, False, False,
-                     False)
     out += ["", "// 2^(j/64) as a 26-bit high part and the rest.",
             "alignas(16) inline constexpr double kErfcExp64[64][2] = {"]
     for j in range(64):
@@ -173,48 +164,49 @@ def render():
         h = hi26(v)
         out.append("    {%s, %s}," % (lit(h), lit(d(v - mpf(h)))))
     out.append("};")
-    out += float11_polys(gfun)
+    out += grid_table()
+    out += grid21_tables()
     return "\n".join(out) + "\n"
 
 
-SPLIT = mpf(7) / 8  # erf by P below, by 1 - erfc above
-ERFC_K = mpf(3)
-ERFC_TOP = mpf("10.0625")  # past the float Erfc's zero bound 10.0542
+GRID_STEPS = 128  # grid points per unit
+GRID_TOP = mpf("10.0625")  # past the float Erfc's zero bound 10.0542
 
 
-def poly(name, what, f, lo, hi, deg):
-    """A fit of f on [lo, hi] as a constant-first array of floats, with its largest relative error."""
-    c = [tablegen.f32(x) for x in cheb_fit(f, lo, hi, deg)]
-    worst = mpf(0)
-    for k in range(401):
-        x = lo + (hi - lo) * k / 400
-        worst = max(worst, abs(sum(mpf(v) * x ** j for j, v in enumerate(c)) / f(x) - 1))
-    return ["", "// %s: degree %d, largest relative error 2^%.1f." % (what, deg, float(M.log(worst, 2))),
-            "inline constexpr float %s[%d] = {%s};" % (name, deg + 1, ", ".join(lit(v) + "f" for v in c))]
-
-
-def float11_polys(gfun):
-    out = ["", "// ---- float _11: x P(x^2) below the split, 2^n E(r) Q(t) above, in float ----",
-           "inline constexpr float kSErf11Split = %sf;" % lit(d(SPLIT)),
-           "inline constexpr float kSErf11K = %sf;" % lit(d(ERFC_K)),
-           "inline constexpr float kSErf11Top = %sf;" % lit(d(ERFC_TOP))]
-
-    def p_fun(z):
-        return M.erf(M.sqrt(z)) / M.sqrt(z) if z > 0 else 2 / M.sqrt(M.pi)
-
-    def q_fun(t):
-        return gfun(ERFC_K * (1 + t) / (1 - t))
-
-    half_ln2 = M.log(2) / 2
-    out += poly("kSErf21P", "erf(x)/x in x^2, Erf _21", p_fun, mpf(0), SPLIT ** 2, 5)
-    out += poly("kSErf21E", "e^r, Erf _21", M.exp, -half_ln2, half_ln2, 6)
-    out += poly("kSErf21Q", "e^(a^2) erfc(a) in (a - K)/(a + K), Erf _21", q_fun, (SPLIT - ERFC_K) / (SPLIT + ERFC_K),
-                (ERFC_TOP - ERFC_K) / (ERFC_TOP + ERFC_K), 8)
-    out += poly("kSErf11P", "erf(x)/x in x^2", p_fun, mpf(0), SPLIT ** 2, 3)
-    out += poly("kSErf11E", "e^r", M.exp, -half_ln2, half_ln2, 4)
-    out += poly("kSErf11Q", "e^(a^2) erfc(a) in (a - K)/(a + K)", q_fun, (SPLIT - ERFC_K) / (SPLIT + ERFC_K),
-                (ERFC_TOP - ERFC_K) / (ERFC_TOP + ERFC_K), 5)
+def grid_table():
+    """erfc(r) and erfc'(-r) = 2/sqrt(pi) e^(-r^2) at r = j/128, the float _HA rows."""
+    n = int(GRID_TOP * GRID_STEPS) + 1
+    out = ["", "// erfc(r) and 2/sqrt(pi) e^(-r^2) at r = j/%d, j = 0 .. %d." % (GRID_STEPS, n - 1),
+           "inline constexpr int kGridSteps = %d;" % GRID_STEPS,
+           "alignas(64) inline constexpr double kErfcGrid[%d][2] = {" % n]
+    for j in range(n):
+        r = mpf(j) / GRID_STEPS
+        out.append("    {%s, %s}," % (lit(d(M.erfc(r))), lit(d(2 / M.sqrt(M.pi) * M.exp(-r * r)))))
+    out.append("};")
     return out
+
+
+GRID21_SCALE = 40  # the float Erfc _21 rows are scaled by 2^40: s d stays normal near 9.2
+GRID21_ERF_TOP = 4  # float erf is 1 from 4 on
+GRID21_ERFC_TOP = mpf("9.2")  # past the float Erfc's underflow bound 9.19455
+
+
+def grid21_tables():
+    """Float rows for the 4-ulp classes: (erf(r), s) and 2^40 (erfc(r), s) on the same grid."""
+    def rows(name, what, top, f, scale):
+        n = int(M.nint(top * GRID_STEPS)) + 1
+        out = ["", "// %s at r = j/%d, j = 0 .. %d, as floats." % (what, GRID_STEPS, n - 1),
+               "alignas(64) inline constexpr float %s[%d][2] = {" % (name, n)]
+        for j in range(n):
+            r = mpf(j) / GRID_STEPS
+            s = 2 / M.sqrt(M.pi) * M.exp(-r * r)
+            out.append("    {%sf, %sf}," % (lit(tablegen.f32(f(r) * scale)), lit(tablegen.f32(s * scale))))
+        out.append("};")
+        return out
+    return (rows("kSErfGrid21", "erf(r) and 2/sqrt(pi) e^(-r^2)", GRID21_ERF_TOP, M.erf, 1) +
+            ["inline constexpr int kSErfcGrid21Scale = %d;" % GRID21_SCALE] +
+            rows("kSErfcGrid21", "2^%d erfc(r) and 2^%d 2/sqrt(pi) e^(-r^2)" % (GRID21_SCALE, GRID21_SCALE),
+                 GRID21_ERFC_TOP, M.erfc, mpf(2) ** GRID21_SCALE))
 
 
 if __name__ == "__main__":

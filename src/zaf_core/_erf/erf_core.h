@@ -10,11 +10,11 @@
 // ulps), and negative arguments use erfc(x) = 2 - erfc(|x|), which cannot cancel since the
 // result is at least 1.
 //
-// The float _HA and _21 kernels evaluate the same schemes in double precision with shorter
-// polynomials and round once at the end, which also rounds subnormal float results correctly.
-// The float _11 kernels and the float Erf _21 read no table and stay in float: below 7/8 erf x = x P(x^2); above,
-// erfc a = 2^n E(r) Q(t) with t = (a - 3)/(a + 3), a map that squeezes the whole range onto a
-// short interval where one polynomial suffices, and the other function follows by 1 - or 2 -.
+// The float _HA kernels take a short Taylor step from the nearest point of a grid of 1/128 on
+// which erfc and its derivative are tabulated, the sums in double and one rounding at the end,
+// which also rounds subnormal float results correctly (Erfc _21 uses it beyond its fast path).
+// The float _21 and _11 kernels take the same step in float from float rows, _11 with the
+// first-order term of P only.
 #pragma once
 #include <stdint.h>
 #include <string.h>
@@ -302,13 +302,6 @@ __attribute__((always_inline)) inline V derf_50(V x, V a, const R& p) {
   return (p.col(2) + t * poly<3, 15>(p, t)) | sign_of(x);
 }
 
-// Float classes, in double. Row: m, s, c0 ... cD.
-template <int D, class V, class R>
-__attribute__((always_inline)) inline V serf(V x, V a, const R& p) {
-  const V t = reduce(a, p);
-  return poly<2, 2 + D>(p, t) | sign_of(x);
-}
-
 // erf x = x 2/sqrt(pi) for |x| below 2^-1000, where the result is near or below the normal
 // range: the product is formed on the x87 unit with the 64-bit constant and rounded to double
 // once (into the subnormal range where it lands there), with the x87 set to 64-bit precision
@@ -444,22 +437,6 @@ __attribute__((always_inline)) inline V derfc_50(V x, V a, const R& p, int octav
   return select(x < V::all(0.0), V::all(2.0) - v, v);
 }
 
-// Float classes, in double: a has at most 24 bits, so a^2 is exact. Row: m, s, g0 ... gD; the
-// exponential's polynomial is cubic for _HA and quadratic below.
-template <int D, bool Cubic, class V, class R>
-__attribute__((always_inline)) inline V serfc(V x, V a, const R& p) {
-  const ExpSplit<V> e = exp_minus(a * a, V::all(0.0));
-  V th, tl;
-  exp_row(e.s, th, tl);
-  const V r = e.r;
-  V q;
-  if constexpr (Cubic) q = r + r * r * (V::all(0.5) + r * V::all(1.0 / 6.0));
-  else q = r + V::all(0.5) * r * r;
-  const V T = th + tl;
-  const V v = (T + T * q) * poly<2, 2 + D>(p, reduce(a, p)) * octave_scale(e.s, 0);
-  return select(x < V::all(0.0), V::all(2.0) - v, v);
-}
-
 // ---- one register of every kernel -----------------------------------------------------------------
 
 #if defined(ZAFORQ_ISA_NS) && defined(__AVX512F__)
@@ -502,102 +479,220 @@ __attribute__((always_inline)) inline V derfc(V x, V a, int octaves) {
   else return derfc_50(x, a, rows_of<3, kErfc50>(a), octaves);
 }
 
-constexpr double kSErfClamp = 8.0;
-constexpr double kSErfcClamp = 16.0;  // erfc(16) is far below every float; keeps 2^k a double
+// ---- float _HA: a Taylor step from a fine grid -------------------------------------
 
-// The float kernels in double, one register of doubles.
-template <int D, const double (&Tab)[kErfLast + 1][3 + D], class V>
-__attribute__((always_inline)) inline V serf_in_double(V x) {
-  const V a = min(abs(x), V::all(kSErfClamp));
-  return serf<D>(x, a, rows_of<2, Tab>(a));
-}
+// a = r + d with r = j/128 the nearest grid point, |d| <= 1/256. About r,
+//   erfc(r + d) = erfc(r) - s d P,  s = 2/sqrt(pi) e^(-r^2),  P = sum_n H_n(r) (-d)^n / (n + 1)!
+// (H_n the Hermite polynomials). In v = r d and q = d^2,
+//   P = 1 - v + 2/3 v^2 - 1/3 v^3 + 2/15 v^4 - q/3 + v q/2 + (v^5, v^2 q, q^2 terms),
+// and the terms kept leave P with a relative error below 2^-26 up to r = 10.06, where s d is
+// 0.08 of erfc: erfc within 2^-29.7. Erf takes the same step from 1 - erfc(r), which is
+// exactly 0 at r = 0, so tiny arguments keep their relative accuracy.
+//
+// The row read per lane, two doubles, is the only table access. r, d and P - 1 are formed in
+// float, sixteen lanes to a register on AVX-512: r and d exactly, and P - 1, at most 0.04, with
+// a relative error of a few 2^-24, which is 2^-31 of the result. The sums that need the width,
+// erfc(r) - s d P and 1 - erfc(r), run in double; the result is rounded to float once.
+constexpr float kGridTopArg = 10.0625f;  // the last row; past the float Erfc's zero bound
+constexpr float kSErfGridClamp = 4.0f;   // erfc(4) is below half an ulp of 1 in float
+constexpr float kGridShifter = 0x1.8p16f;  // ulp 1/128: a + shifter rounds a to the grid
+constexpr int32_t kGridShifterBits = 0x47C00000;
 
-template <int D, bool Cubic, const double (&Tab)[kErfcLast + 1][3 + D], class V>
-__attribute__((always_inline)) inline V serfc_in_double(V x) {
-  const V a = min(abs(x), V::all(kSErfcClamp));
-  return serfc<D, Cubic>(x, a, rows_of<3, Tab>(a));
-}
+// The rows j[0 .. lanes - 1] of the grid: erfc(r) in e, s in the other column.
+template <class D>
+struct GridRows;
 
-// ---- float _11, in float -------------------------------------------------------------------
-
-template <const auto& C, class V>
-__attribute__((always_inline)) inline V horner(V t) {
-  constexpr int N = std::extent_v<std::remove_reference_t<decltype(C)>>;
-  V q = V::all(C[N - 1]);
-#pragma GCC unroll 8
-  for (int k = N - 2; k >= 0; --k) q = q * t + V::all(C[k]);
-  return q;
-}
-
-// erf x for |x| below the split, the sign of x kept (-0 included).
-template <const auto& P, class F>
-__attribute__((always_inline)) inline F serf_small_f(F x) {
-  return x * horner<P>(x * x);
-}
-template <class F>
-__attribute__((always_inline)) inline F serf11_small(F x) {
-  return serf_small_f<kSErf11P>(x);
-}
-
-// erfc a for a from the split to kSErf11Clamp. e^(-a^2) = 2^n e^r with n ln 2 split so that
-// its high part times n is exact; 2^n stays a normal float up to the clamp. With ExactSquare
-// a is cut into two 12-bit halves so that -a^2 - n ln 2 high is exact (a rounded a^2 would
-// cost up to 2^-18 of relative error); _11 can afford the rounding.
-constexpr float kSErf11Clamp = 9.25f;
-template <const auto& E, const auto& Q, bool ExactSquare, class F>
-__attribute__((always_inline)) inline F serfc_large_f(F a) {
-  using I = typename F::i32;
-  const F shifter = F::all(0x1.8p23f);
-  F minus_a2, rest;
-  if constexpr (ExactSquare) {
-    const F ah = (a.bits() & I::all(static_cast<int32_t>(0xFFFFF000u))).as_f32();
-    const F al = a - ah;
-    minus_a2 = F::all(0.0f) - ah * ah;
-    rest = (ah + ah) * al + al * al;  // both products exact
-  } else {
-    minus_a2 = F::all(0.0f) - a * a;
-  }
-  const F s = minus_a2 * F::all(0x1.715476p+0f) + shifter;  // 1/ln 2
-  const F n = s - shifter;
-  F r = minus_a2 - n * F::all(0x1.62e4p-1f);  // ln 2, 16 bits: exact
-  if constexpr (ExactSquare) r = r - rest;
-  r = r - n * F::all(0x1.7f7d1cp-20f);  // ln 2, the rest
-  const F two_n = (shl<23>(s.bits()) + I::all(0x3F800000)).as_f32();
-  const F t = (a - F::all(kSErf11K)) / (a + F::all(kSErf11K));
-  return two_n * (horner<E>(r) * horner<Q>(t));
-}
-template <class F>
-__attribute__((always_inline)) inline F serfc11_large(F a) {
-  return serfc_large_f<kSErf11E, kSErf11Q, false>(a);
-}
-
-// Float Erf _11 and _21: 1 - erfc above the split, a clamped to 4 (erfc 4 is below half an
-// ulp of 1).
-template <const auto& P, const auto& E, const auto& Q, bool ExactSquare>
-struct SErfFloatCore {
-  using T = float;
-  static constexpr int group = 32;
-  template <class F>
-  static uint32_t fast(const float* p, float* r) {
-    const auto value = [](F x) {
-      const F a = min(abs(x), F::all(4.0f));
-      const F large = (F::all(1.0f) - serfc_large_f<E, Q, ExactSquare>(max(a, F::all(kSErf11Split)))) | sign_of(x);
-      return select(a < F::all(kSErf11Split), serf_small_f<P>(x), large);
-    };
-    return unary_group<F, group>(p, r, value, [](F x) { return movemask(unordered(x, x)); });
+template <>
+struct GridRows<f64x2> {
+  __attribute__((always_inline)) static void read(const int32_t* j, f64x2& e, f64x2& s) {
+    const __m128d r0 = _mm_load_pd(kErfcGrid[j[0]]), r1 = _mm_load_pd(kErfcGrid[j[1]]);
+    e = _mm_unpacklo_pd(r0, r1);
+    s = _mm_unpackhi_pd(r0, r1);
   }
 };
 
-using SErf11Core = SErfFloatCore<kSErf11P, kSErf11E, kSErf11Q, false>;
-using SErf21Core = SErfFloatCore<kSErf21P, kSErf21E, kSErf21Q, true>;
-
-// Float Erfc _11: 1 - erf below the split, 2 - erfc |x| for negative x.
-struct SErfc11Core {
-  using T = float;
-  static constexpr int group = 32;
-  template <class F>
-  static uint32_t fast(const float* p, float* r);
+#if defined(ZAFORQ_ISA_NS) && defined(__AVX2__)
+// Two rows to a register, a row per 128-bit half, and one unpack per column: on this processor
+// family whole-row loads beat two hardware gathers.
+template <>
+struct GridRows<simd::ZAFORQ_ISA_NS::f64x4> {
+  using D = simd::ZAFORQ_ISA_NS::f64x4;
+  __attribute__((always_inline)) static __m256d pair(const int32_t* j, int l0, int l1) {
+    return _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_load_pd(kErfcGrid[j[l0]])), _mm_load_pd(kErfcGrid[j[l1]]), 1);
+  }
+  __attribute__((always_inline)) static void read(const int32_t* j, D& e, D& s) {
+    const __m256d a = pair(j, 0, 2), b = pair(j, 1, 3);
+    e = _mm256_unpacklo_pd(a, b);
+    s = _mm256_unpackhi_pd(a, b);
+  }
 };
+#endif
+
+#if defined(ZAFORQ_ISA_NS) && defined(__AVX512F__)
+template <>
+struct GridRows<simd::ZAFORQ_ISA_NS::f64x8> {
+  using D = simd::ZAFORQ_ISA_NS::f64x8;
+  __attribute__((always_inline)) static __m512d quarters(const int32_t* j, int l0, int l1, int l2, int l3) {
+    const __m256d lo = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_load_pd(kErfcGrid[j[l0]])), _mm_load_pd(kErfcGrid[j[l1]]), 1);
+    const __m256d hi = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_load_pd(kErfcGrid[j[l2]])), _mm_load_pd(kErfcGrid[j[l3]]), 1);
+    return _mm512_insertf64x4(_mm512_castpd256_pd512(lo), hi, 1);
+  }
+  __attribute__((always_inline)) static void read(const int32_t* j, D& e, D& s) {
+    const __m512d a = quarters(j, 0, 2, 4, 6), b = quarters(j, 1, 3, 5, 7);
+    e = _mm512_unpacklo_pd(a, b);
+    s = _mm512_unpackhi_pd(a, b);
+  }
+};
+#endif
+
+// One half of a float register's lanes in double: erfc(r) and s d P, with d's sign flipped
+// where the caller asks.
+template <class D>
+struct GridHalf {
+  D e, c;
+};
+
+template <class F>
+struct GridStep {
+  GridHalf<typename F::f64> lo, hi;
+};
+
+// The step for float magnitudes a in [0, 10.0625]; `sign` (0 or -0 per lane) flips d.
+template <class F>
+__attribute__((always_inline)) inline GridStep<F> grid_step(F a, F sign) {
+  using D = typename F::f64;
+  const F t = a + F::all(kGridShifter);
+  const F r = t - F::all(kGridShifter);
+  const F d = a - r;  // exact
+  const F v = r * d, q = d * d;
+  const F pm1 = v * (F::all(-1.0f) + v * (F::all(2.0f / 3) + v * (F::all(-1.0f / 3) + v * F::all(2.0f / 15)))) +
+                q * (v * F::all(0.5f) - F::all(1.0f / 3));  // P - 1
+  alignas(64) int32_t j[F::lanes];
+  (t.bits() - F::i32::all(kGridShifterBits)).store(j);
+  const F ds = d ^ sign;
+  const auto half = [&](const int32_t* jj, D dd, D p) __attribute__((always_inline)) {
+    GridHalf<D> h;
+    D s;
+    GridRows<D>::read(jj, h.e, s);
+    const D sd = s * dd;
+    h.c = sd + sd * p;
+    return h;
+  };
+  return {half(j, to_f64_low(ds), to_f64_low(pm1)), half(j + F::lanes / 2, to_f64_high(ds), to_f64_high(pm1))};
+}
+
+// erf, the sign put back on the rounded result (which also gives erf(-0) = -0).
+template <class F>
+__attribute__((always_inline)) inline F serf_grid(F x) {
+  const GridStep<F> g = grid_step(min(abs(x), F::all(kSErfGridClamp)), F::all(0.0f));
+  using D = typename F::f64;
+  const auto value = [](GridHalf<D> h) __attribute__((always_inline)) { return (D::all(1.0) - h.e) + h.c; };
+  return to_f32(value(g.lo), value(g.hi)) | sign_of(x);
+}
+
+// erfc(-a) = 2 - erfc(a) = (2 - erfc(r)) + s d P: no cancellation, the result is at least 1.
+// d is flipped on negative lanes, so only erfc(r) needs the choice.
+// NaN lanes clamp to the top row (min returns its second operand), so their read stays inside
+// the table.
+template <class F>
+__attribute__((always_inline)) inline F serfc_grid(F x) {
+  const GridStep<F> g = grid_step(min(abs(x), F::all(kGridTopArg)), sign_of(x));
+  using D = typename F::f64;
+  const auto value = [](GridHalf<D> h, D neg) __attribute__((always_inline)) { return select(neg, D::all(2.0) - h.e, h.e) - h.c; };
+  const typename F::i32 neg = (x < F::all(0.0f)).bits();  // -0 counts as positive: erfc(-0) = 1
+  return to_f32(value(g.lo, widen_low(neg)), value(g.hi, widen_high(neg)));
+}
+
+// ---- float Erf and Erfc _21: the grid step in float ---------------------------------------------
+
+// The same step with float rows and float sums: the row values' rounding and three roundings of
+// the sums stay below 2 ulps, and the terms of P beyond (r d)^3 below 2^-24. Erf reads erf(r)
+// (1 - erfc(r) would cancel near 0 in float); Erfc's rows carry 2^40, undone by an exact
+// multiplication since the fast path's results are normal.
+template <class F>
+struct GridRowsF;
+
+template <>
+struct GridRowsF<f32x4> {
+  __attribute__((always_inline)) static __m128 pair(const float (*tab)[2], const int32_t* j, int l) {
+    return _mm_loadh_pi(_mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(tab[j[l]]))),
+                        reinterpret_cast<const __m64*>(tab[j[l + 1]]));
+  }
+  // Two rows per 64-bit half; the even floats are column 0.
+  __attribute__((always_inline)) static void read(const float (*tab)[2], const int32_t* j, f32x4& e, f32x4& s) {
+    const __m128 a = pair(tab, j, 0), b = pair(tab, j, 2);
+    e = _mm_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0));
+    s = _mm_shuffle_ps(a, b, _MM_SHUFFLE(3, 1, 3, 1));
+  }
+};
+
+#if defined(ZAFORQ_ISA_NS) && defined(__AVX2__)
+template <>
+struct GridRowsF<simd::ZAFORQ_ISA_NS::f32x8> {
+  using F = simd::ZAFORQ_ISA_NS::f32x8;
+  // Lanes l .. l + 3 as [row l, row l + 1 | row l + 4, row l + 5] and the next pairs in b: one
+  // shuffle per column puts them in lane order within each 128-bit half.
+  __attribute__((always_inline)) static void read(const float (*tab)[2], const int32_t* j, F& e, F& s) {
+    const __m256 a = _mm256_insertf128_ps(_mm256_castps128_ps256(GridRowsF<f32x4>::pair(tab, j, 0)), GridRowsF<f32x4>::pair(tab, j, 4), 1);
+    const __m256 b = _mm256_insertf128_ps(_mm256_castps128_ps256(GridRowsF<f32x4>::pair(tab, j, 2)), GridRowsF<f32x4>::pair(tab, j, 6), 1);
+    e = _mm256_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0));
+    s = _mm256_shuffle_ps(a, b, _MM_SHUFFLE(3, 1, 3, 1));
+  }
+};
+#endif
+
+#if defined(ZAFORQ_ISA_NS) && defined(__AVX512F__)
+template <>
+struct GridRowsF<simd::ZAFORQ_ISA_NS::f32x16> {
+  using F = simd::ZAFORQ_ISA_NS::f32x16;
+  __attribute__((always_inline)) static __m512 quarters(const float (*tab)[2], const int32_t* j, int l) {
+    const __m256 lo = _mm256_insertf128_ps(_mm256_castps128_ps256(GridRowsF<f32x4>::pair(tab, j, l)), GridRowsF<f32x4>::pair(tab, j, l + 4), 1);
+    const __m256 hi = _mm256_insertf128_ps(_mm256_castps128_ps256(GridRowsF<f32x4>::pair(tab, j, l + 8)), GridRowsF<f32x4>::pair(tab, j, l + 12), 1);
+    return _mm512_insertf32x8(_mm512_castps256_ps512(lo), hi, 1);
+  }
+  __attribute__((always_inline)) static void read(const float (*tab)[2], const int32_t* j, F& e, F& s) {
+    const __m512 a = quarters(tab, j, 0), b = quarters(tab, j, 2);
+    e = _mm512_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0));
+    s = _mm512_shuffle_ps(a, b, _MM_SHUFFLE(3, 1, 3, 1));
+  }
+};
+#endif
+
+// f(r) + s d P in float from the rows of tab, for magnitudes a on the table's grid; `sign`
+// flips d. Short (the 2^-11 class): P = 1 - r d, the terms left out below 2^-10 of P, whose
+// step is at most 0.08 of the result.
+template <bool Short, class F, int N>
+__attribute__((always_inline)) inline F grid_step_f(const float (&tab)[N][2], F a, F sign) {
+  const F t = a + F::all(kGridShifter);
+  const F r = t - F::all(kGridShifter);
+  const F d = a - r;  // exact
+  const F v = r * d;
+  F pm1;  // P - 1
+  if constexpr (Short) pm1 = F::all(0.0f) - v;
+  else pm1 = v * (F::all(-1.0f) + v * (F::all(2.0f / 3) - v * F::all(1.0f / 3))) - d * d * F::all(1.0f / 3);
+  alignas(64) int32_t j[F::lanes];
+  (t.bits() - F::i32::all(kGridShifterBits)).store(j);
+  F e, s;
+  GridRowsF<F>::read(tab, j, e, s);
+  const F sd = s * (d ^ sign);
+  return e + (sd + sd * pm1);
+}
+
+constexpr float kSErfcGrid21Top = 9.2f;  // the last row; past the underflow bound
+
+template <bool Short, class F>
+__attribute__((always_inline)) inline F serf21_grid(F x) {
+  return grid_step_f<Short>(kSErfGrid21, min(abs(x), F::all(kSErfGridClamp)), F::all(0.0f)) | sign_of(x);
+}
+
+// erfc a = 2^-40 (E - s d P): d flipped so that the step subtracts. NaN lanes read the top row.
+template <bool Short, class F>
+__attribute__((always_inline)) inline F serfc21_grid(F x) {
+  static_assert(kSErfcGrid21Scale == 40, "the rows' scale");
+  const F y = grid_step_f<Short>(kSErfcGrid21, min(abs(x), F::all(kSErfcGrid21Top)), F::all(-0.0f)) *
+              F::all(0x1p-40f);
+  return select(x < F::all(0.0f), F::all(2.0f) - y, y);
+}
 
 // Float Erfc: an argument at or above this reports UNDERFLOW, erfc falling below 2^-126 there.
 constexpr float kSErfcUnderflow = 0x1.2639Cp+3f;  // 9.19455, bits 0x41131CE0
@@ -706,50 +801,58 @@ struct DErfcCore {
   }
 };
 
-// Float Erf: only NaN leaves the fast path.
-template <int D, const double (&Tab)[kErfLast + 1][3 + D]>
-struct SErfCore {
+// Float Erf _HA: only NaN leaves the fast path.
+struct SErfGridCore {
   using T = float;
   static constexpr int group = 32;
   template <class V>
   static uint32_t fast(const float* a, float* r) {
-    const auto value = [](V x) { return to_f32(serf_in_double<D, Tab>(to_f64_low(x)), serf_in_double<D, Tab>(to_f64_high(x))); };
-    return unary_group<V, group>(a, r, value, [](V x) { return movemask(unordered(x, x)); });
+    return unary_group<V, group>(a, r, [](V x) __attribute__((always_inline)) { return serf_grid(x); }, [](V x) { return movemask(unordered(x, x)); });
   }
 };
 
-// Float Erfc: from 9.19455 on (and NaN) through the special routine, which reports UNDERFLOW.
-template <int D, bool Cubic, const double (&Tab)[kErfcLast + 1][3 + D]>
-struct SErfcCore {
+// Float Erfc _HA: from 9.19455 on (and NaN) through the special routine, which reports
+// UNDERFLOW.
+struct SErfcGridCore {
   using T = float;
   static constexpr int group = 32;
   template <class V>
   static uint32_t fast(const float* a, float* r) {
-    const auto value = [](V x) {
-      return to_f32(serfc_in_double<D, Cubic, Tab>(to_f64_low(x)), serfc_in_double<D, Cubic, Tab>(to_f64_high(x)));
-    };
+    const auto value = [](V x) __attribute__((always_inline)) { return serfc_grid(x); };
     const auto out = [](V x) { return movemask(x < V::all(kSErfcUnderflow)) ^ all_lanes<V>(); };  // NaN included
     return unary_group<V, group>(a, r, value, out);
   }
 };
 
-template <class F>
-uint32_t SErfc11Core::fast(const float* p, float* r) {
-  const auto value = [](F x) {
-    const F a = min(abs(x), F::all(kSErf11Clamp));
-    const F e = serfc11_large(max(a, F::all(kSErf11Split)));
-    const F large = select(x < F::all(0.0f), F::all(2.0f) - e, e);
-    return select(a < F::all(kSErf11Split), F::all(1.0f) - serf11_small(x), large);
-  };
-  const auto out = [](F x) { return movemask(x < F::all(kSErfcUnderflow)) ^ all_lanes<F>(); };  // NaN included
-  return unary_group<F, group>(p, r, value, out);
-}
+// Float Erf and Erfc _21 and _11 (Short) on the float grid; Erfc from 9.19455 on (and NaN)
+// through the special routine.
+template <bool Short>
+struct SErfFloatGridCore {
+  using T = float;
+  static constexpr int group = 32;
+  template <class V>
+  static uint32_t fast(const float* a, float* r) {
+    return unary_group<V, group>(a, r, [](V x) __attribute__((always_inline)) { return serf21_grid<Short>(x); },
+                                 [](V x) { return movemask(unordered(x, x)); });
+  }
+};
+
+template <bool Short>
+struct SErfcFloatGridCore {
+  using T = float;
+  static constexpr int group = 32;
+  template <class V>
+  static uint32_t fast(const float* a, float* r) {
+    const auto out = [](V x) { return movemask(x < V::all(kSErfcUnderflow)) ^ all_lanes<V>(); };  // NaN included
+    return unary_group<V, group>(a, r, [](V x) __attribute__((always_inline)) { return serfc21_grid<Short>(x); }, out);
+  }
+};
 
 // ---- special routines (SSE2) --------------------------------------------------------------------
 
 inline void nan_special(float a, float& r) { r = a + a; }
 
-template <int D, bool Cubic, const double (&Tab)[kErfcLast + 1][3 + D]>
+// Float Erfc from 9.19455 on, every class: the _HA step, rounded once into the subnormal range.
 inline void serfc_special(float x, float& r, const Report<float>& report) {
   if (x != x) {
     r = x + x;
@@ -758,24 +861,7 @@ inline void serfc_special(float x, float& r, const Report<float>& report) {
   if (x >= kSErfcZero) {
     r = 0.0f;
   } else {
-    const f64x2 y = serfc_in_double<D, Cubic, Tab>(f64x2::all(x));
-    r = _mm_cvtss_f32(_mm_cvtsd_ss(_mm_setzero_ps(), y.v));
-  }
-  if (x >= kSErfcUnderflow && x != __builtin_inff()) report(ZAF_STATUS_UNDERFLOW);
-}
-
-// Float Erfc _11 from 9.19455 on: the double _50 evaluation rounded once, which rounds the
-// results below the normal range correctly; the same thresholds and reports as above.
-inline void serfc11_special(float x, float& r, const Report<float>& report) {
-  if (x != x) {
-    r = x + x;
-    return;
-  }
-  if (x >= kSErfcZero) {
-    r = 0.0f;
-  } else {
-    const f64x2 xv = f64x2::all(x);
-    r = _mm_cvtss_f32(_mm_cvtsd_ss(_mm_setzero_ps(), derfc<false>(xv, xv, 0).v));
+    r = _mm_cvtss_f32(serfc_grid(f32x4::all(x)).v);
   }
   if (x >= kSErfcUnderflow && x != __builtin_inff()) report(ZAF_STATUS_UNDERFLOW);
 }

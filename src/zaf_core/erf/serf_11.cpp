@@ -1,5 +1,5 @@
-// Float error function, 11-bit class: x P(x^2) below 7/8, 1 - e^(-x^2) Q((|x| - 3)/(|x| + 3))
-// above, in float with no table; only NaN leaves the fast path.
+// Float error function, 11-bit class: erf(r) + s d (1 - r d) from the nearest point r of the
+// 1/128 grid, in float from the _21 kernel's rows; only NaN leaves the fast path.
 #include "zaf_core/_erf/erf_core.h"
 
 namespace {
@@ -7,8 +7,8 @@ namespace {
 using namespace zaforq;
 using namespace zaforq::vm::erfk;
 
-struct SErf11 : SErf11Core {
-  using Wide = SErf11Core;
+struct SErf11 : SErfFloatGridCore<true> {
+  using Wide = SErfFloatGridCore<true>;
   static constexpr X87 x87 = X87::untouched;
   static constexpr char name[] = "_zafsErf_11";
   static uint32_t fast(const float* a, float* r) { return Wide::fast<f32x4>(a, r); }

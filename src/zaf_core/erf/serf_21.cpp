@@ -1,5 +1,5 @@
-// Float error function, 4-ulp class: x P(x^2) below 7/8, 1 - e^(-x^2) Q((|x| - 3)/(|x| + 3))
-// above, in float with no table (x^2 formed exactly); only NaN leaves the fast path.
+// Float error function, 4-ulp class: a Taylor step of degree 4 from the nearest point of the
+// 1/128 grid, in float from float rows of erf and its derivative; only NaN leaves the fast path.
 #include "zaf_core/_erf/erf_core.h"
 
 namespace {
@@ -7,8 +7,8 @@ namespace {
 using namespace zaforq;
 using namespace zaforq::vm::erfk;
 
-struct SErf21 : SErf21Core {
-  using Wide = SErf21Core;
+struct SErf21 : SErfFloatGridCore<false> {
+  using Wide = SErfFloatGridCore<false>;
   static constexpr X87 x87 = X87::untouched;
   static constexpr char name[] = "_zafsErf_21";
   static uint32_t fast(const float* a, float* r) { return Wide::fast<f32x4>(a, r); }

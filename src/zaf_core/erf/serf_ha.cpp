@@ -1,5 +1,6 @@
-// Float error function, high accuracy: the quarter-binade intervals of the double kernels with
-// degree-7 polynomials, evaluated in double and rounded once; only NaN leaves the fast path.
+// Float error function, high accuracy: a Taylor step of degree 5 from the nearest point of the
+// 1/128 grid of erfc and its derivative, summed in double and rounded once; only NaN leaves the
+// fast path.
 #include "zaf_core/_erf/erf_core.h"
 
 namespace {
@@ -7,8 +8,8 @@ namespace {
 using namespace zaforq;
 using namespace zaforq::vm::erfk;
 
-struct SErfHA : SErfCore<7, kSErfHA> {
-  using Wide = SErfCore<7, kSErfHA>;
+struct SErfHA : SErfGridCore {
+  using Wide = SErfGridCore;
   static constexpr X87 x87 = X87::untouched;
   static constexpr char name[] = "_zafsErf_HA";
   static uint32_t fast(const float* a, float* r) { return Wide::fast<f32x4>(a, r); }

@@ -1,5 +1,6 @@
-// Float complementary error function, 11-bit class: 1 - x P(x^2) below 7/8, e^(-x^2) times
-// Q((|x| - 3)/(|x| + 3)) above (2 - that for negative x), in float with no table.
+// Float complementary error function, 11-bit class: erfc(r) - s d (1 - r d) from the nearest
+// point r of the 1/128 grid, in float from the _21 kernel's rows (2 - that for negative x);
+// beyond the fast path the _HA step.
 // Arguments from 9.19455 on report UNDERFLOW, each element on its own, lowest index first.
 #include "zaf_core/_erf/erf_core.h"
 
@@ -8,13 +9,13 @@ namespace {
 using namespace zaforq;
 using namespace zaforq::vm::erfk;
 
-struct SErfc11 : SErfc11Core {
-  using Wide = SErfc11Core;
+struct SErfc11 : SErfcFloatGridCore<true> {
+  using Wide = SErfcFloatGridCore<true>;
   static constexpr X87 x87 = X87::untouched;
   static constexpr char name[] = "_zafsErfc_11";
   static uint32_t fast(const float* a, float* r) { return Wide::fast<f32x4>(a, r); }
   static void special(float a, float& r, const vm::Report<float>& report) {
-    serfc11_special(a, r, report);
+    serfc_special(a, r, report);
   }
 };
 

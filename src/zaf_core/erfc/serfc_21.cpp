@@ -1,5 +1,6 @@
-// Float complementary error function, 4-ulp class: e^(-x^2) (64 steps per octave, quadratic
-// polynomial) times a degree-4 polynomial on eighths of binades, in double, rounded once.
+// Float complementary error function, 4-ulp class: a Taylor step of degree 4 from the nearest
+// point of the 1/128 grid, in float from float rows scaled by 2^40; beyond the fast path the
+// _HA step.
 // Arguments from 9.19455 on report UNDERFLOW, each element on its own, lowest index first.
 #include "zaf_core/_erf/erf_core.h"
 
@@ -8,13 +9,13 @@ namespace {
 using namespace zaforq;
 using namespace zaforq::vm::erfk;
 
-struct SErfc21 : SErfcCore<4, false, kSErfc21> {
-  using Wide = SErfcCore<4, false, kSErfc21>;
+struct SErfc21 : SErfcFloatGridCore<false> {
+  using Wide = SErfcFloatGridCore<false>;
   static constexpr X87 x87 = X87::untouched;
   static constexpr char name[] = "_zafsErfc_21";
   static uint32_t fast(const float* a, float* r) { return Wide::fast<f32x4>(a, r); }
   static void special(float a, float& r, const vm::Report<float>& report) {
-    serfc_special<4, false, kSErfc21>(a, r, report);
+    serfc_special(a, r, report);
   }
 };
 

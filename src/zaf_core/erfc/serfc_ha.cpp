@@ -1,5 +1,5 @@
-// Float complementary error function, high accuracy: e^(-x^2) (64 steps per octave, cubic
-// polynomial) times a degree-5 polynomial on eighths of binades, in double, rounded once.
+// Float complementary error function, high accuracy: a Taylor step of degree 5 from the nearest
+// point of the 1/128 grid of erfc and its derivative, summed in double and rounded once.
 // Arguments from 9.19455 on report UNDERFLOW, each element on its own, lowest index first.
 #include "zaf_core/_erf/erf_core.h"
 
@@ -8,13 +8,13 @@ namespace {
 using namespace zaforq;
 using namespace zaforq::vm::erfk;
 
-struct SErfcHA : SErfcCore<5, true, kSErfcHA> {
-  using Wide = SErfcCore<5, true, kSErfcHA>;
+struct SErfcHA : SErfcGridCore {
+  using Wide = SErfcGridCore;
   static constexpr X87 x87 = X87::untouched;
   static constexpr char name[] = "_zafsErfc_HA";
   static uint32_t fast(const float* a, float* r) { return Wide::fast<f32x4>(a, r); }
   static void special(float a, float& r, const vm::Report<float>& report) {
-    serfc_special<5, true, kSErfcHA>(a, r, report);
+    serfc_special(a, r, report);
   }
 };
 

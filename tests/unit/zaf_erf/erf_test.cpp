@@ -5,6 +5,7 @@
 #include <math.h>
 #include <string.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "cpu_paths.h"
@@ -131,6 +132,57 @@ TEST_F(Erf, FloatErfcUnderflowBounds) {
       ASSERT_EQ(g_seen.size(), c.reported ? 1u : 0u) << c.a;
       if (c.reported) EXPECT_EQ(g_seen[0].code, ZAF_STATUS_UNDERFLOW);
     }
+  }
+}
+
+// Error of a float result in ulps of the long double reference (subnormal ulps below 2^-126),
+// or relative (the 2^-11 class).
+double float_error(float r, long double ref, bool relative) {
+  if (relative) return static_cast<double>(fabsl(r - ref) / fabsl(ref));
+  const int e = ref == 0 ? -126 : std::max(ilogbl(ref), -126);
+  return static_cast<double>(fabsl(r - ref) / ldexpl(1.0L, e - 23));
+}
+
+TEST_F(Erf, FloatKernelsAtBothEndsOfEveryGridInterval) {
+  // The float kernels step from the nearest point r = j/128 of a table; the
+  // half-way points (2j + 1)/256 are ties between two rows and the farthest any argument gets
+  // from its row, so a wrong row, a wrong column or a step term off anywhere shows here. glibc's
+  // long double erfl/erfcl is the reference.
+  struct Case {
+    F1 f;
+    bool erfc;
+    double bound;  // ulps, or relative below 1
+    int last;      // the last half-way point checked, in 1/256
+  };
+  const double rel11 = 1.0 / 2048;
+  const Case cases[] = {
+      {_zafsErf_HA, false, 1.0, 1040},  {_zafsErf_21, false, 4.0, 1040},  {_zafsErf_11, false, rel11, 1040},
+      {_zafsErfc_HA, true, 1.0, 2573},  {_zafsErfc_21, true, 4.0, 2573},  // 2573/256 < 10.0542
+      {_zafsErfc_11, true, rel11, 2353},  // 2353/256 < 9.19455: the subnormal results are _HA's
+  };
+  for (const Case& c : cases) {
+    std::vector<float> a;
+    for (int k = 1; k <= c.last; k += 2) {
+      const float h = static_cast<float>(k) / 256;
+      for (float x : {h, nextafterf(h, 0), nextafterf(h, 20)}) {
+        a.push_back(x);
+        a.push_back(-x);
+      }
+    }
+    std::vector<long double> want(a.size());
+    for (size_t i = 0; i < a.size(); ++i) want[i] = c.erfc ? erfcl(a[i]) : erfl(a[i]);
+    std::vector<float> r(a.size());
+    EXPECT_GE(for_each_cpu_path([&](int) {
+                c.f(static_cast<int32_t>(a.size()), a.data(), r.data());
+                double worst = 0;
+                float at = 0;
+                for (size_t i = 0; i < a.size(); ++i) {
+                  const double e = float_error(r[i], want[i], c.bound < 1);
+                  if (!(e <= worst)) worst = e, at = a[i];  // NaN counts as worst
+                }
+                EXPECT_LT(worst, c.bound) << "at " << at;
+              }),
+              1);
   }
 }
 
