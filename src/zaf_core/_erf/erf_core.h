@@ -359,9 +359,44 @@ __attribute__((always_inline)) inline V octave_scale(V s, int octaves) {
       .as_f64();
 }
 
+#if defined(ZAFORQ_ISA_NS) && defined(__AVX512F__)
+// kErfcExp64 column by column, for reading it with permutations on AVX-512.
+struct ErfcExpByColumn {
+  alignas(64) double v[2][64];
+};
+constexpr ErfcExpByColumn erfc_exp_by_column() {
+  ErfcExpByColumn r{};
+  for (int i = 0; i < 64; ++i) {
+    r.v[0][i] = kErfcExp64[i][0];
+    r.v[1][i] = kErfcExp64[i][1];
+  }
+  return r;
+}
+inline constexpr ErfcExpByColumn kErfcExpByColumn = erfc_exp_by_column();
+#endif
+
 // 2^(j/64) as a high and a low part for j = k mod 64, the low bits of the shifted sum.
 template <class V>
 __attribute__((always_inline)) inline void exp_row(V s, V& th, V& tl) {
+#if defined(ZAFORQ_ISA_NS) && defined(__AVX512F__)
+  if constexpr (std::is_same_v<V, simd::ZAFORQ_ISA_NS::f64x8>) {
+    // Four permutations of two registers each cover the 64 entries of a column; bits 4 and 5
+    // of j pick among them.
+    const __m512i j = _mm512_castpd_si512(s.v);
+    const __mmask8 b4 = _mm512_test_epi64_mask(j, _mm512_set1_epi64(16));
+    const __mmask8 b5 = _mm512_test_epi64_mask(j, _mm512_set1_epi64(32));
+    const auto column = [&](const double* c) __attribute__((always_inline)) {
+      const __m512d q0 = _mm512_permutex2var_pd(_mm512_load_pd(c), j, _mm512_load_pd(c + 8));
+      const __m512d q1 = _mm512_permutex2var_pd(_mm512_load_pd(c + 16), j, _mm512_load_pd(c + 24));
+      const __m512d q2 = _mm512_permutex2var_pd(_mm512_load_pd(c + 32), j, _mm512_load_pd(c + 40));
+      const __m512d q3 = _mm512_permutex2var_pd(_mm512_load_pd(c + 48), j, _mm512_load_pd(c + 56));
+      return _mm512_mask_blend_pd(b5, _mm512_mask_blend_pd(b4, q0, q1), _mm512_mask_blend_pd(b4, q2, q3));
+    };
+    th = column(kErfcExpByColumn.v[0]);
+    tl = column(kErfcExpByColumn.v[1]);
+    return;
+  }
+#endif
   alignas(64) int32_t w[2 * V::lanes];
   s.bits().as_i32().store(w);
   int32_t k[V::lanes];
@@ -407,7 +442,7 @@ __attribute__((always_inline)) inline void square(V a, V& x2h, V& x2l) {
 // Double _HA. Row: m, s, g0 high (26 bits), g0 low, g1 ... g11. `octaves` lifts the scale for
 // results below the normal range (undone by the caller with one more rounding multiply).
 template <class V, class R>
-__attribute__((always_inline)) inline V derfc_ha(V x, V a, const R& p, int octaves) {
+__attribute__((always_inline)) inline V derfc_ha(V x, V a, V t, const R& p, int octaves) {
   V x2h, x2l;
   square(a, x2h, x2l);
   const ExpSplit<V> e = exp_minus(x2h, x2l);
@@ -415,7 +450,6 @@ __attribute__((always_inline)) inline V derfc_ha(V x, V a, const R& p, int octav
   exp_row(e.s, th, tl);
   const V q = expm1_small(e.r);
   const V c = tl + q * (th + tl);  // e^-a^2 = 2^q (th + c)
-  const V t = reduce(a, p);
   const V g0h = p.col(2);
   const V gl = p.col(3) + t * poly<4, 14>(p, t);  // G = g0h + gl
   const V A = th * g0h;  // exact: both have 26 bits
@@ -426,14 +460,14 @@ __attribute__((always_inline)) inline V derfc_ha(V x, V a, const R& p, int octav
 
 // Double _50. Row: m, s, g0 ... g10.
 template <class V, class R>
-__attribute__((always_inline)) inline V derfc_50(V x, V a, const R& p, int octaves) {
+__attribute__((always_inline)) inline V derfc_50(V x, V a, V t, const R& p, int octaves) {
   V x2h, x2l;
   square(a, x2h, x2l);
   const ExpSplit<V> e = exp_minus(x2h, x2l);
   V th, tl;
   exp_row(e.s, th, tl);
   const V E = th + (tl + expm1_small(e.r) * (th + tl));
-  const V v = E * poly<2, 12>(p, reduce(a, p)) * octave_scale(e.s, octaves);
+  const V v = E * poly<2, 12>(p, t) * octave_scale(e.s, octaves);
   return select(x < V::all(0.0), V::all(2.0) - v, v);
 }
 
@@ -472,11 +506,78 @@ __attribute__((always_inline)) inline V derf(V x) {
   }
 }
 
+#if defined(ZAFORQ_ISA_NS) && defined(__AVX512F__)
+// The double Erfc's t = a s - m on AVX-512 without reading the m and s columns: m / s is the
+// midpoint of a's eighth of a binade (a's leading three mantissa bits, then a one) and
+// s = 2^-max(E, 0) for a in [2^E, 2^(E + 1)), so t = (a - m / s) s, the same exact value; t = a
+// below 1/8. (a = 32, clamped NaN or beyond the fast path, gets another t; its lane is
+// recomputed by the special routine.)
+__attribute__((always_inline)) inline simd::ZAFORQ_ISA_NS::f64x8 derfc_reduce(simd::ZAFORQ_ISA_NS::f64x8 a) {
+  const __m512i b = _mm512_castpd_si512(a.v);
+  const __m512d mid = _mm512_castsi512_pd(_mm512_ternarylogic_epi64(
+      b, _mm512_set1_epi64(static_cast<int64_t>(0xFFFE000000000000ull)), _mm512_set1_epi64(0x0001000000000000ll), 0xEA));
+  const __m512d p2 = _mm512_max_pd(_mm512_and_pd(a.v, _mm512_castsi512_pd(_mm512_set1_epi64(0x7FF0000000000000ll))),
+                                    _mm512_set1_pd(1.0));
+  const __m512d s = _mm512_castsi512_pd(_mm512_sub_epi64(_mm512_set1_epi64(0x7FE0000000000000ll), _mm512_castpd_si512(p2)));
+  const __m512d t = _mm512_mul_pd(_mm512_sub_pd(a.v, mid), s);
+  return _mm512_mask_blend_pd(_mm512_cmp_pd_mask(a.v, _mm512_set1_pd(0.125), _CMP_LT_OQ), t, a.v);
+}
+
+// The G columns First .. W - 1 of eight rows (the m and s columns are not needed, see above),
+// four at a time as in Rows; col(k) keeps the table's column numbers.
+template <int W, int First>
+struct ErfcRows8 {
+  using D = simd::ZAFORQ_ISA_NS::f64x8;
+  D c[W];
+  // Row numbers in the lanes' low halves; they come out through registers (a store and eight
+  // narrow reloads stall on the forwarding of the wide store).
+  __attribute__((always_inline)) ErfcRows8(const double (*tab)[W], __m512i k) {
+    const __m256i k03 = _mm512_castsi512_si256(k), k47 = _mm512_extracti64x4_epi64(k, 1);
+    const __m128i k01 = _mm256_castsi256_si128(k03), k23 = _mm256_extracti128_si256(k03, 1);
+    const __m128i k45 = _mm256_castsi256_si128(k47), k67 = _mm256_extracti128_si256(k47, 1);
+    const double *p0 = tab[_mm_cvtsi128_si64(k01)], *p1 = tab[_mm_extract_epi64(k01, 1)];
+    const double *p2 = tab[_mm_cvtsi128_si64(k23)], *p3 = tab[_mm_extract_epi64(k23, 1)];
+    const double *p4 = tab[_mm_cvtsi128_si64(k45)], *p5 = tab[_mm_extract_epi64(k45, 1)];
+    const double *p6 = tab[_mm_cvtsi128_si64(k67)], *p7 = tab[_mm_extract_epi64(k67, 1)];
+    using R = Rows<D, W>;
+#pragma GCC unroll 16
+    for (int j = First; j < W; j += 4) {
+      const int at = j + 4 <= W ? j : W - 4;
+      const __m512d a0 = R::halves(p0, p2, at), a1 = R::halves(p1, p3, at);
+      const __m512d a2 = R::halves(p4, p6, at), a3 = R::halves(p5, p7, at);
+      const __m512d t0 = _mm512_unpacklo_pd(a0, a1), t1 = _mm512_unpackhi_pd(a0, a1);
+      const __m512d t2 = _mm512_unpacklo_pd(a2, a3), t3 = _mm512_unpackhi_pd(a2, a3);
+      const __m512d cols[4] = {_mm512_shuffle_f64x2(t0, t2, _MM_SHUFFLE(2, 0, 2, 0)),
+                               _mm512_shuffle_f64x2(t1, t3, _MM_SHUFFLE(2, 0, 2, 0)),
+                               _mm512_shuffle_f64x2(t0, t2, _MM_SHUFFLE(3, 1, 3, 1)),
+                               _mm512_shuffle_f64x2(t1, t3, _MM_SHUFFLE(3, 1, 3, 1))};
+      for (int i = j - at; i < 4; ++i) c[at + i] = D(cols[i]);
+    }
+  }
+  __attribute__((always_inline)) D col(int k) const { return c[k]; }
+};
+#endif
+
 // Double Erfc of x for |x| = a (clamped by the caller).
 template <bool HA, class V>
 __attribute__((always_inline)) inline V derfc(V x, V a, int octaves) {
-  if constexpr (HA) return derfc_ha(x, a, rows_of<3, kErfcHA>(a), octaves);
-  else return derfc_50(x, a, rows_of<3, kErfc50>(a), octaves);
+#if defined(ZAFORQ_ISA_NS) && defined(__AVX512F__)
+  if constexpr (std::is_same_v<V, simd::ZAFORQ_ISA_NS::f64x8>) {
+    const __m512i k = row_numbers_in_lanes<3, kErfcLast>(a).v;
+    const V t = derfc_reduce(a);
+    if constexpr (HA) return derfc_ha(x, a, t, ErfcRows8<15, 2>(kErfcHA, k), octaves);
+    else return derfc_50(x, a, t, ErfcRows8<13, 2>(kErfc50, k), octaves);
+  } else
+#endif
+  {
+    if constexpr (HA) {
+      const auto p = rows_of<3, kErfcHA>(a);
+      return derfc_ha(x, a, reduce(a, p), p, octaves);
+    } else {
+      const auto p = rows_of<3, kErfc50>(a);
+      return derfc_50(x, a, reduce(a, p), p, octaves);
+    }
+  }
 }
 
 // ---- float _HA: a Taylor step from a fine grid -------------------------------------
@@ -781,11 +882,13 @@ struct DErfcCore {
         alignas(16) int32_t n[4];
         row_numbers<3, kErfcLast>(a0, a1, n);
         if constexpr (HA) {
-          derfc_ha(x0, a0, Rows<V, 15>(kErfcHA, n), 0).store(r + k);
-          derfc_ha(x1, a1, Rows<V, 15>(kErfcHA, n + 2), 0).store(r + k + 2);
+          const Rows<V, 15> p0(kErfcHA, n), p1(kErfcHA, n + 2);
+          derfc_ha(x0, a0, reduce(a0, p0), p0, 0).store(r + k);
+          derfc_ha(x1, a1, reduce(a1, p1), p1, 0).store(r + k + 2);
         } else {
-          derfc_50(x0, a0, Rows<V, 13>(kErfc50, n), 0).store(r + k);
-          derfc_50(x1, a1, Rows<V, 13>(kErfc50, n + 2), 0).store(r + k + 2);
+          const Rows<V, 13> p0(kErfc50, n), p1(kErfc50, n + 2);
+          derfc_50(x0, a0, reduce(a0, p0), p0, 0).store(r + k);
+          derfc_50(x1, a1, reduce(a1, p1), p1, 0).store(r + k + 2);
         }
         m |= (out(x0) | (out(x1) << 2)) << k;
       }
