@@ -563,7 +563,11 @@ template <bool HA, class V>
 __attribute__((always_inline)) inline V derfc(V x, V a, int octaves) {
 #if defined(ZAFORQ_ISA_NS) && defined(__AVX512F__)
   if constexpr (std::is_same_v<V, simd::ZAFORQ_ISA_NS::f64x8>) {
-    const __m512i k = row_numbers_in_lanes<3, kErfcLast>(a).v;
+    // The row numbers of rows_from_high_words, in the 64-bit lanes, clamped by min and max.
+    const __m512i h = _mm512_srli_epi64(_mm512_castpd_si512(a.v), 32);
+    __m512i k = _mm512_add_epi64(_mm512_srai_epi64(_mm512_sub_epi64(h, _mm512_set1_epi64(0x3FC00000)), 17),
+                                 _mm512_set1_epi64(1));
+    k = _mm512_min_epi64(_mm512_max_epi64(k, _mm512_setzero_si512()), _mm512_set1_epi64(kErfcLast));
     const V t = derfc_reduce(a);
     if constexpr (HA) return derfc_ha(x, a, t, ErfcRows8<15, 2>(kErfcHA, k), octaves);
     else return derfc_50(x, a, t, ErfcRows8<13, 2>(kErfc50, k), octaves);
