@@ -257,19 +257,26 @@ __attribute__((always_inline)) inline V erf_magnitude(V x) {
 // terms c0 + t c1 are kept to twice the working precision: t is split so that t_high c1_high is
 // exact, and only the final addition rounds.
 #if defined(ZAFORQ_ISA_NS) && defined(__AVX512F__)
-// The double Erf's t = a s - m on AVX-512 without the m and s columns (two permutations each):
-// m / s is the midpoint of a's quarter binade (a's leading two mantissa bits, then a one) and
-// s = 2^-max(E, 0) for a in [2^E, 2^(E + 1)), so t = (a - m / s) s, the same exact value; t = a
-// below 1/8. Above 6 the row is the constant 1, whatever t.
-__attribute__((always_inline)) inline simd::ZAFORQ_ISA_NS::f64x8 derf_reduce(simd::ZAFORQ_ISA_NS::f64x8 a) {
+// t = a s - m on AVX-512 without reading the m and s columns (two permutations each), for rows
+// that split each binade into 2^Bits parts: m / s is the midpoint of a's part (a's leading Bits
+// mantissa bits, then a one) and s = 2^-max(E, 0) for a in [2^E, 2^(E + 1)), so
+// t = (a - m / s) s, the same exact value; t = a below 1/8.
+template <int Bits>
+__attribute__((always_inline)) inline simd::ZAFORQ_ISA_NS::f64x8 reduce_in_binade(simd::ZAFORQ_ISA_NS::f64x8 a) {
+  constexpr uint64_t kKeep = ~((uint64_t{1} << (52 - Bits)) - 1), kHalf = uint64_t{1} << (51 - Bits);
   const __m512i b = _mm512_castpd_si512(a.v);
-  const __m512d mid = _mm512_castsi512_pd(_mm512_ternarylogic_epi64(
-      b, _mm512_set1_epi64(static_cast<int64_t>(0xFFFC000000000000ull)), _mm512_set1_epi64(0x0002000000000000ll), 0xEA));
+  const __m512d mid = _mm512_castsi512_pd(_mm512_ternarylogic_epi64(b, _mm512_set1_epi64(static_cast<int64_t>(kKeep)),
+                                                                    _mm512_set1_epi64(static_cast<int64_t>(kHalf)), 0xEA));
   const __m512d p2 = _mm512_max_pd(_mm512_and_pd(a.v, _mm512_castsi512_pd(_mm512_set1_epi64(0x7FF0000000000000ll))),
                                     _mm512_set1_pd(1.0));
   const __m512d s = _mm512_castsi512_pd(_mm512_sub_epi64(_mm512_set1_epi64(0x7FE0000000000000ll), _mm512_castpd_si512(p2)));
   const __m512d t = _mm512_mul_pd(_mm512_sub_pd(a.v, mid), s);
   return _mm512_mask_blend_pd(_mm512_cmp_pd_mask(a.v, _mm512_set1_pd(0.125), _CMP_LT_OQ), t, a.v);
+}
+
+// Double Erf: quarter binades. Above 6 the row is the constant 1, whatever t.
+__attribute__((always_inline)) inline simd::ZAFORQ_ISA_NS::f64x8 derf_reduce(simd::ZAFORQ_ISA_NS::f64x8 a) {
+  return reduce_in_binade<2>(a);
 }
 #endif
 
@@ -507,20 +514,10 @@ __attribute__((always_inline)) inline V derf(V x) {
 }
 
 #if defined(ZAFORQ_ISA_NS) && defined(__AVX512F__)
-// The double Erfc's t = a s - m on AVX-512 without reading the m and s columns: m / s is the
-// midpoint of a's eighth of a binade (a's leading three mantissa bits, then a one) and
-// s = 2^-max(E, 0) for a in [2^E, 2^(E + 1)), so t = (a - m / s) s, the same exact value; t = a
-// below 1/8. (a = 32, clamped NaN or beyond the fast path, gets another t; its lane is
-// recomputed by the special routine.)
+// Double Erfc: eighths of binades. (a = 32, clamped NaN or beyond the fast path, gets another t;
+// its lane is recomputed by the special routine.)
 __attribute__((always_inline)) inline simd::ZAFORQ_ISA_NS::f64x8 derfc_reduce(simd::ZAFORQ_ISA_NS::f64x8 a) {
-  const __m512i b = _mm512_castpd_si512(a.v);
-  const __m512d mid = _mm512_castsi512_pd(_mm512_ternarylogic_epi64(
-      b, _mm512_set1_epi64(static_cast<int64_t>(0xFFFE000000000000ull)), _mm512_set1_epi64(0x0001000000000000ll), 0xEA));
-  const __m512d p2 = _mm512_max_pd(_mm512_and_pd(a.v, _mm512_castsi512_pd(_mm512_set1_epi64(0x7FF0000000000000ll))),
-                                    _mm512_set1_pd(1.0));
-  const __m512d s = _mm512_castsi512_pd(_mm512_sub_epi64(_mm512_set1_epi64(0x7FE0000000000000ll), _mm512_castpd_si512(p2)));
-  const __m512d t = _mm512_mul_pd(_mm512_sub_pd(a.v, mid), s);
-  return _mm512_mask_blend_pd(_mm512_cmp_pd_mask(a.v, _mm512_set1_pd(0.125), _CMP_LT_OQ), t, a.v);
+  return reduce_in_binade<3>(a);
 }
 
 // The G columns First .. W - 1 of eight rows (the m and s columns are not needed, see above),
