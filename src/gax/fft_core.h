@@ -235,6 +235,28 @@ void first_pass_blocks(const typename V::T* in, typename V::T* out, size_t M, co
   }
 }
 
+// One radix-4 butterfly of a pass: b, c and d turned by the three twiddles at t (conjugated for
+// the inverse), then the 4-point transform. Shared by the single and the fused passes, so both
+// give the same bits.
+template <class V, bool inv>
+__attribute__((always_inline)) inline void twiddled_dft4(const typename V::T* t, const cv<V>& a, cv<V> b, cv<V> c,
+                                                         cv<V> d, cv<V>& x0, cv<V>& x1, cv<V>& x2, cv<V>& x3) {
+  V w1r, w1i, w2r, w2i, w3r, w3i;
+  load_twiddle(t, 24, w1r, w1i);
+  load_twiddle(t + 8, 24, w2r, w2i);
+  load_twiddle(t + 16, 24, w3r, w3i);
+  if (inv) {
+    c = cmul_conj(c, w1r, w1i);
+    b = cmul_conj(b, w2r, w2i);
+    d = cmul_conj(d, w3r, w3i);
+  } else {
+    c = cmul(c, w1r, w1i);
+    b = cmul(b, w2r, w2i);
+    d = cmul(d, w3r, w3i);
+  }
+  dft4<V, inv>(a, b, c, d, x0, x1, x2, x3);
+}
+
 // One radix-4 pass: groups of four sub-sequences at distance span (complex values, a multiple
 // of 4) over data in split groups; tw holds 3 * span twiddles. With pairs set, the results are
 // written to out as interleaved pairs (out may be data); otherwise in place as split groups.
@@ -255,21 +277,8 @@ void fact4(typename V::T* data, size_t span, size_t groups, const typename V::T*
       const T* t = tw + table_offset(i, 24);
       const C a = load_run<V>(p0);
       C b = load_run<V>(p0 + s2), c = load_run<V>(p0 + 2 * s2), d = load_run<V>(p0 + 3 * s2);
-      V w1r, w1i, w2r, w2i, w3r, w3i;
-      load_twiddle(t, 24, w1r, w1i);
-      load_twiddle(t + 8, 24, w2r, w2i);
-      load_twiddle(t + 16, 24, w3r, w3i);
-      if (inv) {
-        c = cmul_conj(c, w1r, w1i);
-        b = cmul_conj(b, w2r, w2i);
-        d = cmul_conj(d, w3r, w3i);
-      } else {
-        c = cmul(c, w1r, w1i);
-        b = cmul(b, w2r, w2i);
-        d = cmul(d, w3r, w3i);
-      }
       C x0, x1, x2, x3;
-      dft4<V, inv>(a, b, c, d, x0, x1, x2, x3);
+      twiddled_dft4<V, inv>(t, a, b, c, d, x0, x1, x2, x3);
       if (pairs) {
         T* q0 = o + 2 * i;
         store_pairs(x0, q0);
@@ -303,22 +312,6 @@ void fact4x2(typename V::T* data, size_t span, size_t groups, const typename V::
   }
   const size_t s2 = 2 * span;
   const T* tw2 = tw + 6 * span;
-  auto butterfly = [](const T* t, const C& a, C b, C c, C d, C& x0, C& x1, C& x2, C& x3) __attribute__((always_inline)) {
-    V w1r, w1i, w2r, w2i, w3r, w3i;
-    load_twiddle(t, 24, w1r, w1i);
-    load_twiddle(t + 8, 24, w2r, w2i);
-    load_twiddle(t + 16, 24, w3r, w3i);
-    if (inv) {
-      c = cmul_conj(c, w1r, w1i);
-      b = cmul_conj(b, w2r, w2i);
-      d = cmul_conj(d, w3r, w3i);
-    } else {
-      c = cmul(c, w1r, w1i);
-      b = cmul(b, w2r, w2i);
-      d = cmul(d, w3r, w3i);
-    }
-    dft4<V, inv>(a, b, c, d, x0, x1, x2, x3);
-  };
   for (size_t g = 0; g < groups; ++g) {
     T* p = data + 32 * g * span;
     T* o = out + 32 * g * span;
@@ -328,12 +321,12 @@ void fact4x2(typename V::T* data, size_t span, size_t groups, const typename V::
       const T* t1 = tw + table_offset(i, 24);
       for (size_t a = 0; a < 4; ++a) {
         T* q = p0 + 4 * a * s2;
-        butterfly(t1, load_run<V>(q), load_run<V>(q + s2), load_run<V>(q + 2 * s2), load_run<V>(q + 3 * s2), y[4 * a],
+        twiddled_dft4<V, inv>(t1, load_run<V>(q), load_run<V>(q + s2), load_run<V>(q + 2 * s2), load_run<V>(q + 3 * s2), y[4 * a],
                   y[4 * a + 1], y[4 * a + 2], y[4 * a + 3]);
       }
       for (size_t v = 0; v < 4; ++v) {
         C x0, x1, x2, x3;
-        butterfly(tw2 + table_offset(i + v * span, 24), y[v], y[v + 4], y[v + 8], y[v + 12], x0, x1, x2, x3);
+        twiddled_dft4<V, inv>(tw2 + table_offset(i + v * span, 24), y[v], y[v + 4], y[v + 8], y[v + 12], x0, x1, x2, x3);
         if (pairs) {
           T* q0 = o + 2 * (i + v * span);
           store_pairs(x0, q0);

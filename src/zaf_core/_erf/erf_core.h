@@ -112,6 +112,19 @@ struct Rows<simd::ZAFORQ_ISA_NS::f64x8, W> {
     const __m256d hi = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_loadu_pd(q2 + at)), _mm_loadu_pd(q3 + at), 1);
     return _mm512_insertf64x4(_mm512_castpd256_pd512(lo), hi, 1);
   }
+  // Columns at .. at + 3 of the eight rows p0 .. p7, each in lane order.
+  __attribute__((always_inline)) static void block4(const double* p0, const double* p1, const double* p2,
+                                                    const double* p3, const double* p4, const double* p5,
+                                                    const double* p6, const double* p7, int at, __m512d (&cols)[4]) {
+    const __m512d a0 = halves(p0, p2, at), a1 = halves(p1, p3, at);
+    const __m512d a2 = halves(p4, p6, at), a3 = halves(p5, p7, at);
+    const __m512d t0 = _mm512_unpacklo_pd(a0, a1), t1 = _mm512_unpackhi_pd(a0, a1);
+    const __m512d t2 = _mm512_unpacklo_pd(a2, a3), t3 = _mm512_unpackhi_pd(a2, a3);
+    cols[0] = _mm512_shuffle_f64x2(t0, t2, _MM_SHUFFLE(2, 0, 2, 0));
+    cols[1] = _mm512_shuffle_f64x2(t1, t3, _MM_SHUFFLE(2, 0, 2, 0));
+    cols[2] = _mm512_shuffle_f64x2(t0, t2, _MM_SHUFFLE(3, 1, 3, 1));
+    cols[3] = _mm512_shuffle_f64x2(t1, t3, _MM_SHUFFLE(3, 1, 3, 1));
+  }
   __attribute__((always_inline)) Rows(const double (*tab)[W], const int32_t* k) {
     const double *p0 = tab[k[0]], *p1 = tab[k[1]], *p2 = tab[k[2]], *p3 = tab[k[3]];
     const double *p4 = tab[k[4]], *p5 = tab[k[5]], *p6 = tab[k[6]], *p7 = tab[k[7]];
@@ -128,14 +141,8 @@ struct Rows<simd::ZAFORQ_ISA_NS::f64x8, W> {
 #pragma GCC unroll 16
       for (int j = 0; j < W; j += 4) {
         const int at = j + 4 <= W ? j : W - 4;
-        const __m512d a0 = halves(p0, p2, at), a1 = halves(p1, p3, at);
-        const __m512d a2 = halves(p4, p6, at), a3 = halves(p5, p7, at);
-        const __m512d t0 = _mm512_unpacklo_pd(a0, a1), t1 = _mm512_unpackhi_pd(a0, a1);
-        const __m512d t2 = _mm512_unpacklo_pd(a2, a3), t3 = _mm512_unpackhi_pd(a2, a3);
-        const __m512d cols[4] = {_mm512_shuffle_f64x2(t0, t2, _MM_SHUFFLE(2, 0, 2, 0)),
-                                 _mm512_shuffle_f64x2(t1, t3, _MM_SHUFFLE(2, 0, 2, 0)),
-                                 _mm512_shuffle_f64x2(t0, t2, _MM_SHUFFLE(3, 1, 3, 1)),
-                                 _mm512_shuffle_f64x2(t1, t3, _MM_SHUFFLE(3, 1, 3, 1))};
+        __m512d cols[4];
+        block4(p0, p1, p2, p3, p4, p5, p6, p7, at, cols);
         for (int i = j - at; i < 4; ++i) c[at + i] = cols[i];
       }
     }
@@ -540,14 +547,8 @@ struct ErfcRows8 {
 #pragma GCC unroll 16
     for (int j = First; j < W; j += 4) {
       const int at = j + 4 <= W ? j : W - 4;
-      const __m512d a0 = R::halves(p0, p2, at), a1 = R::halves(p1, p3, at);
-      const __m512d a2 = R::halves(p4, p6, at), a3 = R::halves(p5, p7, at);
-      const __m512d t0 = _mm512_unpacklo_pd(a0, a1), t1 = _mm512_unpackhi_pd(a0, a1);
-      const __m512d t2 = _mm512_unpacklo_pd(a2, a3), t3 = _mm512_unpackhi_pd(a2, a3);
-      const __m512d cols[4] = {_mm512_shuffle_f64x2(t0, t2, _MM_SHUFFLE(2, 0, 2, 0)),
-                               _mm512_shuffle_f64x2(t1, t3, _MM_SHUFFLE(2, 0, 2, 0)),
-                               _mm512_shuffle_f64x2(t0, t2, _MM_SHUFFLE(3, 1, 3, 1)),
-                               _mm512_shuffle_f64x2(t1, t3, _MM_SHUFFLE(3, 1, 3, 1))};
+      __m512d cols[4];
+      R::block4(p0, p1, p2, p3, p4, p5, p6, p7, at, cols);
       for (int i = j - at; i < 4; ++i) c[at + i] = D(cols[i]);
     }
   }
