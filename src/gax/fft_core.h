@@ -94,12 +94,48 @@ ZAFORQ_FFT_INLINE size_t split_offset(size_t i) { return 8 * (i >> 2) + (i & 3);
 // Offset of the twiddles of the run starting at i in a table of per reals for each group of four.
 ZAFORQ_FFT_INLINE size_t table_offset(size_t i, size_t per) { return per / 4 * (i & ~size_t(3)) + (i & 3); }
 
+// A run of N values in split groups: N/4 groups of (4 real parts, 4 imaginary parts), contiguous.
+// On 512-bit registers a run is read and written as whole 64-byte pieces, the parts sorted by
+// two-source permutes, instead of one 16- or 32-byte access per group and part: fewer memory
+// operations, and whole-line stores, which the passes beyond the first-level cache need.
 template <class V, class T>
 ZAFORQ_FFT_INLINE cv<V> load_run(const T* p) {  // p: the run's first real part
+#if defined(__AVX512F__) && defined(__AVX512DQ__)
+  if constexpr (std::is_same_v<V, vec<float, 16>>) {
+    const __m512 a = _mm512_loadu_ps(p), b = _mm512_loadu_ps(p + 16);
+    return {{_mm512_permutex2var_ps(a, _mm512_setr_epi32(0, 1, 2, 3, 8, 9, 10, 11, 16, 17, 18, 19, 24, 25, 26, 27), b)},
+            {_mm512_permutex2var_ps(a, _mm512_setr_epi32(4, 5, 6, 7, 12, 13, 14, 15, 20, 21, 22, 23, 28, 29, 30, 31), b)}};
+  } else if constexpr (std::is_same_v<V, vec<float, 8>>) {
+    const __m512 a = _mm512_loadu_ps(p);
+    return {{_mm512_castps512_ps256(_mm512_permutexvar_ps(_mm512_setr_epi32(0, 1, 2, 3, 8, 9, 10, 11, 0, 0, 0, 0, 0, 0, 0, 0), a))},
+            {_mm512_castps512_ps256(_mm512_permutexvar_ps(_mm512_setr_epi32(4, 5, 6, 7, 12, 13, 14, 15, 0, 0, 0, 0, 0, 0, 0, 0), a))}};
+  } else if constexpr (std::is_same_v<V, vec<double, 8>>) {
+    const __m512d a = _mm512_loadu_pd(p), b = _mm512_loadu_pd(p + 8);
+    return {{_mm512_permutex2var_pd(a, _mm512_setr_epi64(0, 1, 2, 3, 8, 9, 10, 11), b)},
+            {_mm512_permutex2var_pd(a, _mm512_setr_epi64(4, 5, 6, 7, 12, 13, 14, 15), b)}};
+  }
+#endif
   return {V::load_groups(p, 8), V::load_groups(p + 4, 8)};
 }
 template <class V, class T>
 ZAFORQ_FFT_INLINE void store_run(const cv<V>& x, T* p) {
+#if defined(__AVX512F__) && defined(__AVX512DQ__)
+  if constexpr (std::is_same_v<V, vec<float, 16>>) {
+    _mm512_storeu_ps(p, _mm512_permutex2var_ps(x.re.v, _mm512_setr_epi32(0, 1, 2, 3, 16, 17, 18, 19, 4, 5, 6, 7, 20, 21, 22, 23), x.im.v));
+    _mm512_storeu_ps(p + 16,
+                     _mm512_permutex2var_ps(x.re.v, _mm512_setr_epi32(8, 9, 10, 11, 24, 25, 26, 27, 12, 13, 14, 15, 28, 29, 30, 31), x.im.v));
+    return;
+  } else if constexpr (std::is_same_v<V, vec<float, 8>>) {
+    _mm512_storeu_ps(p, _mm512_permutex2var_ps(_mm512_castps256_ps512(x.re.v),
+                                               _mm512_setr_epi32(0, 1, 2, 3, 16, 17, 18, 19, 4, 5, 6, 7, 20, 21, 22, 23),
+                                               _mm512_castps256_ps512(x.im.v)));
+    return;
+  } else if constexpr (std::is_same_v<V, vec<double, 8>>) {
+    _mm512_storeu_pd(p, _mm512_permutex2var_pd(x.re.v, _mm512_setr_epi64(0, 1, 2, 3, 8, 9, 10, 11), x.im.v));
+    _mm512_storeu_pd(p + 8, _mm512_permutex2var_pd(x.re.v, _mm512_setr_epi64(4, 5, 6, 7, 12, 13, 14, 15), x.im.v));
+    return;
+  }
+#endif
   x.re.store_groups(p, 8);
   x.im.store_groups(p + 4, 8);
 }
@@ -163,6 +199,76 @@ ZAFORQ_FFT_INLINE void store_lanes_as_groups(const cv<V>& x0, const cv<V>& x1, c
   V::transpose_out(x0.im, x1.im, x2.im, x3.im, im, valid);
 }
 
+// Lane b of the sets (one or two) of four transforms x[4 s] .. x[4 s + 3] becomes split groups
+// at dst[b] + 8 s, for all lanes. The first pass scatters its blocks over the whole array, and
+// a cache line filled by several narrow stores at once in many lines stalls the stores far more
+// than whole-line stores do (measured 3x on the first pass beyond the first-level cache): where
+// a lane's groups make whole 64-byte lines, they are assembled in registers and stored at once.
+template <class V, size_t sets, class T>
+ZAFORQ_FFT_INLINE void store_lanes_as_lines(const cv<V>* x, T* const* dst) {
+#if defined(__AVX2__) && defined(__FMA__)
+  if constexpr (std::is_same_v<V, vec<double, 4>>) {
+    // per set, lane b: (re of x0 .. x3, im of x0 .. x3) = 64 bytes
+    for (size_t s = 0; s < sets; ++s) {
+      __m256d r[2][4];
+      for (int part = 0; part < 2; ++part) {
+        const cv<V>* y = x + 4 * s;
+        auto v = [&](int k) { return part ? y[k].im.v : y[k].re.v; };
+        const __m256d t0 = _mm256_unpacklo_pd(v(0), v(1)), t1 = _mm256_unpackhi_pd(v(0), v(1));
+        const __m256d t2 = _mm256_unpacklo_pd(v(2), v(3)), t3 = _mm256_unpackhi_pd(v(2), v(3));
+        r[part][0] = _mm256_permute2f128_pd(t0, t2, 0x20), r[part][1] = _mm256_permute2f128_pd(t1, t3, 0x20);
+        r[part][2] = _mm256_permute2f128_pd(t0, t2, 0x31), r[part][3] = _mm256_permute2f128_pd(t1, t3, 0x31);
+      }
+      for (int b = 0; b < 4; ++b) {
+#if defined(__AVX512F__)
+        _mm512_storeu_pd(dst[b] + 8 * s, _mm512_insertf64x4(_mm512_castpd256_pd512(r[0][b]), r[1][b], 1));
+#else
+        _mm256_storeu_pd(dst[b] + 8 * s, r[0][b]);
+        _mm256_storeu_pd(dst[b] + 8 * s + 4, r[1][b]);
+#endif
+      }
+    }
+    return;
+  } else if constexpr (std::is_same_v<V, vec<float, 8>> && sets == 2) {
+    // 4 x 4 transposes within each 128-bit half: row k of a transpose holds lane k (low half)
+    // and lane k + 4 (high half); lane b's line is (re 0, im 0, re 1, im 1) of its two sets.
+    __m256 r[2][2][4];  // [set][re, im][row]
+    for (int s = 0; s < 2; ++s)
+      for (int part = 0; part < 2; ++part) {
+        const cv<V>* y = x + 4 * s;
+        auto v = [&](int k) { return part ? y[k].im.v : y[k].re.v; };
+        const __m256 t0 = _mm256_unpacklo_ps(v(0), v(1)), t1 = _mm256_unpackhi_ps(v(0), v(1));
+        const __m256 t2 = _mm256_unpacklo_ps(v(2), v(3)), t3 = _mm256_unpackhi_ps(v(2), v(3));
+        r[s][part][0] = _mm256_shuffle_ps(t0, t2, _MM_SHUFFLE(1, 0, 1, 0));
+        r[s][part][1] = _mm256_shuffle_ps(t0, t2, _MM_SHUFFLE(3, 2, 3, 2));
+        r[s][part][2] = _mm256_shuffle_ps(t1, t3, _MM_SHUFFLE(1, 0, 1, 0));
+        r[s][part][3] = _mm256_shuffle_ps(t1, t3, _MM_SHUFFLE(3, 2, 3, 2));
+      }
+    for (int k = 0; k < 4; ++k) {
+#if defined(__AVX512F__)
+      // (re 0 | re 1) and (im 0 | im 1); lane k takes their low quarters, lane k + 4 the others
+      const __m512 re = _mm512_insertf32x8(_mm512_castps256_ps512(r[0][0][k]), r[1][0][k], 1);
+      const __m512 im = _mm512_insertf32x8(_mm512_castps256_ps512(r[0][1][k]), r[1][1][k], 1);
+      _mm512_storeu_ps(dst[k], _mm512_permutex2var_ps(re, _mm512_setr_epi32(0, 1, 2, 3, 16, 17, 18, 19, 8, 9, 10, 11, 24, 25, 26, 27), im));
+      _mm512_storeu_ps(dst[k + 4],
+                       _mm512_permutex2var_ps(re, _mm512_setr_epi32(4, 5, 6, 7, 20, 21, 22, 23, 12, 13, 14, 15, 28, 29, 30, 31), im));
+#else
+      for (int s = 0; s < 2; ++s) {
+        _mm256_storeu_ps(dst[k] + 8 * s, _mm256_permute2f128_ps(r[s][0][k], r[s][1][k], 0x20));
+        _mm256_storeu_ps(dst[k + 4] + 8 * s, _mm256_permute2f128_ps(r[s][0][k], r[s][1][k], 0x31));
+      }
+#endif
+    }
+    return;
+  }
+#endif
+  for (size_t s = 0; s < sets; ++s) {
+    T* at[V::N];
+    for (size_t b = 0; b < V::N; ++b) at[b] = dst[b] + 8 * s;
+    store_lanes_as_groups(x[4 * s], x[4 * s + 1], x[4 * s + 2], x[4 * s + 3], at, V::N);
+  }
+}
+
 // First pass over M complex values (M >= 8): the length-4 (log2 M even) or length-8 (odd)
 // transforms of consecutive blocks, N blocks at once, one per lane. rev: bit-reversal table
 // (entry j = 2 * bit reversal of j over log2 M - 2 bits), or null when the input is already in
@@ -185,6 +291,28 @@ void first_pass_blocks(const typename V::T* in, typename V::T* out, size_t M, co
   size_t rev_lane[W];
   for (size_t b = 0; b < W; ++b) rev_lane[b] = reverse_bits(b, log2_of(W));
   const bool runs = rev && blocks >= W;
+  // The block next to block rev(j) in the output is that of j + blocks/2 (one more in the
+  // reversed index), far away in the loop. Taking the two together makes each lane's output
+  // whole lines: a length-4 block of floats is only half a line. Doubles fill a line with one
+  // block, but beyond the first-level cache two adjacent lines per lane still measured twice as
+  // fast (while inside it the extra loads in flight cost more).
+  const bool pair = !radix8 && (block_reals * sizeof(T) < 64 || M * 2 * sizeof(T) > (size_t(64) << 10));
+  if (pair && runs && blocks >= 2 * W) {
+    const size_t half = blocks / 2;
+    for (size_t j = 0; j < half; j += W) {
+      const size_t first = static_cast<size_t>(rev[j << rev_shift]) / 2;
+      T* dst[W];
+      for (size_t b = 0; b < W; ++b) dst[b] = out + block_reals * (first + rev_lane[b] * (blocks / W));
+      C x[8];
+      for (size_t h = 0; h < 2; ++h) {
+        const T* p = in + 2 * (j + h * half);
+        auto load = [&](size_t u) __attribute__((always_inline)) { return load_pairs<V>(p + 2 * u * q); };
+        dft4<V, inv>(load(0), load(2), load(1), load(3), x[4 * h], x[4 * h + 1], x[4 * h + 2], x[4 * h + 3]);
+      }
+      store_lanes_as_lines<V, 2>(x, dst);
+    }
+    return;
+  }
   for (size_t j = 0; j < blocks; j += W) {
     size_t base[W];
     T* dst[W];
@@ -216,7 +344,12 @@ void first_pass_blocks(const typename V::T* in, typename V::T* out, size_t M, co
         dft4<V, inv>(load(0), load(2), load(1), load(3), x0, x1, x2, x3);
       else
         dft4<V, inv>(load(0), load(1), load(2), load(3), x0, x1, x2, x3);
-      store_lanes_as_groups(x0, x1, x2, x3, dst, valid);
+      if (valid == W) {
+        const C x[4] = {x0, x1, x2, x3};
+        store_lanes_as_lines<V, 1>(x, dst);
+      } else {
+        store_lanes_as_groups(x0, x1, x2, x3, dst, valid);
+      }
     } else {
       C e0, e1, e2, e3, o0, o1, o2, o3;
       if (rev) {  // bit-reversed input t stands at natural position rev3(t)
@@ -227,10 +360,15 @@ void first_pass_blocks(const typename V::T* in, typename V::T* out, size_t M, co
         dft4<V, inv>(load(4), load(5), load(6), load(7), o0, o1, o2, o3);
       }
       twiddle8<V, inv>(o1, o2, o3);
-      store_lanes_as_groups(e0 + o0, e1 + o1, e2 + o2, e3 + o3, dst, valid);
-      T* hi[W];
-      for (size_t b = 0; b < W; ++b) hi[b] = dst[b] + 8;
-      store_lanes_as_groups(e0 - o0, e1 - o1, e2 - o2, e3 - o3, hi, valid);
+      if (valid == W) {
+        const C x[8] = {e0 + o0, e1 + o1, e2 + o2, e3 + o3, e0 - o0, e1 - o1, e2 - o2, e3 - o3};
+        store_lanes_as_lines<V, 2>(x, dst);
+      } else {
+        store_lanes_as_groups(e0 + o0, e1 + o1, e2 + o2, e3 + o3, dst, valid);
+        T* hi[W];
+        for (size_t b = 0; b < W; ++b) hi[b] = dst[b] + 8;
+        store_lanes_as_groups(e0 - o0, e1 - o1, e2 - o2, e3 - o3, hi, valid);
+      }
     }
   }
 }
@@ -397,8 +535,9 @@ struct FirstPass {
 };
 
 // The whole core: the complex DFT of M = 2^log2M values (M >= 8).
-// - rev != null, final: reads src through the bit-reversal table into work (M complex values),
-//   finishes in dst as interleaved pairs; src may equal dst.
+// - rev != null, final: reads src through the bit-reversal table into dst, or into work (M
+//   complex values) when src equals dst or the register is narrower than a group, and finishes
+//   in dst as interleaved pairs.
 // - rev != null, not final: reads src (not dst) through the table, finishes in dst as split
 //   groups. The table may be that of a longer transform: entry j of this one's is entry
 //   j << rev_shift of it (reversing j << s over n bits reverses j over n - s bits).
@@ -409,7 +548,10 @@ void radix4(const typename V::T* src, typename V::T* dst, int log2M, const int32
             bool final, typename V::T* work, int rev_shift = 0) {
   using T = typename V::T;
   const size_t M = size_t(1) << log2M;
-  T* data = rev && final ? work : dst;
+  // Through the table the passes cannot start in place; they run in dst when it is not the
+  // source (one array less in the cache than going through work). The last pass then turns
+  // split groups into pairs in place, which needs each run to cover whole groups of four.
+  T* data = rev && final && (src == dst || V::N < 4) ? work : dst;
   using F = typename FirstPass<V>::type;
   if (log2M & 1)
     first_pass_blocks<F, inv, true>(src, data, M, rev, rev_shift);
@@ -586,10 +728,14 @@ void real_transform(const Plan<typename V::T>& plan, const typename V::T* src, t
   const size_t M = size_t(1) << log2M;
   const bool large = plan.large, scaled = inv ? plan.scale_inv : plan.scale_fwd;
   if (inv) {
+    // Below the large path the work area holds M values: the recombination writes there, and
+    // the core reads it through the table into dst (where registers cover whole groups, as the
+    // core needs for that).
+    T* to = large || V::N < 4 ? dst : work;
     const T x0 = src[0], xh = src[1];
-    ccs_recombine<V>(src, dst, M, plan.ccsrec);
-    dst[0] = x0 + xh, dst[1] = x0 - xh;
-    src = dst;
+    ccs_recombine<V>(src, to, M, plan.ccsrec);
+    to[0] = x0 + xh, to[1] = x0 - xh;
+    src = to;
   }
   if (!large) {
     // The core reads through the bit-reversal table, which saves a separate reordering pass.
