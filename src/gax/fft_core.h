@@ -209,8 +209,10 @@ ZAFORQ_FFT_INLINE void store_lanes_as_lines(const cv<V>* x, T* const* dst) {
 #if defined(__AVX2__) && defined(__FMA__)
   if constexpr (std::is_same_v<V, vec<double, 4>>) {
     // per set, lane b: (re of x0 .. x3, im of x0 .. x3) = 64 bytes
+#pragma GCC unroll 2
     for (size_t s = 0; s < sets; ++s) {
       __m256d r[2][4];
+#pragma GCC unroll 2
       for (int part = 0; part < 2; ++part) {
         const cv<V>* y = x + 4 * s;
         auto v = [&](int k) { return part ? y[k].im.v : y[k].re.v; };
@@ -219,6 +221,7 @@ ZAFORQ_FFT_INLINE void store_lanes_as_lines(const cv<V>* x, T* const* dst) {
         r[part][0] = _mm256_permute2f128_pd(t0, t2, 0x20), r[part][1] = _mm256_permute2f128_pd(t1, t3, 0x20);
         r[part][2] = _mm256_permute2f128_pd(t0, t2, 0x31), r[part][3] = _mm256_permute2f128_pd(t1, t3, 0x31);
       }
+#pragma GCC unroll 4
       for (int b = 0; b < 4; ++b) {
 #if defined(__AVX512F__)
         _mm512_storeu_pd(dst[b] + 8 * s, _mm512_insertf64x4(_mm512_castpd256_pd512(r[0][b]), r[1][b], 1));
