@@ -1,5 +1,5 @@
 // Shared declarations of the real FFT: per-precision constants, the spec helpers, the small
-// kernels, bit reversal and the large path.
+// kernels and the large path.
 #pragma once
 #include <stddef.h>
 #include <stdint.h>
@@ -31,13 +31,6 @@ template <class T>
 void small_forward(int order, const T* src, T* dst, bool norm, T scale);
 template <class T>
 void small_inverse(int order, const T* src, T* dst, bool norm, T scale);
-
-// Complex bit reversal of M = 2^log2M values with the table of init_bitrev_table: in place
-// by swaps, or copied from src to dst (separate arrays).
-template <class T>
-void bitrev_inplace(T* data, int log2M, const int32_t* table);
-template <class T>
-void bitrev_copy(const T* src, T* dst, int log2M, const int32_t* table);
 
 // Large path. Sizes in bytes of the column twiddles of level 0.. (summed) and of the work
 // block; false when they do not fit in memory sizes.

@@ -34,6 +34,7 @@
 #include <type_traits>
 
 #include "common/simd_wide.h"
+#include "gax/bitrev_tiles.h"
 #include "gax/fft.h"
 
 namespace zaforq::gax::ZAFORQ_ISA_NS {
@@ -651,45 +652,18 @@ bool rows_from_input(int m) {
   return row <= Fft<T>::row_max && (value << m) <= (size_t(1) << 20) && line * (value << row) <= (size_t(512) << 10);
 }
 
-// z[i][t] = src[c0 + i + B t] for t < R and the i < 64 / (2 sizeof(T)) classes that share the
-// input's cache lines. On 512-bit registers a line per t is read for as many t as a line holds,
-// and the square is transposed so that each class gets one whole line per store: narrow stores
-// into several lines at once stall (as in the first pass).
+// z[i][t] = src[c0 + i + B t] for t < R and the G classes that share the input's cache lines:
+// a line per t for G values of t at once, transposed into one whole line per class.
 template <class T>
 ZAFORQ_FFT_INLINE void copy_classes(const T* src, size_t B, size_t R, size_t c0, T* const* z) {
   constexpr size_t G = 64 / (2 * sizeof(T));
   size_t t = 0;
-#if defined(__AVX512F__)
-  if constexpr (sizeof(T) == 8) {  // 4 x 4 complex doubles: 128-bit pieces
-    for (; t + G <= R; t += G) {
-      __m512d l[4];
-      for (size_t u = 0; u < 4; ++u) l[u] = _mm512_loadu_pd(src + 2 * (c0 + B * (t + u)));
-      const __m512d a = _mm512_shuffle_f64x2(l[0], l[1], 0x44), b = _mm512_shuffle_f64x2(l[2], l[3], 0x44);
-      const __m512d c = _mm512_shuffle_f64x2(l[0], l[1], 0xEE), d = _mm512_shuffle_f64x2(l[2], l[3], 0xEE);
-      _mm512_storeu_pd(z[0] + 2 * t, _mm512_shuffle_f64x2(a, b, 0x88));
-      _mm512_storeu_pd(z[1] + 2 * t, _mm512_shuffle_f64x2(a, b, 0xDD));
-      _mm512_storeu_pd(z[2] + 2 * t, _mm512_shuffle_f64x2(c, d, 0x88));
-      _mm512_storeu_pd(z[3] + 2 * t, _mm512_shuffle_f64x2(c, d, 0xDD));
-    }
-  } else {  // 8 x 8 complex floats: 64-bit pieces
-    for (; t + G <= R; t += G) {
-      __m512d l[8], h[8], q[8];
-      for (size_t u = 0; u < 8; ++u) l[u] = _mm512_castps_pd(_mm512_loadu_ps(src + 2 * (c0 + B * (t + u))));
-      for (size_t u = 0; u < 8; u += 2) h[u] = _mm512_unpacklo_pd(l[u], l[u + 1]), h[u + 1] = _mm512_unpackhi_pd(l[u], l[u + 1]);
-      for (size_t u = 0; u < 8; u += 4)
-        for (size_t v = 0; v < 2; ++v) {
-          q[u + 2 * v] = _mm512_shuffle_f64x2(h[u + v], h[u + v + 2], 0x88);
-          q[u + 2 * v + 1] = _mm512_shuffle_f64x2(h[u + v], h[u + v + 2], 0xDD);
-        }
-      // q[0]: pieces 0, 4 of lines 0 .. 3; q[1]: pieces 2, 6; q[2]: 1, 5; q[3]: 3, 7 (q[4 ..] lines 4 .. 7)
-      static constexpr size_t first_of[4] = {0, 2, 1, 3};
-      for (size_t v = 0; v < 4; ++v) {
-        _mm512_storeu_ps(z[first_of[v]] + 2 * t, _mm512_castpd_ps(_mm512_shuffle_f64x2(q[v], q[v + 4], 0x88)));
-        _mm512_storeu_ps(z[first_of[v] + 4] + 2 * t, _mm512_castpd_ps(_mm512_shuffle_f64x2(q[v], q[v + 4], 0xDD)));
-      }
-    }
+  for (; t + G <= R; t += G) {
+    const T* in[G];
+    T* out[G];
+    for (size_t u = 0; u < G; ++u) in[u] = src + 2 * (c0 + B * (t + u)), out[u] = z[u] + 2 * t;
+    transpose_square(in, out);
   }
-#endif
   for (; t < R; ++t) {
     const T* in = src + 2 * (c0 + B * t);
     for (size_t i = 0; i < G; ++i) memcpy(z[i] + 2 * t, in + 2 * i, 2 * sizeof(T));
