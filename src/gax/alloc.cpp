@@ -9,19 +9,20 @@
 namespace zaforq::gax {
 
 namespace {
-constexpr size_t kAlign = 32;
 constexpr size_t kRoom = sizeof(void*);
 }  // namespace
 
-void* alloc(size_t bytes) {
-  if (bytes == 0 || bytes > SIZE_MAX - (kAlign + kRoom)) return nullptr;
-  void* raw = malloc(bytes + kAlign + kRoom);
+void* alloc_aligned(size_t bytes, size_t align) {
+  if (bytes == 0 || bytes > SIZE_MAX - (align + kRoom)) return nullptr;
+  void* raw = malloc(bytes + align + kRoom);
   if (!raw) return nullptr;
   const uintptr_t r = reinterpret_cast<uintptr_t>(raw);
-  const uintptr_t aligned = (r + kAlign + kRoom - 1) & ~static_cast<uintptr_t>(kAlign - 1);
+  const uintptr_t aligned = (r + align + kRoom - 1) & ~static_cast<uintptr_t>(align - 1);
   reinterpret_cast<void**>(aligned)[-1] = raw;
   return reinterpret_cast<void*>(aligned);
 }
+
+void* alloc(size_t bytes) { return alloc_aligned(bytes, 32); }
 
 void release(void* p) {
   if (p) free(static_cast<void**>(p)[-1]);

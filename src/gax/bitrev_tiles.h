@@ -21,6 +21,10 @@
 
 #include "gax/fft_tables.h"
 
+#ifndef ZAFORQ_FFT_WHOLE_LINES
+#define ZAFORQ_FFT_WHOLE_LINES 1
+#endif
+
 namespace zaforq::gax::ZAFORQ_ISA_NS {
 
 // out[i][u] = in[u][i] for the G x G complex values of a square whose rows are one cache line
@@ -29,7 +33,7 @@ namespace zaforq::gax::ZAFORQ_ISA_NS {
 // stalls the stores once the lines are beyond the first-level cache.
 template <class T>
 inline __attribute__((always_inline)) void transpose_square(const T* const* in, T* const* out) {
-#if defined(__AVX512F__)
+#if defined(__AVX512F__) && ZAFORQ_FFT_WHOLE_LINES
   if constexpr (sizeof(T) == 8) {  // 4 x 4 complex doubles: 128-bit pieces
     __m512d l[4];
     for (size_t u = 0; u < 4; ++u) l[u] = _mm512_loadu_pd(in[u]);

@@ -93,7 +93,7 @@ void* kept_block(size_t bytes) {
   if (s->bytes < bytes) {
     release(s->block);
     s->bytes = 0;
-    if (!(s->block = alloc(bytes))) return nullptr;
+    if (!(s->block = alloc_aligned(bytes, 64))) return nullptr;
     s->bytes = bytes;
   }
   return s->block;
@@ -138,7 +138,7 @@ struct FftWork {
     size_t total;
     if (!mul_size(2 * P + buf_values + 1, sizeof(T), total)) return GAXS_STATUS_MEM_ALLOC_ERR;
     if (!(block = static_cast<T*>(kept_block(total)))) {
-      own_block = alloc(total);
+      own_block = alloc_aligned(total, 64);
       if (!own_block) return GAXS_STATUS_MEM_ALLOC_ERR;
       block = static_cast<T*>(own_block);
     }

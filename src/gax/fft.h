@@ -99,6 +99,9 @@ ZAFORQ_GAX_PATH_DECLS
 namespace avx512 {
 ZAFORQ_GAX_PATH_DECLS
 }
+namespace avx512_narrow {  // for arrays that do not start on a cache line
+ZAFORQ_GAX_PATH_DECLS
+}
 #endif
 #undef ZAFORQ_GAX_PATH_DECLS
 

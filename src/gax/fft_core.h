@@ -27,6 +27,12 @@
 #ifndef ZAFORQ_ISA_NS
 #error "define ZAFORQ_ISA_NS before including fft_core.h"
 #endif
+// Whether the 512-bit registers read and write memory as whole 64-byte pieces: fastest when the
+// arrays start on a cache line, and much slower than narrow accesses when they do not (each
+// piece then straddles two lines). The AVX-512 path is compiled both ways.
+#ifndef ZAFORQ_FFT_WHOLE_LINES
+#define ZAFORQ_FFT_WHOLE_LINES 1
+#endif
 #include <stddef.h>
 #include <stdint.h>
 #include <string.h>
@@ -101,7 +107,7 @@ ZAFORQ_FFT_INLINE size_t table_offset(size_t i, size_t per) { return per / 4 * (
 // operations, and whole-line stores, which the passes beyond the first-level cache need.
 template <class V, class T>
 ZAFORQ_FFT_INLINE cv<V> load_run(const T* p) {  // p: the run's first real part
-#if defined(__AVX512F__) && defined(__AVX512DQ__)
+#if defined(__AVX512F__) && defined(__AVX512DQ__) && ZAFORQ_FFT_WHOLE_LINES
   if constexpr (std::is_same_v<V, vec<float, 16>>) {
     const __m512 a = _mm512_loadu_ps(p), b = _mm512_loadu_ps(p + 16);
     return {{_mm512_permutex2var_ps(a, _mm512_setr_epi32(0, 1, 2, 3, 8, 9, 10, 11, 16, 17, 18, 19, 24, 25, 26, 27), b)},
@@ -120,7 +126,7 @@ ZAFORQ_FFT_INLINE cv<V> load_run(const T* p) {  // p: the run's first real part
 }
 template <class V, class T>
 ZAFORQ_FFT_INLINE void store_run(const cv<V>& x, T* p) {
-#if defined(__AVX512F__) && defined(__AVX512DQ__)
+#if defined(__AVX512F__) && defined(__AVX512DQ__) && ZAFORQ_FFT_WHOLE_LINES
   if constexpr (std::is_same_v<V, vec<float, 16>>) {
     _mm512_storeu_ps(p, _mm512_permutex2var_ps(x.re.v, _mm512_setr_epi32(0, 1, 2, 3, 16, 17, 18, 19, 4, 5, 6, 7, 20, 21, 22, 23), x.im.v));
     _mm512_storeu_ps(p + 16,
@@ -224,7 +230,7 @@ ZAFORQ_FFT_INLINE void store_lanes_as_lines(const cv<V>* x, T* const* dst) {
       }
 #pragma GCC unroll 4
       for (int b = 0; b < 4; ++b) {
-#if defined(__AVX512F__)
+#if defined(__AVX512F__) && ZAFORQ_FFT_WHOLE_LINES
         _mm512_storeu_pd(dst[b] + 8 * s, _mm512_insertf64x4(_mm512_castpd256_pd512(r[0][b]), r[1][b], 1));
 #else
         _mm256_storeu_pd(dst[b] + 8 * s, r[0][b]);
@@ -249,7 +255,7 @@ ZAFORQ_FFT_INLINE void store_lanes_as_lines(const cv<V>* x, T* const* dst) {
         r[s][part][3] = _mm256_shuffle_ps(t1, t3, _MM_SHUFFLE(3, 2, 3, 2));
       }
     for (int k = 0; k < 4; ++k) {
-#if defined(__AVX512F__)
+#if defined(__AVX512F__) && ZAFORQ_FFT_WHOLE_LINES
       // (re 0 | re 1) and (im 0 | im 1); lane k takes their low quarters, lane k + 4 the others
       const __m512 re = _mm512_insertf32x8(_mm512_castps256_ps512(r[0][0][k]), r[1][0][k], 1);
       const __m512 im = _mm512_insertf32x8(_mm512_castps256_ps512(r[0][1][k]), r[1][1][k], 1);
@@ -555,7 +561,7 @@ void radix4(const typename V::T* src, typename V::T* dst, int log2M, const int32
   // Through the table the passes cannot start in place; they run in dst when it is not the
   // source (one array less in the cache than going through work). The last pass then turns
   // split groups into pairs in place, which needs each run to cover whole groups of four.
-  T* data = rev && final && (src == dst || V::N < 4) ? work : dst;
+  T* data = rev && final && (src == dst || V::N < 4 || !ZAFORQ_FFT_WHOLE_LINES) ? work : dst;
   using F = typename FirstPass<V>::type;
   if (log2M & 1)
     first_pass_blocks<F, inv, true>(src, data, M, rev, rev_shift);
@@ -750,7 +756,7 @@ void real_transform(const Plan<typename V::T>& plan, const typename V::T* src, t
     // Below the large path the work area holds M values: the recombination writes there, and
     // the core reads it through the table into dst (where registers cover whole groups, as the
     // core needs for that).
-    T* to = large || V::N < 4 ? dst : work;
+    T* to = large || V::N < 4 || !ZAFORQ_FFT_WHOLE_LINES ? dst : work;
     const T x0 = src[0], xh = src[1];
     ccs_recombine<V>(src, to, M, plan.ccsrec);
     to[0] = x0 + xh, to[1] = x0 - xh;

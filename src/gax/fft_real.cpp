@@ -40,7 +40,15 @@ void transform(const Plan<T>& plan, const T* src, T* dst, T* work, bool inv, int
   }
   switch (path) {
 #if defined(__x86_64__)
-    case cpu::kAvx512: return avx512::path_transform<T>(plan, src, dst, work, inv);
+    case cpu::kAvx512: {
+      // the work area counts only where the transform uses it (not a forward core transform
+      // out of place)
+      const bool uses_work = plan.large || inv || src == dst;
+      const uintptr_t lines = reinterpret_cast<uintptr_t>(src) | reinterpret_cast<uintptr_t>(dst) |
+                              (uses_work ? reinterpret_cast<uintptr_t>(work) : 0);
+      if (lines % 64 == 0) return avx512::path_transform<T>(plan, src, dst, work, inv);
+      return avx512_narrow::path_transform<T>(plan, src, dst, work, inv);
+    }
     case cpu::kAvx2: return avx2::path_transform<T>(plan, src, dst, work, inv);
 #endif
     default: return sse2::path_transform<T>(plan, src, dst, work, inv);
@@ -78,7 +86,7 @@ struct Work {
       area = align16(caller);
       return true;
     }
-    mine = static_cast<uint8_t*>(alloc(static_cast<size_t>(bytes)));
+    mine = static_cast<uint8_t*>(alloc_aligned(static_cast<size_t>(bytes), 64));
     area = mine;
     return mine != nullptr;
   }

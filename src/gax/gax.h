@@ -10,6 +10,9 @@ namespace zaforq::gax {
 // Aligned blocks of any size (the exported allocator takes 32-bit counts; tables of the
 // largest transforms need more). Null when the size is 0 or the system allocator fails.
 void* alloc(size_t bytes);
+// The same on a boundary of align bytes (a power of two from 32): the library's own work blocks
+// start on a cache line, which the wide transform paths are fastest with. release frees both.
+void* alloc_aligned(size_t bytes, size_t align);
 void release(void* p);
 // bytes = a * b, false when it does not fit in size_t.
 inline bool mul_size(size_t a, size_t b, size_t& out) {

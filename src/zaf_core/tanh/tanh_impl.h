@@ -194,7 +194,6 @@ __attribute__((always_inline)) inline V stanh_ha_big(V a) {
 
 template <class F>
 __attribute__((always_inline)) inline F stanh_ha(F x) {
-  using V = typename F::f64;
   const F a = abs(x);
   const F small = odd_poly(a, kSTanhHAS);
   const F ac = min(a, F::all(20.0f));  // NaN becomes 20 here; restored below
