@@ -544,10 +544,17 @@ struct FirstPass {
   using type = std::conditional_t<(V::N > 32 / sizeof(typename V::T)), typename V::half, V>;
 };
 
+// Whether the core, reading through the table, runs its passes in an out-of-place dst (one array
+// less in the cache than going through work) instead of the work area. Its last pass then turns
+// split groups into pairs in place, which needs each run to cover whole groups of four; and the
+// narrow build, for arrays off a cache line, keeps the work area, where it measured faster.
+template <class V>
+constexpr bool kPassesInDst = V::N >= 4 && ZAFORQ_FFT_WHOLE_LINES;
+
 // The whole core: the complex DFT of M = 2^log2M values (M >= 8).
-// - rev != null, final: reads src through the bit-reversal table into dst, or into work (M
-//   complex values) when src equals dst or the register is narrower than a group, and finishes
-//   in dst as interleaved pairs.
+// - rev != null, final: reads src through the bit-reversal table into dst (kPassesInDst), or
+//   into work (M complex values) when src equals dst or otherwise, and finishes in dst as
+//   interleaved pairs.
 // - rev != null, not final: reads src (not dst) through the table, finishes in dst as split
 //   groups. The table may be that of a longer transform: entry j of this one's is entry
 //   j << rev_shift of it (reversing j << s over n bits reverses j over n - s bits).
@@ -558,10 +565,8 @@ void radix4(const typename V::T* src, typename V::T* dst, int log2M, const int32
             bool final, typename V::T* work, int rev_shift = 0) {
   using T = typename V::T;
   const size_t M = size_t(1) << log2M;
-  // Through the table the passes cannot start in place; they run in dst when it is not the
-  // source (one array less in the cache than going through work). The last pass then turns
-  // split groups into pairs in place, which needs each run to cover whole groups of four.
-  T* data = rev && final && (src == dst || V::N < 4 || !ZAFORQ_FFT_WHOLE_LINES) ? work : dst;
+  // Through the table the passes cannot start in place.
+  T* data = rev && final && (src == dst || !kPassesInDst<V>) ? work : dst;
   using F = typename FirstPass<V>::type;
   if (log2M & 1)
     first_pass_blocks<F, inv, true>(src, data, M, rev, rev_shift);
@@ -753,10 +758,9 @@ void real_transform(const Plan<typename V::T>& plan, const typename V::T* src, t
   const size_t M = size_t(1) << log2M;
   const bool large = plan.large, scaled = inv ? plan.scale_inv : plan.scale_fwd;
   if (inv) {
-    // Below the large path the work area holds M values: the recombination writes there, and
-    // the core reads it through the table into dst (where registers cover whole groups, as the
-    // core needs for that).
-    T* to = large || V::N < 4 || !ZAFORQ_FFT_WHOLE_LINES ? dst : work;
+    // Below the large path the work area holds M values: where the core runs its passes in
+    // dst, the recombination writes there and the core reads it through the table into dst.
+    T* to = large || !kPassesInDst<V> ? dst : work;
     const T x0 = src[0], xh = src[1];
     ccs_recombine<V>(src, to, M, plan.ccsrec);
     to[0] = x0 + xh, to[1] = x0 - xh;
