@@ -59,6 +59,30 @@ inline __attribute__((always_inline)) void transpose_square(const T* const* in, 
       _mm512_storeu_ps(out[first_of[v] + 4], _mm512_castpd_ps(_mm512_shuffle_f64x2(q[v], q[v + 4], 0xDD)));
     }
   }
+#elif defined(__AVX2__)
+  // 256-bit pieces: whole half-lines, which do not straddle lines when the arrays start 32
+  // bytes into one (as the narrow AVX-512 build's arrays may)
+  if constexpr (sizeof(T) == 8) {  // out[i] = (in[0][i], in[1][i] | in[2][i], in[3][i])
+    __m256d l[4][2];
+    for (size_t u = 0; u < 4; ++u) l[u][0] = _mm256_loadu_pd(in[u]), l[u][1] = _mm256_loadu_pd(in[u] + 4);
+    for (size_t h = 0; h < 2; ++h) {
+      _mm256_storeu_pd(out[2 * h], _mm256_permute2f128_pd(l[0][h], l[1][h], 0x20));
+      _mm256_storeu_pd(out[2 * h] + 4, _mm256_permute2f128_pd(l[2][h], l[3][h], 0x20));
+      _mm256_storeu_pd(out[2 * h + 1], _mm256_permute2f128_pd(l[0][h], l[1][h], 0x31));
+      _mm256_storeu_pd(out[2 * h + 1] + 4, _mm256_permute2f128_pd(l[2][h], l[3][h], 0x31));
+    }
+  } else {  // 8 x 8 complex floats as 64-bit pieces: four 4 x 4 transposes of 256-bit rows
+    for (size_t rb = 0; rb < 8; rb += 4)
+      for (size_t cb = 0; cb < 8; cb += 4) {
+        __m256d r[4];
+        for (size_t u = 0; u < 4; ++u) r[u] = _mm256_loadu_pd(reinterpret_cast<const double*>(in[rb + u] + 2 * cb));
+        const __m256d a = _mm256_unpacklo_pd(r[0], r[1]), b = _mm256_unpackhi_pd(r[0], r[1]);
+        const __m256d c = _mm256_unpacklo_pd(r[2], r[3]), d = _mm256_unpackhi_pd(r[2], r[3]);
+        const __m256d o[4] = {_mm256_permute2f128_pd(a, c, 0x20), _mm256_permute2f128_pd(b, d, 0x20),
+                              _mm256_permute2f128_pd(a, c, 0x31), _mm256_permute2f128_pd(b, d, 0x31)};
+        for (size_t i = 0; i < 4; ++i) _mm256_storeu_pd(reinterpret_cast<double*>(out[cb + i] + 2 * rb), o[i]);
+      }
+  }
 #else
   constexpr size_t G = 64 / (2 * sizeof(T));
   for (size_t u = 0; u < G; ++u)
