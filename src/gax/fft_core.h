@@ -682,92 +682,67 @@ ZAFORQ_FFT_INLINE void copy_classes(const T* src, size_t B, size_t R, size_t c0,
   }
 }
 
-#if defined(__AVX2__) && defined(__FMA__)
-// Whether the large inverse reads its rows straight from its spectrum, recombining on the way
-// (ccs_classes, on registers of one cache line, which the wider paths have). Its sweeps also
-// read the mirrored bins and the twiddles, as much again as the bins for doubles: measured 7%
-// and 3% faster than the separate passes for floats at 2^17 and 2^18, and for doubles equal
-// at 2^15 and 11-19% slower at 2^16 and 2^17.
+
+// The inverse recombination of the spectrum s (M bins, Perm layout), as ccs_recombine computes
+// it (the same runs, so the same bits), written out as the classes of the bins modulo B: class
+// c (bins c + B t, t < R, in natural order) to the row after the one of the bit-reversed
+// sequence where its transform belongs (rev_k(c) + 1, the last row's class to last), for
+// blk_step. The front runs of G consecutive t (bins B t0 + 1 .. B (t0 + G)) are mirrored by the
+// back runs of exactly the G t that end at R - t0, so each pair of blocks goes through two
+// small buffers and out as squares of whole lines. The front block starts one bin late: its
+// first bin (class 0) is the last of the block before.
+constexpr size_t kCcsRowsMaxB = 32;
+template <class V>
+void ccs_to_rows(const typename V::T* s, size_t M, int k, typename V::T* dst, typename V::T* last, const typename V::T* tab) {
+  using T = typename V::T;
+  using C = cv<V>;
+  constexpr size_t W = V::N, G = 64 / (2 * sizeof(T)), most = G * kCcsRowsMaxB;
+  const size_t B = size_t(1) << k, R = M >> k, GB = G * B;
+  T* rows[kCcsRowsMaxB];
+  for (size_t c = 0; c < B; ++c) {
+    const size_t b = reverse_bits(c, k);
+    rows[c] = b + 1 < B ? dst + 2 * R * (b + 1) : last;
+  }
+  alignas(64) T front[2 * (most + W)], back[2 * most];
+  front[0] = s[0] + s[1], front[1] = s[0] - s[1];  // bin 0
+  auto write = [&](const T* block, size_t t0) __attribute__((always_inline)) {
+    for (size_t c0 = 0; c0 < B; c0 += G) {
+      const T* in[G];
+      T* out[G];
+      for (size_t u = 0; u < G; ++u) in[u] = block + 2 * (B * u + c0), out[u] = rows[c0 + u] + 2 * t0;
+      transpose_square(in, out);
+    }
+  };
+  for (size_t t0 = 0; t0 < R / 2; t0 += G) {
+    for (size_t i = 1; i <= GB; i += W) {
+      const size_t kk = B * t0 + i;
+      V c, ms;
+      load_twiddle(tab + table_offset(kk - 1, 8), 8, c, ms);
+      const C F = load_pairs<V>(s + 2 * kk);
+      const C Gc = conj(reversed(load_pairs<V>(s + 2 * (M - kk - (W - 1)))));
+      const C Q = cmul(F - Gc, ms, c);
+      const C S = F + Gc;
+      store_pairs(S + Q, front + 2 * i);
+      store_pairs(reversed(conj(S - Q)), back + 2 * (GB - i - (W - 1)));
+    }
+    write(front, t0);
+    write(back, R - t0 - G);
+    front[0] = front[2 * GB], front[1] = front[2 * GB + 1];  // (bin M/2 at the end: the back's)
+  }
+}
+
+// Whether the large inverse, out of place, builds its rows from its spectrum (ccs_to_rows)
+// instead of recombining into dst, reversing in place and starting the rows in place. Measured
+// with arrays from gaxsMalloc: doubles 11% and 13% faster at 2^15 and 2^16 points and 7-23%
+// slower from 2^17 to 2^19, floats 11% and 10% faster at 2^17 and 2^18 and 15% slower at 2^20.
+// Beyond about the second-level cache its writes, spread over every row at once, cost more than
+// the passes they save.
 template <class T>
 bool inverse_rows_from_input(int m) {
-  return sizeof(T) == 4 && rows_from_input<T>(m);
+  const LargeSplit s = large_split<T>(m);
+  return (size_t(1) << m) * 2 * sizeof(T) <= (size_t(sizeof(T) == 8 ? 512 : 1024) << 10) &&
+         m - s.k <= Fft<T>::row_max && (size_t(1) << s.k) <= kCcsRowsMaxB;
 }
-
-// (prev[G-1], cur[0], .., cur[G-2]): a run of table entries that starts one entry before a run
-// of the table's own alignment.
-template <class VL>
-ZAFORQ_FFT_INLINE VL shifted_in(VL prev, VL cur) {
-  if constexpr (sizeof(typename VL::T) == 8) {
-    const __m256d c = _mm256_permute4x64_pd(cur.v, _MM_SHUFFLE(2, 1, 0, 3));
-    return {_mm256_blend_pd(c, _mm256_permute4x64_pd(prev.v, _MM_SHUFFLE(2, 1, 0, 3)), 1)};
-  } else {
-    const __m256i up = _mm256_setr_epi32(7, 0, 1, 2, 3, 4, 5, 6);
-    return {_mm256_blend_ps(_mm256_permutevar8x32_ps(cur.v, up), _mm256_permutevar8x32_ps(prev.v, up), 1)};
-  }
-}
-
-// Bins k0 .. k0 + G - 1 (k0 a multiple of G) of the inverse recombination of ccs_recombine,
-// each computed as that routine computes it, so with the same bits: bins below M/2 as its
-// front runs, the others as its back runs (whose front run M - k0 - G + 1 .. has aligned
-// twiddles). Bin 0 is left for the caller.
-template <class VL, class T>
-ZAFORQ_FFT_INLINE cv<VL> ccs_line(const T* s, size_t M, size_t k0, const T* tab) {
-  using C = cv<VL>;
-  constexpr size_t G = VL::N;
-  VL c, ms;
-  if (k0 >= M / 2) {
-    load_twiddle(tab + table_offset(M - k0 - G, 8), 8, c, ms);
-    const C F = load_pairs<VL>(s + 2 * (M - k0 - (G - 1)));
-    const C Gc = conj(reversed(load_pairs<VL>(s + 2 * k0)));
-    const C Q = cmul(F - Gc, ms, c);
-    const C S = F + Gc;
-    return reversed(conj(S - Q));
-  }
-  // table entry j holds the twiddles of bin j + 1
-  VL cp = VL::all(0), mp = VL::all(0);
-  if (k0) load_twiddle(tab + table_offset(k0 - G, 8), 8, cp, mp);
-  load_twiddle(tab + table_offset(k0, 8), 8, c, ms);
-  c = shifted_in(cp, c), ms = shifted_in(mp, ms);
-  C back;
-  if (k0) {
-    back = load_pairs<VL>(s + 2 * (M - k0 - (G - 1)));
-  } else {  // bins M - G + 1 .. M - 1: the array ends before the run would
-    alignas(64) T tail[2 * G] = {};
-    memcpy(tail, s + 2 * (M - (G - 1)), 2 * (G - 1) * sizeof(T));
-    back = load_pairs<VL>(tail);
-  }
-  const C F = load_pairs<VL>(s + 2 * k0);
-  const C Gc = conj(reversed(back));
-  const C Q = cmul(F - Gc, ms, c);
-  return (F + Gc) + Q;
-}
-
-// The inverse recombination of the spectrum s (M bins, Perm layout) for the G classes
-// c0 .. c0 + G - 1 modulo B, each into its own row: z[i][t] = Z[c0 + i + B t] for t < R (a
-// multiple of G). Like copy_classes, each input line is read once, and the rows are written
-// as whole lines through a transposed square.
-template <class T>
-void ccs_classes(const T* s, size_t M, size_t B, size_t R, size_t c0, T* const* z, const T* tab) {
-  using VL = vec<T, 64 / (2 * sizeof(T))>;
-  constexpr size_t G = VL::N;
-  alignas(64) T square[G][2 * G];
-  const T* lines[G];
-  for (size_t u = 0; u < G; ++u) lines[u] = square[u];
-  for (size_t t = 0; t < R; t += G) {
-    for (size_t u = 0; u < G; ++u) store_pairs(ccs_line<VL>(s, M, c0 + B * (t + u), tab), square[u]);
-    if (c0 == 0 && t == 0) square[0][0] = s[0] + s[1], square[0][1] = s[0] - s[1];
-    T* out[G];
-    for (size_t i = 0; i < G; ++i) out[i] = z[i] + 2 * t;
-    transpose_square(lines, out);
-  }
-}
-
-#else
-template <class T>
-bool inverse_rows_from_input(int) {
-  return false;
-}
-#endif
 
 // Large path (see fft_large.cpp for the split and the tables): rows first, then the column
 // passes on gathered column groups. data holds bit-reversed input, or, when src is given (the
@@ -775,16 +750,24 @@ bool inverse_rows_from_input(int) {
 // each row is read from it: row b of the bit-reversed sequence is the class of rev_k(b) modulo
 // B in bit-reversed order, so that class is copied into work as it stands and the core reads it
 // through the transform's own table. This saves the separate reordering pass over memory. The
-// inverse's src is its spectrum before the recombination (inverse_rows_from_input), done
-// on the way into the rows: the recombination and the reordering in one pass instead of three
-// (the recombination, the reversal in place, and a first pass that gathers in place).
+// inverse's src is its spectrum before the recombination (inverse_rows_from_input), which
+// ccs_to_rows does while it writes every class, each one row further on (the last in work):
+// each row's transform then reads the row after its own, which the transform before it has
+// already read, so no row needs copying into work first.
 template <class V, bool inv>
 void blk_step(typename V::T* data, int m, int level, const Plan<typename V::T>& plan, typename V::T* work, bool scale,
               bool outermost, const typename V::T* src = nullptr) {
   using T = typename V::T;
   const LargeSplit s = large_split<T>(m);
   const size_t R = size_t(1) << (m - s.k), B = size_t(1) << s.k, Q = size_t(1) << (s.g - s.k);
-  if (src) {
+  if (src && inv) {
+    ccs_to_rows<V>(src, size_t(1) << m, s.k, data, work, plan.ccsrec);
+    for (size_t b = 0; b < B; ++b) {
+      T* row = data + 2 * b * R;
+      radix4<V, inv>(b + 1 < B ? row + 2 * R : work, row, m - s.k, plan.rev, plan.twiddles, false, nullptr, s.k);
+      if (scale) scale_values(row, 2 * R, plan.scale);
+    }
+  } else if (src) {
     // G classes fill one cache line of input: each line is read once, and the classes other
     // than the first wait in their own (not yet written) rows until their turn in work.
     constexpr size_t G = 64 / (2 * sizeof(T));
@@ -792,12 +775,7 @@ void blk_step(typename V::T* data, int m, int level, const Plan<typename V::T>& 
       T* z[G];
       z[0] = work;
       for (size_t i = 1; i < G; ++i) z[i] = data + 2 * reverse_bits(c0 + i, s.k) * R;
-#if defined(__AVX2__) && defined(__FMA__)
-      if constexpr (inv)
-        ccs_classes(src, size_t(1) << m, B, R, c0, z, plan.ccsrec);
-      else
-#endif
-        copy_classes(src, B, R, c0, z);
+      copy_classes(src, B, R, c0, z);
       for (size_t i = 0; i < G; ++i) {
         T* row = data + 2 * reverse_bits(c0 + i, s.k) * R;
         if (i) memcpy(work, row, 2 * R * sizeof(T));
