@@ -627,22 +627,33 @@ void real_recombine(typename V::T* d, size_t M, const typename V::T* tab) {
 
 // The inverse: Z_k = F + G + (F - G)(-sin + i cos) with F = X_k, G = conj X_(M-k), which is
 // twice the spectrum the forward step started from; Z_(M-k) = conj(F + G - (F - G)(...)).
+// One step of it: bins k .. k + W - 1 (k - 1 a multiple of 4) and their mirrors, the bins
+// M - k - W + 1 .. M - k in ascending order. Every route of the inverse goes through this one
+// step, which is what keeps their bits the same.
+template <class V>
+ZAFORQ_FFT_INLINE void ccs_step(const typename V::T* s, size_t M, size_t k, const typename V::T* tab, cv<V>& front,
+                                cv<V>& back) {
+  using C = cv<V>;
+  V c, ms;
+  load_twiddle(tab + table_offset(k - 1, 8), 8, c, ms);
+  const C F = load_pairs<V>(s + 2 * k);
+  const C G = conj(reversed(load_pairs<V>(s + 2 * (M - k - (V::N - 1)))));
+  const C Q = cmul(F - G, ms, c);
+  const C S = F + G;
+  front = S + Q;
+  back = reversed(conj(S - Q));
+}
 template <class V>
 void ccs_recombine(const typename V::T* s, typename V::T* d, size_t M, const typename V::T* tab) {
-  using C = cv<V>;
   constexpr size_t W = V::N;
   if constexpr (has_half<V>) {
     if (M / 2 < W) return ccs_recombine<typename V::half>(s, d, M, tab);
   }
   for (size_t k = 1; k < M / 2; k += W) {
-    V c, ms;
-    load_twiddle(tab + table_offset(k - 1, 8), 8, c, ms);
-    const C F = load_pairs<V>(s + 2 * k);
-    const C G = conj(reversed(load_pairs<V>(s + 2 * (M - k - (W - 1)))));
-    const C Q = cmul(F - G, ms, c);
-    const C S = F + G;
-    store_pairs(S + Q, d + 2 * k);
-    store_pairs(reversed(conj(S - Q)), d + 2 * (M - k - (W - 1)));
+    cv<V> front, back;
+    ccs_step(s, M, k, tab, front, back);
+    store_pairs(front, d + 2 * k);
+    store_pairs(back, d + 2 * (M - k - (W - 1)));
   }
 }
 
@@ -683,8 +694,8 @@ ZAFORQ_FFT_INLINE void copy_classes(const T* src, size_t B, size_t R, size_t c0,
 }
 
 
-// The inverse recombination of the spectrum s (M bins, Perm layout), as ccs_recombine computes
-// it (the same runs, so the same bits), written out as the classes of the bins modulo B: class
+// The inverse recombination of the spectrum s (M bins, Perm layout), in ccs_recombine's own
+// steps (ccs_step, so the same bits), written out as the classes of the bins modulo B: class
 // c (bins c + B t, t < R, in natural order) to the row after the one of the bit-reversed
 // sequence where its transform belongs (rev_k(c) + 1, the last row's class to last), for
 // blk_step. The front runs of G consecutive t (bins B t0 + 1 .. B (t0 + G)) are mirrored by the
@@ -715,15 +726,10 @@ void ccs_to_rows(const typename V::T* s, size_t M, int k, typename V::T* dst, ty
   };
   for (size_t t0 = 0; t0 < R / 2; t0 += G) {
     for (size_t i = 1; i <= GB; i += W) {
-      const size_t kk = B * t0 + i;
-      V c, ms;
-      load_twiddle(tab + table_offset(kk - 1, 8), 8, c, ms);
-      const C F = load_pairs<V>(s + 2 * kk);
-      const C Gc = conj(reversed(load_pairs<V>(s + 2 * (M - kk - (W - 1)))));
-      const C Q = cmul(F - Gc, ms, c);
-      const C S = F + Gc;
-      store_pairs(S + Q, front + 2 * i);
-      store_pairs(reversed(conj(S - Q)), back + 2 * (GB - i - (W - 1)));
+      C f, b;
+      ccs_step(s, M, B * t0 + i, tab, f, b);
+      store_pairs(f, front + 2 * i);
+      store_pairs(b, back + 2 * (GB - i - (W - 1)));
     }
     write(front, t0);
     write(back, R - t0 - G);
