@@ -666,8 +666,8 @@ void scale_values(T* d, size_t n, T s) {
 // natural-order input (blk_step with src): the rows must be short enough for the core, the rows
 // filled from one sweep over the input must stay in the second-level cache, and the sweeps
 // (one per line's worth of classes, each reading every line of the input and using a part of
-// it) must read little in all: at most 2 MiB, measured 14% faster than the reordering pass
-// for doubles at 2^16 (2 MiB) and 14% slower at 2^17 (4 MiB).
+// it) must read little in all: at most 2 MiB, measured 4% faster than the reordering pass
+// for doubles at 2^16 points (2 MiB) and 14% slower at 2^17 (4 MiB).
 template <class T>
 bool rows_from_input(int m) {
   const int k = large_split<T>(m).k, row = m - k;
@@ -692,7 +692,6 @@ ZAFORQ_FFT_INLINE void copy_classes(const T* src, size_t B, size_t R, size_t c0,
     for (size_t i = 0; i < G; ++i) memcpy(z[i] + 2 * t, in + 2 * i, 2 * sizeof(T));
   }
 }
-
 
 // The inverse recombination of the spectrum s (M bins, Perm layout), in ccs_recombine's own
 // steps (ccs_step, so the same bits), written out as the classes of the bins modulo B: class
@@ -739,8 +738,8 @@ void ccs_to_rows(const typename V::T* s, size_t M, int k, typename V::T* dst, ty
 
 // Whether the large inverse, out of place, builds its rows from its spectrum (ccs_to_rows)
 // instead of recombining into dst, reversing in place and starting the rows in place. Measured
-// with arrays from gaxsMalloc: doubles 11% and 13% faster at 2^15 and 2^16 points and 7-23%
-// slower from 2^17 to 2^19, floats 11% and 10% faster at 2^17 and 2^18 and 15% slower at 2^20.
+// with arrays from gaxsMalloc: doubles 11% and 8% faster at 2^15 and 2^16 points and 7-23%
+// slower from 2^17 to 2^19, floats 19% and 12% faster at 2^17 and 2^18 and 15% slower at 2^20.
 // Beyond about the second-level cache its writes, spread over every row at once, cost more than
 // the passes they save.
 template <class T>

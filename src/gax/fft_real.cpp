@@ -49,7 +49,8 @@ void transform(const Plan<T>& plan, const T* src, T* dst, T* work, bool inv, int
       // Off a line, a 64-byte access costs two; that pays for floats while the arrays stay in
       // the second-level cache (measured 1-34% faster to 2^16, where the narrow build needs
       // four 16-byte pieces per register), not for doubles (two 32-byte pieces; 4-13% slower).
-      if (lines % 64 == 0 || (sizeof(T) == 4 && plan.order <= 16)) return avx512::path_transform<T>(plan, src, dst, work, inv);
+      if (lines % 64 == 0 || (sizeof(T) == 4 && plan.order <= 16))
+        return avx512::path_transform<T>(plan, src, dst, work, inv);
       return avx512_narrow::path_transform<T>(plan, src, dst, work, inv);
     }
     case cpu::kAvx2: return avx2::path_transform<T>(plan, src, dst, work, inv);
