@@ -405,40 +405,63 @@ __attribute__((always_inline)) inline void twiddled_dft4(const typename V::T* t,
   dft4<V, inv>(a, b, c, d, x0, x1, x2, x3);
 }
 
+// Where complex value x of a pass's sequence lies. Flat: at x of one array. Rows: in rows of q
+// consecutive values standing row values apart (x = r q + c at r row + c), which lets the
+// column passes of the large path read their first inputs from the rows and write their last
+// outputs back to them, instead of gathering the columns into the work area and scattering
+// them back (measured 3-13% faster for doubles from 2^15 to 2^22 points, 0-8% for floats).
+// A pass adds at() of a multiple of its span to at() of an index below it, which holds for
+// Rows while the span is a multiple of q.
+struct Flat {
+  ZAFORQ_FFT_INLINE size_t at(size_t x) const { return x; }
+};
+struct Rows {
+  int lq;
+  size_t row;
+  ZAFORQ_FFT_INLINE size_t at(size_t x) const { return (x >> lq) * row + (x & ((size_t(1) << lq) - 1)); }
+};
+// Offset in reals of value x in split groups, or as interleaved pairs.
+template <bool pairs, class L>
+ZAFORQ_FFT_INLINE size_t value_offset(const L& l, size_t x) {
+  return pairs ? 2 * l.at(x) : split_offset(l.at(x));
+}
+template <class V, bool pairs, class T>
+ZAFORQ_FFT_INLINE void store_values(const cv<V>& x, T* p) {
+  if (pairs)
+    store_pairs(x, p);
+  else
+    store_run(x, p);
+}
+
 // One radix-4 pass: groups of four sub-sequences at distance span (complex values, a multiple
-// of 4) over data in split groups; tw holds 3 * span twiddles. With pairs set, the results are
-// written to out as interleaved pairs (out may be data); otherwise in place as split groups.
-template <class V, bool inv, bool pairs>
-void fact4(typename V::T* data, size_t span, size_t groups, const typename V::T* tw, typename V::T* out) {
+// of 4) read in split groups from in (laid out by li); tw holds 3 * span twiddles. The results
+// go to out (laid out by lo; out may be in) as split groups, or as interleaved pairs with pairs
+// set, which in place needs whole groups of four per run.
+template <class V, bool inv, bool pairs, class LI = Flat, class LO = Flat>
+void fact4(const typename V::T* in, size_t span, size_t groups, const typename V::T* tw, typename V::T* out,
+           LI li = {}, LO lo = {}) {
   using T = typename V::T;
   using C = cv<V>;
   constexpr size_t W = V::N;
   if constexpr (has_half<V>) {
-    if (span < W) return fact4<typename V::half, inv, pairs>(data, span, groups, tw, out);
+    if (span < W) return fact4<typename V::half, inv, pairs>(in, span, groups, tw, out, li, lo);
   }
-  const size_t s2 = 2 * span;
+  const size_t si = 2 * li.at(span), so = 2 * lo.at(span);
   for (size_t g = 0; g < groups; ++g) {
-    T* p = data + 8 * g * span;
-    T* o = out + 8 * g * span;
+    const T* p = in + 2 * li.at(4 * g * span);
+    T* o = out + 2 * lo.at(4 * g * span);
     for (size_t i = 0; i < span; i += W) {
-      T* p0 = p + split_offset(i);
+      const T* p0 = p + split_offset(li.at(i));
       const T* t = tw + table_offset(i, 24);
       const C a = load_run<V>(p0);
-      C b = load_run<V>(p0 + s2), c = load_run<V>(p0 + 2 * s2), d = load_run<V>(p0 + 3 * s2);
+      C b = load_run<V>(p0 + si), c = load_run<V>(p0 + 2 * si), d = load_run<V>(p0 + 3 * si);
       C x0, x1, x2, x3;
       twiddled_dft4<V, inv>(t, a, b, c, d, x0, x1, x2, x3);
-      if (pairs) {
-        T* q0 = o + 2 * i;
-        store_pairs(x0, q0);
-        store_pairs(x1, q0 + s2);
-        store_pairs(x2, q0 + 2 * s2);
-        store_pairs(x3, q0 + 3 * s2);
-      } else {
-        store_run(x0, p0);
-        store_run(x1, p0 + s2);
-        store_run(x2, p0 + 2 * s2);
-        store_run(x3, p0 + 3 * s2);
-      }
+      T* q0 = o + value_offset<pairs>(lo, i);
+      store_values<V, pairs>(x0, q0);
+      store_values<V, pairs>(x1, q0 + so);
+      store_values<V, pairs>(x2, q0 + 2 * so);
+      store_values<V, pairs>(x3, q0 + 3 * so);
     }
   }
 }
@@ -449,71 +472,69 @@ void fact4(typename V::T* data, size_t span, size_t groups, const typename V::T*
 // four of the second (with those of i + v S, v = 0 .. 3), so they stay in registers between the
 // two: one read and one write of the data instead of two. The operations are those of two calls
 // of fact4, in the same order, so the results are the same bits. tw: the first pass's table;
-// the second's (6 S further) follows it. groups: groups of 16 S values.
-template <class V, bool inv, bool pairs>
-void fact4x2(typename V::T* data, size_t span, size_t groups, const typename V::T* tw, typename V::T* out) {
+// the second's (6 S further) follows it. groups: groups of 16 S values. in, out: as fact4.
+template <class V, bool inv, bool pairs, class LI = Flat, class LO = Flat>
+void fact4x2(const typename V::T* in, size_t span, size_t groups, const typename V::T* tw, typename V::T* out,
+             LI li = {}, LO lo = {}) {
   using T = typename V::T;
   using C = cv<V>;
   constexpr size_t W = V::N;
   if constexpr (has_half<V>) {
-    if (span < W) return fact4x2<typename V::half, inv, pairs>(data, span, groups, tw, out);
+    if (span < W) return fact4x2<typename V::half, inv, pairs>(in, span, groups, tw, out, li, lo);
   }
-  const size_t s2 = 2 * span;
+  const size_t si = 2 * li.at(span), so = 2 * lo.at(span);
   const T* tw2 = tw + 6 * span;
   for (size_t g = 0; g < groups; ++g) {
-    T* p = data + 32 * g * span;
-    T* o = out + 32 * g * span;
+    const T* p = in + 2 * li.at(16 * g * span);
+    T* o = out + 2 * lo.at(16 * g * span);
     for (size_t i = 0; i < span; i += W) {
-      T* p0 = p + split_offset(i);
+      const T* p0 = p + split_offset(li.at(i));
+      T* o0 = o + value_offset<pairs>(lo, i);
       C y[16];
       const T* t1 = tw + table_offset(i, 24);
       for (size_t a = 0; a < 4; ++a) {
-        T* q = p0 + 4 * a * s2;
-        twiddled_dft4<V, inv>(t1, load_run<V>(q), load_run<V>(q + s2), load_run<V>(q + 2 * s2), load_run<V>(q + 3 * s2), y[4 * a],
-                  y[4 * a + 1], y[4 * a + 2], y[4 * a + 3]);
+        const T* q = p0 + 4 * a * si;
+        twiddled_dft4<V, inv>(t1, load_run<V>(q), load_run<V>(q + si), load_run<V>(q + 2 * si), load_run<V>(q + 3 * si),
+                              y[4 * a], y[4 * a + 1], y[4 * a + 2], y[4 * a + 3]);
       }
       for (size_t v = 0; v < 4; ++v) {
         C x0, x1, x2, x3;
         twiddled_dft4<V, inv>(tw2 + table_offset(i + v * span, 24), y[v], y[v + 4], y[v + 8], y[v + 12], x0, x1, x2, x3);
-        if (pairs) {
-          T* q0 = o + 2 * (i + v * span);
-          store_pairs(x0, q0);
-          store_pairs(x1, q0 + 4 * s2);
-          store_pairs(x2, q0 + 8 * s2);
-          store_pairs(x3, q0 + 12 * s2);
-        } else {
-          T* q = p0 + v * s2;
-          store_run(x0, q);
-          store_run(x1, q + 4 * s2);
-          store_run(x2, q + 8 * s2);
-          store_run(x3, q + 12 * s2);
-        }
+        T* q = o0 + v * so;
+        store_values<V, pairs>(x0, q);
+        store_values<V, pairs>(x1, q + 4 * so);
+        store_values<V, pairs>(x2, q + 8 * so);
+        store_values<V, pairs>(x3, q + 12 * so);
       }
     }
   }
 }
 
 // One radix-2 pass: pairs of sub-sequences at distance span; tw holds span twiddles, per group
-// of four the real parts then the imaginary parts.
-template <class V, bool inv>
-void fact2(typename V::T* data, size_t span, size_t groups, const typename V::T* tw) {
+// of four the real parts then the imaginary parts. in, out: as fact4.
+template <class V, bool inv, bool pairs = false, class LI = Flat, class LO = Flat>
+void fact2(const typename V::T* in, size_t span, size_t groups, const typename V::T* tw, typename V::T* out,
+           LI li = {}, LO lo = {}) {
   using T = typename V::T;
   using C = cv<V>;
   constexpr size_t W = V::N;
   if constexpr (has_half<V>) {
-    if (span < W) return fact2<typename V::half, inv>(data, span, groups, tw);
+    if (span < W) return fact2<typename V::half, inv, pairs>(in, span, groups, tw, out, li, lo);
   }
+  const size_t si = 2 * li.at(span), so = 2 * lo.at(span);
   for (size_t g = 0; g < groups; ++g) {
-    T* p = data + 4 * g * span;
+    const T* p = in + 2 * li.at(2 * g * span);
+    T* o = out + 2 * lo.at(2 * g * span);
     for (size_t i = 0; i < span; i += W) {
-      T* p0 = p + split_offset(i);
+      const T* p0 = p + split_offset(li.at(i));
       V wr, wi;
       load_twiddle(tw + table_offset(i, 8), 8, wr, wi);
       const C a = load_run<V>(p0);
-      C b = load_run<V>(p0 + 2 * span);
+      C b = load_run<V>(p0 + si);
       b = inv ? cmul_conj(b, wr, wi) : cmul(b, wr, wi);
-      store_run(a + b, p0);
-      store_run(a - b, p0 + 2 * span);
+      T* q0 = o + value_offset<pairs>(lo, i);
+      store_values<V, pairs>(a + b, q0);
+      store_values<V, pairs>(a - b, q0 + so);
     }
   }
 }
@@ -749,8 +770,21 @@ bool inverse_rows_from_input(int m) {
          m - s.k <= Fft<T>::row_max && (size_t(1) << s.k) <= kCcsRowsMaxB;
 }
 
+// One column step of the large path: a radix-4 pass (kind 4), two fused (16) or a radix-2 (2).
+template <class V, bool inv, bool pairs, class LI, class LO>
+void col_step(int kind, const typename V::T* in, size_t span, size_t groups, const typename V::T* tw,
+              typename V::T* out, LI li, LO lo) {
+  if (kind == 16) {
+    if constexpr (kFuse<V>) fact4x2<V, inv, pairs>(in, span, groups, tw, out, li, lo);
+  } else if (kind == 4) {
+    fact4<V, inv, pairs>(in, span, groups, tw, out, li, lo);
+  } else {
+    fact2<V, inv, pairs>(in, span, groups, tw, out, li, lo);
+  }
+}
+
 // Large path (see fft_large.cpp for the split and the tables): rows first, then the column
-// passes on gathered column groups. data holds bit-reversed input, or, when src is given (the
+// passes on groups of columns. data holds bit-reversed input, or, when src is given (the
 // outermost step, rows_from_input, src not data), src holds the input in natural order and
 // each row is read from it: row b of the bit-reversed sequence is the class of rev_k(b) modulo
 // B in bit-reversed order, so that class is copied into work as it stands and the core reads it
@@ -798,30 +832,52 @@ void blk_step(typename V::T* data, int m, int level, const Plan<typename V::T>& 
       if (scale) scale_values(row, 2 * R, plan.scale);
     }
   }
-  const T* tw = plan.level[level];
-  for (size_t c0 = 0; c0 < R; c0 += Q) {
-    for (size_t b = 0; b < B; ++b) memcpy(work + 2 * b * Q, data + 2 * (b * R + c0), 2 * Q * sizeof(T));  // gather
+  // The column passes, as a list of steps; the first reads the rows and the last writes them.
+  struct Step {
+    int kind;  // 4: fact4, 16: fact4x2, 2: fact2
+    size_t span, groups;
+  } steps[8];
+  int n = 0;
+  {
     size_t span = Q, groups = B / 4;
     for (int p = s.k / 2; p > 0;) {
       if (kFuse<V> && p % 2 == 0) {
-        fact4x2<V, inv, false>(work, span, groups / 4, tw, work);
-        tw += 30 * span, span *= 16, groups /= 16, p -= 2;
+        steps[n++] = {16, span, groups / 4};
+        span *= 16, groups /= 16, p -= 2;
       } else {
-        fact4<V, inv, false>(work, span, groups, tw, work);
-        tw += 6 * span, span *= 4, groups /= 4, p -= 1;
+        steps[n++] = {4, span, groups};
+        span *= 4, groups /= 4, p -= 1;
       }
     }
-    if (s.k & 1) {
-      fact2<V, inv>(work, span, 1, tw);
-      tw += 2 * span;
-    }
-    for (size_t b = 0; b < B; ++b) {  // scatter
-      T* dst = data + 2 * (b * R + c0);
-      const T* src = work + 2 * b * Q;
-      if (outermost)
-        split_to_pairs<V>(src, dst, Q);
-      else
-        memcpy(dst, src, 2 * Q * sizeof(T));
+    if (s.k & 1) steps[n++] = {2, span, 1};
+  }
+  const Rows rows{s.g - s.k, R};
+  const T* tw = plan.level[level];
+  for (size_t c0 = 0; c0 < R; c0 += Q) {
+    T* cols = data + 2 * c0;
+    for (int j = 0; j < n; ++j) {
+      const Step& st = steps[j];
+      const bool first = j == 0, last = j + 1 == n;
+      if (first && last) {
+        if (!outermost)
+          col_step<V, inv, false>(st.kind, cols, st.span, st.groups, tw, cols, rows, rows);
+        else if constexpr (V::N >= 4)
+          col_step<V, inv, true>(st.kind, cols, st.span, st.groups, tw, cols, rows, rows);
+        else {  // pairs in place need whole groups of four per run: through work
+          col_step<V, inv, false>(st.kind, cols, st.span, st.groups, tw, work, rows, Flat{});
+          for (size_t b = 0; b < B; ++b) split_to_pairs<V>(work + 2 * b * Q, cols + 2 * b * R, Q);
+        }
+      } else if (first) {
+        col_step<V, inv, false>(st.kind, cols, st.span, st.groups, tw, work, rows, Flat{});
+      } else if (last) {
+        if (outermost)
+          col_step<V, inv, true>(st.kind, work, st.span, st.groups, tw, cols, Flat{}, rows);
+        else
+          col_step<V, inv, false>(st.kind, work, st.span, st.groups, tw, cols, Flat{}, rows);
+      } else {
+        col_step<V, inv, false>(st.kind, work, st.span, st.groups, tw, work, Flat{}, Flat{});
+      }
+      tw += (st.kind == 2 ? 2 : st.kind == 4 ? 6 : 30) * st.span;
     }
   }
 }

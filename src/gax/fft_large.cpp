@@ -2,10 +2,11 @@
 // B = 2^k rows of R = 2^(m-k) contiguous values: each row is then a bit-reversed sequence of its
 // own, and is transformed first (by the radix-4 core, or by this same step one level down when
 // the row is still too long). The remaining k butterfly stages combine the rows; they run on
-// groups of Q = 2^(g-k) columns, gathered from all B rows into a work block of 2^g values that
-// stays in cache, as floor(k/2) radix-4 passes of span Q, 4Q, 16Q, ... and a radix-2 pass when
-// k is odd, and are scattered back. Rows and column groups stay in split groups throughout; the
-// outermost scatter restores interleaved pairs. The steps themselves are in fft_core.h.
+// groups of Q = 2^(g-k) columns of all B rows (2^g values) as floor(k/2) radix-4 passes of span
+// Q, 4Q, 16Q, ... and a radix-2 pass when k is odd. The first pass reads the group from the
+// rows and writes it to a work block that stays in cache, the last writes it back to the rows
+// (one pass alone works in place in the rows). Rows and column groups stay in split groups
+// throughout; the outermost last pass writes interleaved pairs. The steps are in fft_core.h.
 //
 // Column twiddles of one level, in the order the passes read them: per column group c0, per
 // pass of span S combining sub-transforms into length L = R S / Q * 4 (radix-4) or 2 (radix-2),
