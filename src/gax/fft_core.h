@@ -401,11 +401,12 @@ void first_pass_blocks(const typename V::T* in, typename V::T* out, size_t M, co
 // give the same bits.
 template <class V, bool inv>
 __attribute__((always_inline)) inline void twiddled_dft4(const typename V::T* t, const cv<V>& a, cv<V> b, cv<V> c,
-                                                         cv<V> d, cv<V>& x0, cv<V>& x1, cv<V>& x2, cv<V>& x3) {
+                                                         cv<V> d, cv<V>& x0, cv<V>& x1, cv<V>& x2, cv<V>& x3,
+                                                         size_t per = 24) {
   V w1r, w1i, w2r, w2i, w3r, w3i;
-  load_twiddle(t, 24, w1r, w1i);
-  load_twiddle(t + 8, 24, w2r, w2i);
-  load_twiddle(t + 16, 24, w3r, w3i);
+  load_twiddle(t, per, w1r, w1i);
+  load_twiddle(t + 8, per, w2r, w2i);
+  load_twiddle(t + 16, per, w3r, w3i);
   if (inv) {
     c = cmul_conj(c, w1r, w1i);
     b = cmul_conj(b, w2r, w2i);
@@ -446,6 +447,73 @@ ZAFORQ_FFT_INLINE void store_values(const cv<V>& x, T* p) {
     store_run(x, p);
 }
 
+// A span of 4 (the pass right after a radix-4 first pass) on registers of more lanes: each
+// holds one run of four values (one split group) from each of N/4 groups of the pass, which
+// share their twiddles (read with a stride of 0), instead of running the pass on the path's
+// four-lane registers. The operations per value are the same, so are the bits. Measured 12-26%
+// faster floats at 2^11 and 2^15 points, 2-5% for doubles; spans of 8 stay on the half-width
+// registers, whose runs of 8 are whole lines (ganged, 5-9% slower).
+template <class V>
+constexpr size_t kGang = V::N / 4;
+template <class V, class T>
+ZAFORQ_FFT_INLINE cv<V> load_gang(const T* p, size_t stride) {
+  return {V::load_groups(p, stride), V::load_groups(p + 4, stride)};
+}
+template <class V, class T>
+ZAFORQ_FFT_INLINE void store_gang(const cv<V>& x, T* p, size_t stride) {
+  x.re.store_groups(p, stride);
+  x.im.store_groups(p + 4, stride);
+}
+
+// fact4 on groups of 4 span values in place, span 4, groups a multiple of kGang<V>.
+template <class V, bool inv>
+void fact4_gang(typename V::T* data, size_t span, size_t groups, const typename V::T* tw) {
+  using T = typename V::T;
+  using C = cv<V>;
+  const size_t s2 = 2 * span, gs = 8 * span;  // reals between sub-sequences, between groups
+  for (size_t g = 0; g < groups; g += kGang<V>)
+    for (size_t i = 0; i < span; i += 4) {
+      T* p0 = data + g * gs + 2 * i;
+      C x0, x1, x2, x3;
+      twiddled_dft4<V, inv>(tw + table_offset(i, 24), load_gang<V>(p0, gs), load_gang<V>(p0 + s2, gs),
+                            load_gang<V>(p0 + 2 * s2, gs), load_gang<V>(p0 + 3 * s2, gs), x0, x1, x2, x3, 0);
+      store_gang(x0, p0, gs);
+      store_gang(x1, p0 + s2, gs);
+      store_gang(x2, p0 + 2 * s2, gs);
+      store_gang(x3, p0 + 3 * s2, gs);
+    }
+}
+
+// fact4x2 on groups of 16 span values in place, span 4, groups a multiple of kGang<V>.
+template <class V, bool inv>
+void fact4x2_gang(typename V::T* data, size_t span, size_t groups, const typename V::T* tw) {
+  using T = typename V::T;
+  using C = cv<V>;
+  const size_t s2 = 2 * span, gs = 32 * span;
+  const T* tw2 = tw + 6 * span;
+  for (size_t g = 0; g < groups; g += kGang<V>)
+    for (size_t i = 0; i < span; i += 4) {
+      T* p0 = data + g * gs + 2 * i;
+      C y[16];
+      const T* t1 = tw + table_offset(i, 24);
+      for (size_t a = 0; a < 4; ++a) {
+        const T* q = p0 + 4 * a * s2;
+        twiddled_dft4<V, inv>(t1, load_gang<V>(q, gs), load_gang<V>(q + s2, gs), load_gang<V>(q + 2 * s2, gs),
+                              load_gang<V>(q + 3 * s2, gs), y[4 * a], y[4 * a + 1], y[4 * a + 2], y[4 * a + 3], 0);
+      }
+      for (size_t v = 0; v < 4; ++v) {
+        C x0, x1, x2, x3;
+        twiddled_dft4<V, inv>(tw2 + table_offset(i + v * span, 24), y[v], y[v + 4], y[v + 8], y[v + 12], x0, x1, x2, x3,
+                              0);
+        T* q = p0 + v * s2;
+        store_gang(x0, q, gs);
+        store_gang(x1, q + 4 * s2, gs);
+        store_gang(x2, q + 8 * s2, gs);
+        store_gang(x3, q + 12 * s2, gs);
+      }
+    }
+}
+
 // One radix-4 pass: groups of four sub-sequences at distance span (complex values, a multiple
 // of 4) read in split groups from in (laid out by li); tw holds 3 * span twiddles. The results
 // go to out (laid out by lo; out may be in) as split groups, or as interleaved pairs with pairs
@@ -457,7 +525,11 @@ void fact4(const typename V::T* in, size_t span, size_t groups, const typename V
   using C = cv<V>;
   constexpr size_t W = V::N;
   if constexpr (has_half<V>) {
-    if (span < W) return fact4<typename V::half, inv, pairs>(in, span, groups, tw, out, li, lo);
+    if (span < W) {
+      if constexpr (!pairs && std::is_same_v<LI, Flat> && std::is_same_v<LO, Flat>)
+        if (span == 4 && in == out && groups % kGang<V> == 0) return fact4_gang<V, inv>(out, span, groups, tw);
+      return fact4<typename V::half, inv, pairs>(in, span, groups, tw, out, li, lo);
+    }
   }
   const size_t si = 2 * li.at(span), so = 2 * lo.at(span);
   for (size_t g = 0; g < groups; ++g) {
@@ -493,7 +565,11 @@ void fact4x2(const typename V::T* in, size_t span, size_t groups, const typename
   using C = cv<V>;
   constexpr size_t W = V::N;
   if constexpr (has_half<V>) {
-    if (span < W) return fact4x2<typename V::half, inv, pairs>(in, span, groups, tw, out, li, lo);
+    if (span < W) {
+      if constexpr (!pairs && std::is_same_v<LI, Flat> && std::is_same_v<LO, Flat>)
+        if (span == 4 && in == out && groups % kGang<V> == 0) return fact4x2_gang<V, inv>(out, span, groups, tw);
+      return fact4x2<typename V::half, inv, pairs>(in, span, groups, tw, out, li, lo);
+    }
   }
   const size_t si = 2 * li.at(span), so = 2 * lo.at(span);
   const T* tw2 = tw + 6 * span;
