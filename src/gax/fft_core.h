@@ -773,16 +773,20 @@ void scale_values(T* d, size_t n, T s) {
 }
 
 // Whether the outermost rows of a large transform of 2^m values are read straight from the
-// natural-order input (blk_step with src): the rows must be short enough for the core, the rows
-// filled from one sweep over the input must stay in the second-level cache, and the sweeps
-// (one per line's worth of classes, each reading every line of the input and using a part of
-// it) must not read too much in all: at most 16 MiB. Against the reordering pass, doubles
-// measured 10% faster at 2^17 points (4 MiB of sweeps) and 3-7% at 2^18 (16 MiB).
+// natural-order input (blk_step with src) instead of a reordering pass: the rows must be short
+// enough for the core, and two costs must stay small: the sweeps over the input (one per
+// line's worth of classes, each reading every line of the input and using a part of it) and
+// the rows one sweep fills, which wait in cache for their transforms. Measured against the
+// reordering pass: doubles 10% faster at 2^17 points (4 MiB of sweeps, 256 KiB of rows per
+// sweep) and 3-7% at 2^18 (16 MiB, 256 KiB); floats 14% faster at 2^19 (4 MiB, 1 MiB) and 7%
+// slower at 2^20 (16 MiB, 1 MiB).
 template <class T>
 bool rows_from_input(int m) {
   const int k = large_split<T>(m).k, row = m - k;
   const size_t value = 2 * sizeof(T), line = 64 / value, sweeps = (size_t(1) << k) / line;
-  return row <= Fft<T>::row_max && sweeps * (value << m) <= (size_t(16) << 20) && line * (value << row) <= (size_t(512) << 10);
+  const size_t swept = sweeps * (value << m), filled = line * (value << row);
+  return row <= Fft<T>::row_max && ((swept <= (size_t(16) << 20) && filled <= (size_t(256) << 10)) ||
+                                    (swept <= (size_t(4) << 20) && filled <= (size_t(1) << 20)));
 }
 
 // z[i][t] = src[c0 + i + B t] for t < R and the G classes that share the input's cache lines:
