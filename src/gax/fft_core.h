@@ -853,13 +853,13 @@ void ccs_to_rows(const typename V::T* s, size_t M, int k, typename V::T* dst, ty
 // Whether the large inverse, out of place, builds its rows from its spectrum (ccs_to_rows)
 // instead of recombining into dst, reversing in place and starting the rows in place. Measured
 // with arrays from gaxsMalloc: doubles 11% and 8% faster at 2^15 and 2^16 points and 7-23%
-// slower from 2^17 to 2^19, floats 19% and 12% faster at 2^17 and 2^18 and 15% slower at 2^20.
-// Beyond about the second-level cache its writes, spread over every row at once, cost more than
-// the passes they save.
+// slower from 2^17 to 2^19 (neutral at 2^17 once the column passes read the rows), floats 19%,
+// 12% and 9% faster at 2^17, 2^18 and 2^19 and 15% slower at 2^20. Beyond about the second-level
+// cache its writes, spread over every row at once, cost more than the passes they save.
 template <class T>
 bool inverse_rows_from_input(int m) {
   const LargeSplit s = large_split<T>(m);
-  return (size_t(1) << m) * 2 * sizeof(T) <= (size_t(sizeof(T) == 8 ? 512 : 1024) << 10) &&
+  return (size_t(1) << m) * 2 * sizeof(T) <= (size_t(sizeof(T) == 8 ? 512 : 2048) << 10) &&
          m - s.k <= Fft<T>::row_max && (size_t(1) << s.k) <= kCcsRowsMaxB;
 }
 
