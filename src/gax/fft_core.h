@@ -880,12 +880,13 @@ void col_step(int kind, const typename V::T* in, size_t span, size_t groups, con
 // passes on groups of columns. data holds bit-reversed input, or, when src is given (the
 // outermost step, rows_from_input, src not data), src holds the input in natural order and
 // each row is read from it: row b of the bit-reversed sequence is the class of rev_k(b) modulo
-// B in bit-reversed order, so that class is copied into work as it stands and the core reads it
+// B in bit-reversed order, so that class is copied out as it stands and the core reads it
 // through the transform's own table. This saves the separate reordering pass over memory. The
 // inverse's src is its spectrum before the recombination (inverse_rows_from_input), which
 // ccs_to_rows does while it writes every class, each one row further on (the last in work):
 // each row's transform then reads the row after its own, which the transform before it has
-// already read, so no row needs copying into work first.
+// already read. Either way each class waits in a row not yet written (or in work), so no row
+// is copied twice.
 template <class V, bool inv>
 void blk_step(typename V::T* data, int m, int level, const Plan<typename V::T>& plan, typename V::T* work, bool scale,
               bool outermost, const typename V::T* src = nullptr) {
