@@ -811,17 +811,20 @@ ZAFORQ_FFT_INLINE void copy_classes(const T* src, size_t B, size_t R, size_t c0,
 // steps (ccs_step, so the same bits), written out as the classes of the bins modulo B: class
 // c (bins c + B t, t < R, in natural order) to the row after the one of the bit-reversed
 // sequence where its transform belongs (rev_k(c) + 1, the last row's class to last), for
-// blk_step. The front runs of G consecutive t (bins B t0 + 1 .. B (t0 + G)) are mirrored by the
-// back runs of exactly the G t that end at R - t0, so each pair of blocks goes through two
-// small buffers and out as squares of whole lines. The front block starts one bin late: its
-// first bin (class 0) is the last of the block before.
-constexpr size_t kCcsRowsMaxB = 32;
+// blk_step. The front runs of X G consecutive t (bins B t0 + 1 .. B (t0 + X G)), G values
+// to a line, are mirrored by the back runs of exactly the X G t that end at R - t0, so each pair
+// of blocks goes through two small buffers and out as squares of whole lines. The front block
+// starts one bin late: its first bin (class 0) is the last of the block before. The rows stand
+// a multiple of the first-level cache's way apart, so the lines of one t in every row share a
+// cache set: X lines per row and step spread the writes in flight over X sets (X = 1 measured
+// 7% and 5% slower doubles at 2^15 and 2^16 points).
+constexpr size_t kCcsRowsMaxB = 32, kCcsRowsLines = 4;
 template <class V>
 void ccs_to_rows(const typename V::T* s, size_t M, int k, typename V::T* dst, typename V::T* last, const typename V::T* tab) {
   using T = typename V::T;
   using C = cv<V>;
-  constexpr size_t W = V::N, G = 64 / (2 * sizeof(T)), most = G * kCcsRowsMaxB;
-  const size_t B = size_t(1) << k, R = M >> k, GB = G * B;
+  constexpr size_t W = V::N, G = 64 / (2 * sizeof(T)), X = kCcsRowsLines, most = X * G * kCcsRowsMaxB;
+  const size_t B = size_t(1) << k, R = M >> k, TB = X * G * B;
   T* rows[kCcsRowsMaxB];
   for (size_t c = 0; c < B; ++c) {
     const size_t b = reverse_bits(c, k);
@@ -830,23 +833,24 @@ void ccs_to_rows(const typename V::T* s, size_t M, int k, typename V::T* dst, ty
   alignas(64) T front[2 * (most + W)], back[2 * most];
   front[0] = s[0] + s[1], front[1] = s[0] - s[1];  // bin 0
   auto write = [&](const T* block, size_t t0) __attribute__((always_inline)) {
-    for (size_t c0 = 0; c0 < B; c0 += G) {
-      const T* in[G];
-      T* out[G];
-      for (size_t u = 0; u < G; ++u) in[u] = block + 2 * (B * u + c0), out[u] = rows[c0 + u] + 2 * t0;
-      transpose_square(in, out);
-    }
+    for (size_t c0 = 0; c0 < B; c0 += G)
+      for (size_t x = 0; x < X; ++x) {
+        const T* in[G];
+        T* out[G];
+        for (size_t u = 0; u < G; ++u) in[u] = block + 2 * (B * (x * G + u) + c0), out[u] = rows[c0 + u] + 2 * (t0 + x * G);
+        transpose_square(in, out);
+      }
   };
-  for (size_t t0 = 0; t0 < R / 2; t0 += G) {
-    for (size_t i = 1; i <= GB; i += W) {
+  for (size_t t0 = 0; t0 < R / 2; t0 += X * G) {
+    for (size_t i = 1; i <= TB; i += W) {
       C f, b;
       ccs_step(s, M, B * t0 + i, tab, f, b);
       store_pairs(f, front + 2 * i);
-      store_pairs(b, back + 2 * (GB - i - (W - 1)));
+      store_pairs(b, back + 2 * (TB - i - (W - 1)));
     }
     write(front, t0);
-    write(back, R - t0 - G);
-    front[0] = front[2 * GB], front[1] = front[2 * GB + 1];  // (bin M/2 at the end: the back's)
+    write(back, R - t0 - X * G);
+    front[0] = front[2 * TB], front[1] = front[2 * TB + 1];  // (bin M/2 at the end: the back's)
   }
 }
 
