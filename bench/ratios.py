@@ -35,9 +35,15 @@ def medians(samples):
     return OrderedDict((k, statistics.median(v)) for k, v in grouped.items())
 
 
-def run(binary, extra=(), reps=5, min_time=0.05):
-    """Returns {benchmark name: median CPU time per iteration, in the benchmark's unit}."""
-    return medians(run_samples(binary, extra, reps, min_time))
+def run(binary, extra=(), reps=5, min_time=0.05, processes=1):
+    """Returns {benchmark name: median CPU time per iteration, in the benchmark's unit}. With
+    several processes, each runs every benchmark reps times and the entry is the median of the
+    processes' medians: what varies from one process to the next (where the pages of the arrays
+    fall in the caches, which plan FFTW_MEASURE picks) then counts as often as it happens
+    instead of once."""
+    per_process = [medians(run_samples(binary, extra, reps, min_time)) for _ in range(processes)]
+    names = OrderedDict((k, None) for m in per_process for k in m)
+    return OrderedDict((k, statistics.median([m[k] for m in per_process if k in m])) for k in names)
 
 
 def print_table(title, rows, peers, unit="ns"):
