@@ -10,32 +10,12 @@
 
 #include "cpu_paths.h"
 #include "fpregs.h"
+#include "reports.h"
 #include "zaforq.h"
 
 namespace {
 
-struct Seen {
-  int32_t code, index;
-};
-std::vector<Seen> g_seen;
-
-int32_t record(zafErrorRecord* rec) {
-  g_seen.push_back({rec->code, rec->index});
-  return 1;  // keep the kernel's result, no standard actions
-}
-
-class Erf : public ::testing::Test {
- protected:
-  void SetUp() override {
-    g_seen.clear();
-    _zafClearErrStatus();
-    _zafSetErrorCallBack(record);
-  }
-  void TearDown() override {
-    _zafClearErrorCallBack();
-    _zafClearErrStatus();
-  }
-};
+class Erf : public ReportsTest {};
 
 using F1 = void (*)(int32_t, const float*, float*);
 using D1 = void (*)(int32_t, const double*, double*);
@@ -76,7 +56,7 @@ TEST_F(Erf, StatedValuesWithoutReports) {
       for (int i = 0; i < n; ++i) EXPECT_TRUE(same(dr[i], s.erfc)) << "erfc(" << s.a << ") = " << dr[i];
     }
   }
-  EXPECT_TRUE(g_seen.empty());
+  EXPECT_TRUE(seen.empty());
   EXPECT_EQ(_zafGetErrStatus(), 0);
 }
 
@@ -104,13 +84,13 @@ TEST_F(Erf, DoubleErfcUnderflowBounds) {
   };
   for (D1 f : kDErfc) {
     for (const Threshold& c : cases) {
-      g_seen.clear();
+      seen.clear();
       double r;
       f(1, &c.a, &r);
       EXPECT_EQ(kind_of(r, 2.2250738585072014e-308), c.kind) << c.a << " -> " << r;
       EXPECT_GE(r, 0.0);
-      ASSERT_EQ(g_seen.size(), c.reported ? 1u : 0u) << c.a;
-      if (c.reported) EXPECT_EQ(g_seen[0].code, ZAF_STATUS_UNDERFLOW);
+      ASSERT_EQ(seen.size(), c.reported ? 1u : 0u) << c.a;
+      if (c.reported) EXPECT_EQ(seen[0].code, ZAF_STATUS_UNDERFLOW);
     }
   }
 }
@@ -124,13 +104,13 @@ TEST_F(Erf, FloatErfcUnderflowBounds) {
   };
   for (F1 f : kSErfc) {
     for (const Threshold& c : cases) {
-      g_seen.clear();
+      seen.clear();
       const float a = static_cast<float>(c.a);
       float r;
       f(1, &a, &r);
       EXPECT_EQ(kind_of(r, 1.1754943508222875e-38), c.kind) << c.a << " -> " << r;
-      ASSERT_EQ(g_seen.size(), c.reported ? 1u : 0u) << c.a;
-      if (c.reported) EXPECT_EQ(g_seen[0].code, ZAF_STATUS_UNDERFLOW);
+      ASSERT_EQ(seen.size(), c.reported ? 1u : 0u) << c.a;
+      if (c.reported) EXPECT_EQ(seen[0].code, ZAF_STATUS_UNDERFLOW);
     }
   }
 }
@@ -188,11 +168,11 @@ TEST_F(Erf, FloatKernelsAtBothEndsOfEveryGridInterval) {
 
 template <class T, class F>
 std::vector<int32_t> underflow_indexes(F f, const std::vector<T>& a) {
-  g_seen.clear();
+  seen.clear();
   std::vector<T> r(a.size());
   f(static_cast<int32_t>(a.size()), a.data(), r.data());
   std::vector<int32_t> got;
-  for (const Seen& s : g_seen) {
+  for (const Report& s : seen) {
     EXPECT_EQ(s.code, ZAF_STATUS_UNDERFLOW);
     got.push_back(s.index);
   }
