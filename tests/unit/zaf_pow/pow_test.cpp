@@ -1,9 +1,8 @@
 // Pow and Powx: the special-case table over every pair of the deciding values, checked bit for
-// bit (sign of zero, which NaN) with its statuses; the integer classification of exponents;
-// report indexes; the frame's guarantees (nothing done for n <= 0, tail equals vector path,
-// caller's rounding mode and flush-to-zero ignored and restored, in place). Values are
-// compared with the C library's pow, an independent implementation that follows the same
-// special-value rules and is accurate to about half an ulp, in both builds.
+// bit (sign of zero, which NaN) with its statuses, in the array and alone; the integer
+// classification of exponents; report indexes. Values are compared with the C library's pow,
+// an independent implementation that follows the same special-value rules and is accurate to
+// about half an ulp, in both builds. The frame's guarantees are the contract test's.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -13,40 +12,12 @@
 #include <random>
 #include <vector>
 
-#include "fpregs.h"
+#include "reports.h"
 #include "zaf.h"
 
 namespace {
 
-// ---- reports -----------------------------------------------------------------------------
-struct Seen {
-  int32_t code, index;
-  double arg1, arg2, res1;
-  std::string name;
-};
-thread_local std::vector<Seen> g_seen;
-
-int32_t record_cb(zafErrorRecord* rec) {
-  g_seen.push_back({rec->code, rec->index, rec->arg1, rec->arg2, rec->res1, rec->funcName});
-  return 1;  // keep the kernel's result, no standard action
-}
-
-class PowTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    mode_ = _zafSetMode((_zafGetMode() & ~ZAF_MODE_ERRMODE_MASK) | ZAF_MODE_ERRMODE_CALLBACK);
-    cb_ = _zafSetErrorCallBack(record_cb);
-    _zafClearErrStatus();
-    g_seen.clear();
-  }
-  void TearDown() override {
-    _zafSetErrorCallBack(cb_);
-    _zafSetMode(mode_);
-    _zafClearErrStatus();
-  }
-  uint32_t mode_ = 0;
-  zafErrorCallBack cb_ = nullptr;
-};
+class PowTest : public ReportsTest {};
 
 // ---- the two precisions ------------------------------------------------------------------
 template <class T>
@@ -174,38 +145,38 @@ void table_for_every_pair() {
   for (int cls = 0; cls < Prec<T>::kClasses; ++cls) {
     // Pow on the whole array (groups and tail), then each pair alone (the tail only).
     std::vector<T> r(n);
-    g_seen.clear();
+    seen.clear();
     Prec<T>::pow_(n, xs.data(), ys.data(), r.data(), cls);
     size_t next = 0;
     for (int32_t i = 0; i < n; ++i) {
       check_pair(xs[i], ys[i], r[i], "Pow array");
       const bool domain = expect_domain(xs[i], ys[i]);
       if (domain) {
-        ASSERT_LT(next, g_seen.size()) << "missing report for x=" << xs[i] << " y=" << ys[i];
-        EXPECT_EQ(g_seen[next].code, ZAF_STATUS_ERRDOM);
-        EXPECT_EQ(g_seen[next].index, i);
+        ASSERT_LT(next, seen.size()) << "missing report for x=" << xs[i] << " y=" << ys[i];
+        EXPECT_EQ(seen[next].code, ZAF_STATUS_ERRDOM);
+        EXPECT_EQ(seen[next].index, i);
         ++next;
       }
     }
-    EXPECT_EQ(next, g_seen.size()) << "reports beyond the domain errors";
+    EXPECT_EQ(next, seen.size()) << "reports beyond the domain errors";
     for (int32_t i = 0; i < n; ++i) {
       T one;
-      g_seen.clear();
+      seen.clear();
       Prec<T>::pow_(1, &xs[i], &ys[i], &one, cls);
       EXPECT_EQ(bits(one), bits(r[i])) << "alone and in the array differ at x=" << xs[i] << " y=" << ys[i];
-      EXPECT_EQ(g_seen.size(), expect_domain(xs[i], ys[i]) ? 1u : 0u);
+      EXPECT_EQ(seen.size(), expect_domain(xs[i], ys[i]) ? 1u : 0u);
     }
     // Powx: one exponent for the whole array of bases.
     for (T y : v) {
       std::vector<T> rx(v.size());
-      g_seen.clear();
+      seen.clear();
       Prec<T>::powx_(static_cast<int32_t>(v.size()), v.data(), y, rx.data(), cls);
       size_t reports = 0;
       for (size_t i = 0; i < v.size(); ++i) {
         check_pair(v[i], y, rx[i], "Powx");
         reports += expect_domain(v[i], y);
       }
-      EXPECT_EQ(g_seen.size(), reports);
+      EXPECT_EQ(seen.size(), reports);
     }
   }
 }
@@ -232,7 +203,7 @@ TEST_F(PowTest, ListedCases) {
   for (const C& c : cases) {
     for (int cls = 0; cls < 2; ++cls) {
       double r;
-      g_seen.clear();
+      seen.clear();
       _zafClearErrStatus();
       Prec<double>::pow_(1, &c.x, &c.y, &r, cls);
       EXPECT_EQ(bits(r), bits(c.want)) << c.x << "^" << c.y << " = " << r;
@@ -265,45 +236,37 @@ TEST_F(PowTest, ListedCases) {
   EXPECT_EQ(_zafGetErrStatus(), 0);
 }
 
-// Odd, even or not an integer, seen through the sign of (-1)^y and (-2)^y.
+// Odd, even or not an integer, seen through (-1)^y: -1, 1, or a domain error with its report.
+template <class T>
+void expect_classified(T y, int kind) {  // 1 odd, 2 even, 0 not an integer
+  const T x = -1;
+  T r;
+  seen.clear();
+  Prec<T>::pow_(1, &x, &y, &r, 0);
+  if (kind == 0) {
+    EXPECT_TRUE(std::isnan(r)) << y;
+    EXPECT_EQ(seen.size(), 1u) << y;
+  } else {
+    EXPECT_EQ(r, kind == 1 ? T(-1) : T(1)) << "(-1)^" << y;
+    EXPECT_TRUE(seen.empty()) << y;
+  }
+}
+
 TEST_F(PowTest, ExponentClassification) {
-  struct D {
+  const struct {
     double y;
-    int kind;  // 1 odd, 2 even, 0 not an integer
+    int kind;
   } dcases[] = {{1.0, 1}, {-1.0, 1}, {2.0, 2}, {3.0, 1}, {0x1p53, 2}, {0x1p53 - 1, 1}, {0x1p52 + 1, 1},
                 {0x1p52 - 0.5, 0}, {0x1p60, 2}, {0.5, 0}, {1.5, 0}, {-2.5, 0}, {1e300, 2}, {0x1p-1074, 0},
                 {2049.0, 1}, {4503599627370497.0, 1}, {1.0000000000000002, 0}};
-  for (const D& c : dcases) {
-    const double x = -1.0;
-    double r;
-    g_seen.clear();
-    _zafdPow_HA(1, &x, &c.y, &r);
-    if (c.kind == 0) {
-      EXPECT_TRUE(std::isnan(r)) << c.y;
-      EXPECT_EQ(g_seen.size(), 1u) << c.y;
-    } else {
-      EXPECT_EQ(r, c.kind == 1 ? -1.0 : 1.0) << "(-1)^" << c.y;
-      EXPECT_TRUE(g_seen.empty());
-    }
-  }
-  struct F {
+  for (const auto& c : dcases) expect_classified(c.y, c.kind);
+  const struct {
     float y;
     int kind;
   } fcases[] = {{1.0f, 1}, {-1.0f, 1}, {2.0f, 2}, {3.0f, 1}, {0x1p24f, 2}, {0x1p24f - 1, 1},
                 {0x1p23f + 1, 1}, {0x1p23f - 0.5f, 0}, {0x1p30f, 2}, {0.5f, 0}, {-7.5f, 0},
                 {1.00000012f, 0}, {127.0f, 1}, {0x1p-149f, 0}};
-  for (const F& c : fcases) {
-    const float x = -1.0f;
-    float r;
-    g_seen.clear();
-    _zafsPow_HA(1, &x, &c.y, &r);
-    if (c.kind == 0) {
-      EXPECT_TRUE(std::isnan(r)) << c.y;
-      EXPECT_EQ(g_seen.size(), 1u) << c.y;
-    } else {
-      EXPECT_EQ(r, c.kind == 1 ? -1.0f : 1.0f) << "(-1)^" << c.y;
-    }
-  }
+  for (const auto& c : fcases) expect_classified(c.y, c.kind);
 }
 
 // Reports carry the element's index, its arguments, its result and the kernel's name, in
@@ -315,27 +278,27 @@ TEST_F(PowTest, ReportsCarryIndexArgumentsAndName) {
   a[9] = 0.0;   // zero to a negative power (the tail of a group of four)
   b[9] = -2.0;
   _zafdPow_HA(11, a.data(), b.data(), r.data());
-  ASSERT_EQ(g_seen.size(), 2u);
-  EXPECT_EQ(g_seen[0].code, ZAF_STATUS_ERRDOM);
-  EXPECT_EQ(g_seen[0].index, 5);
-  EXPECT_EQ(g_seen[0].arg1, -3.0);
-  EXPECT_EQ(g_seen[0].arg2, 0.25);
-  EXPECT_TRUE(std::isnan(g_seen[0].res1));
-  EXPECT_EQ(g_seen[0].name, "_zafdPow_HA");
-  EXPECT_EQ(g_seen[1].index, 9);
-  EXPECT_EQ(g_seen[1].res1, INFINITY);
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[0].code, ZAF_STATUS_ERRDOM);
+  EXPECT_EQ(seen[0].index, 5);
+  EXPECT_EQ(seen[0].arg1, -3.0);
+  EXPECT_EQ(seen[0].arg2, 0.25);
+  EXPECT_TRUE(std::isnan(seen[0].res1));
+  EXPECT_EQ(seen[0].name, "_zafdPow_HA");
+  EXPECT_EQ(seen[1].index, 9);
+  EXPECT_EQ(seen[1].res1, INFINITY);
   EXPECT_EQ(_zafGetErrStatus(), ZAF_STATUS_ERRDOM);
   for (int i = 0; i < 11; ++i)
     if (i != 5 && i != 9) EXPECT_EQ(r[i], std::sqrt(2.0)) << i;
 
-  g_seen.clear();
+  seen.clear();
   std::vector<float> fa(19, 4.0f), fr(19);
   fa[17] = -4.0f;
   _zafsPowx_HA(19, fa.data(), 0.5f, fr.data());
-  ASSERT_EQ(g_seen.size(), 1u);
-  EXPECT_EQ(g_seen[0].index, 17);
-  EXPECT_EQ(g_seen[0].arg2, 0.5);
-  EXPECT_EQ(g_seen[0].name, "_zafsPowx_HA");
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].index, 17);
+  EXPECT_EQ(seen[0].arg2, 0.5);
+  EXPECT_EQ(seen[0].name, "_zafsPowx_HA");
   EXPECT_EQ(fr[16], 2.0f);
   EXPECT_EQ(fr[18], 2.0f);
 }
