@@ -11,6 +11,7 @@
 
 #include "cpu_paths.h"
 #include "fpregs.h"
+#include "reports.h"
 #include "ulp_points.h"
 #include "zaf.h"
 
@@ -48,36 +49,9 @@ struct Kernel {
       {"_zafd" #F "_HA", fam, true, reinterpret_cast<void*>(&_zafd##F##_HA)}
 const Kernel kKernels[] = {K5(Asin, kAsin), K5(Acos, kAcos), K5(Atan, kAtan), K5(Atan2, kAtan2)};
 
-uint64_t bits(double x) {
-  uint64_t u;
-  std::memcpy(&u, &x, 8);
-  return u;
-}
-bool same(double x, double y) { return (std::isnan(x) && std::isnan(y)) || bits(x) == bits(y); }
+bool same(double x, double y) { return (std::isnan(x) && std::isnan(y)) || bits_of(x) == bits_of(y); }
 
-struct Seen {
-  int32_t code, index;
-  double arg, res;
-  std::string name;
-};
-std::vector<Seen> seen;
-int32_t collect(zafErrorRecord* rec) {
-  seen.push_back({rec->code, rec->index, rec->arg1, rec->res1, rec->funcName});
-  return 1;
-}
-
-class InvTrig : public ::testing::Test {
- protected:
-  void SetUp() override {
-    seen.clear();
-    _zafSetErrorCallBack(collect);
-    _zafClearErrStatus();
-  }
-  void TearDown() override {
-    _zafClearErrorCallBack();
-    _zafClearErrStatus();
-  }
-};
+class InvTrig : public ReportsTest {};
 
 // The stated values, each placed at index 5 of eleven ordinary arguments (a group's lane) and
 // alone (the tail). Domain errors write the default NaN, sign bit set, before the report.
@@ -108,11 +82,11 @@ TEST_F(InvTrig, StatedValuesAndTheirReports) {
         k.run(n, a.data() + 5 - at, nullptr, r.data());
         EXPECT_TRUE(same(r[at], k.in_format(s.want))) << r[at];
         if (s.status) {
-          EXPECT_EQ(bits(r[at]) >> 63, 1u);  // the default NaN
+          EXPECT_EQ(bits_of(r[at]) >> 63, 1u);  // the default NaN
           ASSERT_EQ(seen.size(), 1u);
           EXPECT_EQ(seen[0].code, s.status);
           EXPECT_EQ(seen[0].index, at);
-          EXPECT_TRUE(std::isnan(seen[0].res));  // written before the report
+          EXPECT_TRUE(std::isnan(seen[0].res1));  // written before the report
           EXPECT_EQ(seen[0].name, k.name);
         } else {
           EXPECT_TRUE(seen.empty());
@@ -134,7 +108,7 @@ TEST_F(InvTrig, SeveralDomainErrorsReportInIndexOrder) {
     const int32_t want[4] = {1, 2, 6, 9};
     for (int i = 0; i < 4; ++i) {
       EXPECT_EQ(seen[i].index, want[i]) << k.name;
-      EXPECT_EQ(seen[i].arg, a[want[i]]) << k.name;
+      EXPECT_EQ(seen[i].arg1, a[want[i]]) << k.name;
     }
     EXPECT_EQ(_zafGetErrStatus(), ZAF_STATUS_ERRDOM);
   }
@@ -152,20 +126,17 @@ TEST_F(InvTrig, Atan2SignedZerosAndInfinitiesAreTheSameInEveryClass) {
       {i, z, kPio2},        {i, -z, kPio2},        {-i, z, -kPio2},        {-i, -z, -kPio2},
       {i, i, kPio4},        {i, -i, 3 * kPio4},    {-i, i, -kPio4},        {-i, -i, -3 * kPio4},
   };
-  double a[16], b[16], ref[16];
+  double a[16], b[16];
   for (int k = 0; k < 16; ++k) {
     a[k] = table[k].a;
     b[k] = table[k].b;
   }
-  _zafdAtan2_50(16, a, b, ref);
   for (const Kernel& k : kKernels) {
     if (k.fam != kAtan2) continue;
     double r[16];
     k.run(16, a, b, r);
-    for (int j = 0; j < 16; ++j) {
+    for (int j = 0; j < 16; ++j)
       EXPECT_TRUE(same(r[j], k.in_format(table[j].want))) << k.name << " case " << j << ": " << r[j];
-      EXPECT_TRUE(same(r[j], k.in_format(ref[j]))) << k.name << " case " << j;
-    }
   }
   EXPECT_TRUE(seen.empty());
 }
