@@ -71,7 +71,6 @@ TEST_F(Errors, DefaultModeSetsErrnoAndRaisesTheFlagSilently) {
   double a[1] = {-1.0}, r[1] = {NAN};
   std::string text = capture_stderr([&] { _zafdError(ZAF_STATUS_ERRDOM, 0, a, a, r, r, "_zafdSqrt_HA"); });
   EXPECT_EQ(errno, EDOM);
-  EXPECT_EQ(errno, 33);
   EXPECT_TRUE(std::fetestexcept(FE_INVALID));
   EXPECT_EQ(text, "");
 }
