@@ -99,17 +99,6 @@ TYPED_TEST(Pack, IncrementBothWaysAcrossBlockBoundaries) {
   }
 }
 
-TYPED_TEST(Pack, IncrementOneIsACopyAndMinusOneWalksBackwards) {
-  using T = TypeParam;
-  using A = typename TestFixture::A;
-  const T a[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
-  T y[9];
-  A::packI(9, a, 1, y);
-  for (int i = 0; i < 9; ++i) EXPECT_EQ(y[i], a[i]);
-  A::packI(9, a + 9, -1, y);
-  for (int i = 0; i < 9; ++i) EXPECT_EQ(y[i], a[9 - i]);
-}
-
 // Repeated and negative indices, and a permutation that unpack undoes.
 TYPED_TEST(Pack, IndexVectors) {
   using T = TypeParam;
@@ -180,19 +169,6 @@ TYPED_TEST(Pack, Masks) {
     A::unpackM(n, y.data(), d.data(), some.data());
     this->expect_same(dwant, d);
   }
-}
-
-TYPED_TEST(Pack, UnpackMaskExample) {
-  using T = TypeParam;
-  using A = typename TestFixture::A;
-  const T a[] = {7, 9};
-  const int32_t my[] = {0, 1, 0, 1};
-  T y[] = {-1, -2, -3, -4};
-  A::unpackM(4, a, y, my);
-  EXPECT_EQ(y[0], T(-1));
-  EXPECT_EQ(y[1], T(7));
-  EXPECT_EQ(y[2], T(-3));
-  EXPECT_EQ(y[3], T(9));
 }
 
 // A count of zero or less touches no array: null pointers prove it.
