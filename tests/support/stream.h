@@ -25,6 +25,11 @@ struct Stream {
     EXPECT_EQ(_orqiRngUniformBits(0, s, n, r.data()), ORQ_STATUS_OK);
     return r;
   }
+  std::vector<uint64_t> ints64(int32_t n) {
+    std::vector<uint64_t> r(n);
+    EXPECT_EQ(_orqiRngUniformBits(0, s, n, r.data()), ORQ_STATUS_OK);
+    return r;
+  }
   std::vector<double> doubles(int32_t n, double a = 0.0, double b = 1.0) {
     std::vector<double> r(n);
     EXPECT_EQ(_orqdRngUniform(0, s, n, r.data(), a, b), ORQ_STATUS_OK);

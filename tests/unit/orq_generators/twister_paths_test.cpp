@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "reference.h"
+#include "stream.h"
 #include "zaforq.h"
 
 namespace {
@@ -24,14 +25,6 @@ void each_path(F body) {
   }
   ASSERT_EQ(zaforqSetCpuPath(ZAFORQ_PATH_AUTO), 0);
 }
-
-struct Stream {
-  OrqStream s = nullptr;
-  Stream(int32_t id, std::vector<uint32_t> seed) {
-    EXPECT_EQ(__orqNewStreamEx(&s, id, static_cast<int32_t>(seed.size()), seed.data()), 0);
-  }
-  ~Stream() { __orqDeleteStream(&s); }
-};
 
 uint64_t bits(double x) {
   uint64_t b;
