@@ -196,14 +196,7 @@ TEST(QuasiOracle, DoubleAndFloatScaleTheIntegerCoordinates) {
 // ---- coordinates across calls, skip-ahead, leapfrog ---------------------------------------------
 
 TEST(QuasiStream, CallsEndingInsidePointsContinueExactly) {
-  // 5 then 4 from a 3-dimensional stream equals 9 at once (left = 1 after the first call)
-  for (int32_t id : kQuasi) {
-    Q whole(id, 3), split(id, 3);
-    std::vector<uint32_t> all = whole.ints(9), a = split.ints(5), b = split.ints(4);
-    a.insert(a.end(), b.begin(), b.end());
-    EXPECT_EQ(a, all);
-  }
-  // ragged call sizes over the unrolled and the wide paths
+  // ragged call sizes, ending at every position inside a point, over the unrolled and wide paths
   const int32_t sizes[] = {1, 2, 3, 5, 7, 16, 17, 40, 97, 1000, 4097, 2, 1};
   for (int32_t id : kQuasi) {
     for (int32_t dim : {1, 2, 3, 4, 7, 15, 16, 17, 39, 40}) {
@@ -245,13 +238,6 @@ TEST(QuasiStream, SkipAheadEqualsDiscarding) {
   EXPECT_EQ(far.ints(10), ref.ints(10));
 }
 
-TEST(QuasiStream, SkipSevenOnThreeDimensions) {
-  const std::vector<std::vector<uint32_t>> p = points(ORQ_BRNG_SOBOL, 3, 4);
-  Q q(ORQ_BRNG_SOBOL, 3);
-  ASSERT_EQ(__orqSkipAheadStream(q.s, 7), 0);
-  EXPECT_EQ(q.ints(3), (std::vector<uint32_t>{p[2][1], p[2][2], p[3][0]})) << "coordinate 1 of point 3 comes next";
-}
-
 TEST(QuasiStream, LeapfrogInEverySituation) {
   for (int32_t id : kQuasi) {
     const int32_t D = 5;
@@ -262,30 +248,22 @@ TEST(QuasiStream, LeapfrogInEverySituation) {
       return r;
     };
     const int32_t all = 0x7FFFFFFF;
-    int32_t k;
-    {  // fresh stream: X[k] is already the next value
+    // Where the selected coordinate's run starts, by what was drawn before the leapfrog call.
+    const struct {
+      const char* situation;
+      int32_t drawn, k, from_point;
+    } starts[] = {
+        {"fresh stream: X[k] is already the next value", 0, 2, 1},
+        {"inside a point, coordinate not yet delivered: still this point", 2 * D + 2, 4, 3},
+        {"inside a point, the coordinate due next: still this point", 2 * D + 2, 2, 3},
+        {"inside a point, coordinate already delivered: the next point", 2 * D + 2, 1, 4},
+        {"whole points delivered: the next point", 3 * D, 0, 4},
+    };
+    for (const auto& c : starts) {
       Q q(id, D);
-      k = 2;
-      ASSERT_EQ(__orqLeapfrogStream(q.s, k, all), 0);
-      EXPECT_EQ(q.ints(3), coord(2, 1, 3));
-    }
-    {  // inside a point, coordinate not yet delivered: still this point
-      Q q(id, D);
-      q.ints(2 * D + 2);  // point 3, coordinates 0 and 1 delivered
-      ASSERT_EQ(__orqLeapfrogStream(q.s, 4, all), 0);
-      EXPECT_EQ(q.ints(4), coord(4, 3, 4));
-    }
-    {  // inside a point, coordinate already delivered: the next point
-      Q q(id, D);
-      q.ints(2 * D + 2);
-      ASSERT_EQ(__orqLeapfrogStream(q.s, 1, all), 0);
-      EXPECT_EQ(q.ints(4), coord(1, 4, 4));
-    }
-    {  // whole points delivered (left = 0): the next point
-      Q q(id, D);
-      q.ints(3 * D);
-      ASSERT_EQ(__orqLeapfrogStream(q.s, 0, all), 0);
-      EXPECT_EQ(q.ints(4), coord(0, 4, 4));
+      q.ints(c.drawn);
+      ASSERT_EQ(__orqLeapfrogStream(q.s, c.k, all), 0) << c.situation;
+      EXPECT_EQ(q.ints(4), coord(c.k, c.from_point, 4)) << c.situation;
     }
     {  // the same coordinate again changes nothing; another one moves one point on, afresh
       Q q(id, D);
@@ -329,16 +307,7 @@ TEST(QuasiStream, LeapfrogInEverySituation) {
 
 // ---- registry, files, copies --------------------------------------------------------------------
 
-TEST(QuasiStream, RowsAndLegacyIds) {
-  BrngRow row;
-  ASSERT_EQ(__orqGetBrngProperties(ORQ_BRNG_SOBOL, &row), 0);
-  EXPECT_EQ(row.InitFn, &__orqBRngSobolInitStream);
-  EXPECT_EQ(row.DoubleFn, &__orqdBRngSobol);
-  EXPECT_EQ(row.FloatFn, &__orqsBRngSobol);
-  EXPECT_EQ(row.IntFn, &__orqiBRngSobol);
-  ASSERT_EQ(__orqGetBrngProperties(ORQ_BRNG_NIEDERR, &row), 0);
-  EXPECT_EQ(row.InitFn, &__orqBRngNiederrInitStream);
-  EXPECT_EQ(row.IntFn, &__orqiBRngNiederr);
+TEST(QuasiStream, LegacyIds) {
   EXPECT_EQ(Q(277, 7).ints(50), Q(ORQ_BRNG_SOBOL, 7).ints(50));
   EXPECT_EQ(Q(278, 7).ints(50), Q(ORQ_BRNG_NIEDERR, 7).ints(50));
 }
