@@ -2,6 +2,7 @@
 // deletion, the sticky status; and the order in which the kernels report bad descriptions.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -241,36 +242,40 @@ TEST(Execution, KernelChoiceAndStickyUnsupported) {
   float xf[3] = {1, 2, 3}, yf[2] = {1, 1}, zf[8] = {0};
   double xd[3] = {1, 2, 3}, yd[2] = {1, 1}, zd[8] = {0};
   EXPECT_EQ(__orqExec(nullptr, xf, nullptr, yf, nullptr, zf, nullptr), ORQ_CC_STATUS_NULL_ARGUMENT);
-  // Rank 1, method other than 1: the FFT kernels, which need no work buffer for a convolution
-  // of dense operands that asks for every output (the direct kernel would reverse x).
-  CcTask* t = make(1, 1, 0, 1);
-  EXPECT_EQ(__orqExec(t, xf, nullptr, yf, nullptr, zf, nullptr), 0);
-  EXPECT_EQ(std::vector<float>(zf, zf + 4), (std::vector<float>{1, 3, 5, 3}));
-  __orqDeleteTask(&t);
-  // Rank 1, double data, single arithmetic: no kernel, and the code sticks.
-  t = make(1, 1, 1, 2);
-  const int32_t single = 1;
-  __orqEditTask(t, ORQ_CC_EDIT_PRECISION, &single);
-  EXPECT_EQ(__orqExec(t, xd, nullptr, yd, nullptr, zd, nullptr), ORQ_CC_STATUS_UNSUPPORTED);
-  EXPECT_EQ(__orqExec(t, xd, nullptr, yd, nullptr, zd, nullptr), ORQ_CC_STATUS_UNSUPPORTED);
-  EXPECT_EQ(zd[0], 0.0);
-  __orqDeleteTask(&t);
-  // The same at rank 3 computes in double.
-  t = make(1, 3, 1, 2);
-  __orqEditTask(t, ORQ_CC_EDIT_PRECISION, &single);
-  EXPECT_EQ(__orqExec(t, xd, nullptr, yd, nullptr, zd, nullptr), 0);
-  EXPECT_EQ(std::vector<double>(zd, zd + 4), (std::vector<double>{1, 3, 5, 3}));
-  __orqDeleteTask(&t);
-  // Rank 2: method 2 has no kernel, method 0 runs the direct one.
-  t = make(1, 2, 2, 1);
-  EXPECT_EQ(__orqExec(t, xf, nullptr, yf, nullptr, zf, nullptr), ORQ_CC_STATUS_UNSUPPORTED);
-  EXPECT_EQ(__orqccGetStatus(t), ORQ_CC_STATUS_UNSUPPORTED);
-  __orqDeleteTask(&t);
-  t = make(1, 2, 0, 1);
-  EXPECT_EQ(__orqExec(t, xf, nullptr, yf, nullptr, zf, nullptr), 0);
-  EXPECT_EQ(std::vector<float>(zf, zf + 4), (std::vector<float>{1, 3, 5, 3}));
-  EXPECT_EQ(t->committed, 1) << "execution commits";
-  __orqDeleteTask(&t);
+  const struct {
+    const char* what;
+    int rank, method, dataType;
+    bool single_arith;
+    int32_t status;
+  } rows[] = {
+      // the FFT kernels, which need no work buffer for a convolution of dense operands that asks
+      // for every output (the direct kernel would reverse x)
+      {"rank 1, method 0: FFT", 1, 0, 1, false, 0},
+      {"rank 1, double data, single arithmetic: no kernel", 1, 1, 2, true, ORQ_CC_STATUS_UNSUPPORTED},
+      {"rank 3, double data, single arithmetic: computes in double", 3, 1, 2, true, 0},
+      {"rank 2, method 2: no kernel", 2, 2, 1, false, ORQ_CC_STATUS_UNSUPPORTED},
+      {"rank 2, method 0: direct", 2, 0, 1, false, 0},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.what);
+    std::fill(zf, zf + 8, 0.0f);
+    std::fill(zd, zd + 8, 0.0);
+    CcTask* t = make(1, r.rank, r.method, r.dataType);
+    const int32_t single = 1;
+    if (r.single_arith) __orqEditTask(t, ORQ_CC_EDIT_PRECISION, &single);
+    for (int k = 0; k < 2; ++k)  // twice: an unsupported combination stays failed
+      EXPECT_EQ(r.dataType == 1 ? __orqExec(t, xf, nullptr, yf, nullptr, zf, nullptr)
+                                : __orqExec(t, xd, nullptr, yd, nullptr, zd, nullptr), r.status);
+    EXPECT_EQ(__orqccGetStatus(t), r.status);
+    if (r.status == 0) {
+      EXPECT_EQ(t->committed, 1) << "execution commits";
+      if (r.dataType == 1) EXPECT_EQ(std::vector<float>(zf, zf + 4), (std::vector<float>{1, 3, 5, 3}));
+      else EXPECT_EQ(std::vector<double>(zd, zd + 4), (std::vector<double>{1, 3, 5, 3}));
+    } else {
+      EXPECT_EQ(zf[0] + zd[0], 0.0) << "a refused task computes nothing";
+    }
+    __orqDeleteTask(&t);
+  }
 }
 
 TEST(Execution, DefaultStridesAreDense) {
@@ -291,7 +296,7 @@ TEST(Execution, DefaultStridesAreDense) {
 }
 
 TEST(Execution, FixedOperandTasks) {
-  const float x[3] = {1, 2, 3}, y[2] = {1, 1};
+  const float y[2] = {1, 1};
   const int32_t nx = 3, ny = 2, nz = 4, m1 = -1;
   const float xr[3] = {3, 2, 1};
   CcTask* t = nullptr;
@@ -305,7 +310,6 @@ TEST(Execution, FixedOperandTasks) {
   EXPECT_EQ(__orqccGetStatus(t), ORQ_CC_STATUS_BAD_X);
   __orqDeleteTask(&t);
   EXPECT_EQ(__orqExecX(nullptr, y, nullptr, z, nullptr), ORQ_CC_STATUS_NULL_ARGUMENT);
-  (void)x;
 }
 
 // ---- validation order ------------------------------------------------------------------------
@@ -373,24 +377,31 @@ TEST(Validation, AllRanksOrderOfChecks) {
   static const float x[12] = {1}, y[12] = {1};
   alignas(16) static float z[64];
   const int32_t xs[2] = {3, 2}, ys[2] = {2, 2}, zs[2] = {4, 3}, zst[2] = {1, 4}, st[2] = {0, 0}, de[2] = {1, 1};
-  // Pointers first, all three, then dimension by dimension.
-  EXPECT_EQ(_orqConvSSDirectAll_dec(2, nullptr, xs, nullptr, nullptr, ys, nullptr, nullptr, zs, zst, st, de), ORQ_CC_STATUS_BAD_X);
-  EXPECT_EQ(_orqConvSSDirectAll_dec(2, x, xs, nullptr, nullptr, ys, nullptr, nullptr, zs, zst, st, de), ORQ_CC_STATUS_BAD_Y);
-  const int32_t xs_bad1[2] = {3, 0};
-  EXPECT_EQ(_orqConvSSDirectAll_dec(2, x, xs_bad1, nullptr, y, ys, nullptr, nullptr, zs, zst, st, de), ORQ_CC_STATUS_BAD_Z)
-      << "pointers before shapes";
-  // Dimension 0 entirely before dimension 1: a bad start in dimension 0 beats a bad x shape in 1.
-  const int32_t st_bad0[2] = {9, 0};
-  EXPECT_EQ(_orqConvSSDirectAll_dec(2, x, xs_bad1, nullptr, y, ys, nullptr, z, zs, zst, st_bad0, de), ORQ_CC_STATUS_BAD_START);
-  EXPECT_EQ(_orqConvSSDirectAll_dec(2, x, xs_bad1, nullptr, y, ys, nullptr, z, zs, zst, st, de), ORQ_CC_STATUS_BAD_X_SHAPE);
-  const int32_t ys_bad[2] = {2, -1}, zs_bad[2] = {4, 0}, zst_bad[2] = {1, 0}, st_bad1[2] = {0, 4}, de_bad[2] = {1, 0};
-  EXPECT_EQ(_orqConvSSDirectAll_dec(2, x, xs, nullptr, y, ys_bad, nullptr, z, zs_bad, zst, st, de), ORQ_CC_STATUS_BAD_Y_SHAPE);
-  EXPECT_EQ(_orqConvSSDirectAll_dec(2, x, xs, nullptr, y, ys, nullptr, z, zs_bad, zst_bad, st, de), ORQ_CC_STATUS_BAD_Z_SHAPE);
-  EXPECT_EQ(_orqConvSSDirectAll_dec(2, x, xs, nullptr, y, ys, nullptr, z, zs, zst_bad, st_bad1, de), ORQ_CC_STATUS_BAD_Z_STRIDE);
-  EXPECT_EQ(_orqConvSSDirectAll_dec(2, x, xs, nullptr, y, ys, nullptr, z, zs, zst, st_bad1, de_bad), ORQ_CC_STATUS_BAD_START);
-  EXPECT_EQ(_orqConvSSDirectAll_dec(2, x, xs, nullptr, y, ys, nullptr, z, zs, zst, st, de_bad), ORQ_CC_STATUS_BAD_DECIMATION);
-  const int32_t zs_long[2] = {4, 4};
-  EXPECT_EQ(_orqConvSSDirectAll_dec(2, x, xs, nullptr, y, ys, nullptr, z, zs_long, nullptr, st, de), ORQ_CC_STATUS_BAD_DECIMATION);
+  const int32_t xs_bad1[2] = {3, 0}, st_bad0[2] = {9, 0}, ys_bad[2] = {2, -1}, zs_bad[2] = {4, 0},
+                zst_bad[2] = {1, 0}, st_bad1[2] = {0, 4}, de_bad[2] = {1, 0}, zs_long[2] = {4, 4};
+  // Each row breaks the check it names and one or two later ones: the named one must win.
+  const struct {
+    const char* what;
+    const float *x, *y;
+    float* z;
+    const int32_t *xs, *ys, *zs, *zst, *st, *de;
+    int32_t status;
+  } rows[] = {
+      {"x pointer", nullptr, nullptr, nullptr, xs, ys, zs, zst, st, de, ORQ_CC_STATUS_BAD_X},
+      {"y pointer", x, nullptr, nullptr, xs, ys, zs, zst, st, de, ORQ_CC_STATUS_BAD_Y},
+      {"z pointer before shapes", x, y, nullptr, xs_bad1, ys, zs, zst, st, de, ORQ_CC_STATUS_BAD_Z},
+      {"dimension 0 entirely before dimension 1", x, y, z, xs_bad1, ys, zs, zst, st_bad0, de, ORQ_CC_STATUS_BAD_START},
+      {"x shape", x, y, z, xs_bad1, ys, zs, zst, st, de, ORQ_CC_STATUS_BAD_X_SHAPE},
+      {"y shape", x, y, z, xs, ys_bad, zs_bad, zst, st, de, ORQ_CC_STATUS_BAD_Y_SHAPE},
+      {"z shape", x, y, z, xs, ys, zs_bad, zst_bad, st, de, ORQ_CC_STATUS_BAD_Z_SHAPE},
+      {"z stride", x, y, z, xs, ys, zs, zst_bad, st_bad1, de, ORQ_CC_STATUS_BAD_Z_STRIDE},
+      {"start", x, y, z, xs, ys, zs, zst, st_bad1, de_bad, ORQ_CC_STATUS_BAD_START},
+      {"decimation", x, y, z, xs, ys, zs, zst, st, de_bad, ORQ_CC_STATUS_BAD_DECIMATION},
+      {"more outputs than the range holds", x, y, z, xs, ys, zs_long, nullptr, st, de, ORQ_CC_STATUS_BAD_DECIMATION},
+  };
+  for (const auto& r : rows)
+    EXPECT_EQ(_orqConvSSDirectAll_dec(2, r.x, r.xs, nullptr, r.y, r.ys, nullptr, r.z, r.zs, r.zst, r.st, r.de), r.status)
+        << r.what;
   // Correlation ranges: lags 1 - nx .. ny - 1.
   const int32_t lag_lo[2] = {-2, -1}, lag_low_bad[2] = {-3, -1}, zs_one[2] = {1, 1};
   EXPECT_EQ(_orqCorrDDDirectAll_dec(2, reinterpret_cast<const double*>(z), xs, nullptr, reinterpret_cast<const double*>(z), ys,
