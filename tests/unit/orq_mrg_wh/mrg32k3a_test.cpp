@@ -1,9 +1,8 @@
 // MRG32k3a against a plain 64-bit recurrence written from the definition, skip-ahead against
-// discarding and against a matrix power computed here, seeds, refusals, copies and files.
+// discarding and against a matrix power computed here, seeds and refusals. Copies, state copies
+// and files are checked with the other generators in orq_streams.
 #include <fenv.h>
-#include <stdio.h>
-
-#include <string>
+#include <string.h>
 
 #include "stream.h"
 
@@ -210,31 +209,6 @@ TEST(Mrg32k3a, RefusalsLeaveTheStreamAlone) {
   Stream legacy(2, seed_vec());
   Ref l(kSeed);
   EXPECT_EQ(legacy.ints(100), l.take(100));
-}
-
-TEST(Mrg32k3a, CopiesAndFilesContinueTheSequence) {
-  Stream g(ORQ_BRNG_MRG32K3A, seed_vec());
-  g.ints(12345);
-  OrqStream c = nullptr;
-  ASSERT_EQ(__orqCopyStream(&c, g.s), 0);
-  Stream copy(c);
-  const std::string path = testing::TempDir() + "mrg32k3a.stream";
-  ASSERT_EQ(__orqSaveStreamF(g.s, path.c_str(), -1), 0);
-  FILE* f = fopen(path.c_str(), "rb");
-  ASSERT_NE(f, nullptr);
-  fseek(f, 0, SEEK_END);
-  EXPECT_EQ(ftell(f), 40) << "a stream without chunks is its 40-byte record";
-  fclose(f);
-  OrqStream l = nullptr;
-  ASSERT_EQ(__orqLoadStreamF(&l, path.c_str()), 0);
-  Stream loaded(l);
-  Stream other(ORQ_BRNG_MRG32K3A, {1u});
-  ASSERT_EQ(__orqCopyStreamState(other.s, g.s), 0);
-  const std::vector<uint32_t> next = g.ints(5000);
-  EXPECT_EQ(copy.ints(5000), next);
-  EXPECT_EQ(loaded.ints(5000), next);
-  EXPECT_EQ(other.ints(5000), next);
-  remove(path.c_str());
 }
 
 }  // namespace

@@ -75,7 +75,8 @@ TEST(StreamFiles, Mcg31WithoutChunksIs24BytesAndContinues) {
 }
 
 TEST(StreamFiles, EveryGeneratorRoundTrips) {
-  for (int32_t id : {ORQ_BRNG_MCG59, ORQ_BRNG_R250, ORQ_BRNG_MT19937, ORQ_BRNG_MT2203 + 1000, 0, 1, 3}) {
+  for (int32_t id : {ORQ_BRNG_MCG59, ORQ_BRNG_R250, ORQ_BRNG_MRG32K3A, ORQ_BRNG_MT19937, ORQ_BRNG_MT2203 + 1000, 0,
+                     1, 2, 3}) {
     const std::string path = temp_path("each");
     OrqStream s = make(id, 777);
     ints(s, 1234);

@@ -63,7 +63,8 @@ TEST(Streams, LegacyAndParameterSetIds) {
 }
 
 TEST(Streams, CopyContinuesIdenticallyWithItsOwnChunks) {
-  for (int32_t id : {ORQ_BRNG_MCG31, ORQ_BRNG_MCG59, ORQ_BRNG_R250, ORQ_BRNG_MT19937, ORQ_BRNG_MT2203 + 3}) {
+  for (int32_t id : {ORQ_BRNG_MCG31, ORQ_BRNG_MCG59, ORQ_BRNG_R250, ORQ_BRNG_MRG32K3A, ORQ_BRNG_MT19937,
+                     ORQ_BRNG_MT2203 + 3}) {
     OrqStream src = make(id, {9u, 10u});
     ints(src, 333);
     __orqLeapfrogStream(src, 1, 3);  // the congruential stride travels with the copy
@@ -109,7 +110,7 @@ TEST(Streams, CopyStateByRegistryRow) {
   __orqDeleteStream(&r);
 
   // twisters and R250: the whole state and position
-  for (int32_t id : {ORQ_BRNG_MT19937, ORQ_BRNG_R250, ORQ_BRNG_MCG59}) {
+  for (int32_t id : {ORQ_BRNG_MT19937, ORQ_BRNG_R250, ORQ_BRNG_MCG59, ORQ_BRNG_MRG32K3A}) {
     OrqStream s = make(id, {1u}), d = make(id, {2u});
     ints(s, 777);
     ASSERT_EQ(__orqCopyStreamState(d, s), 0);
