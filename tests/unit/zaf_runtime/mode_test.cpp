@@ -47,21 +47,21 @@ TEST(Mode, TakeOverSetsPrecisionAndNearestAndRestoreBringsBackTheCallersWords) {
 }
 
 TEST(Mode, PrecisionFollowsAccuracyAndControlValues) {
-  on_fresh_thread([] {
+  // Applied in order on one thread: 0x10 takes over at the accuracy's precision (53 bits for
+  // 1 and 2, 64 for 3), 0x20 at 64 bits whatever the accuracy, an unknown control value (0x50)
+  // as 0x20 and is stored; 0x30 restores.
+  const struct {
+    uint32_t mode;
+    uint16_t cw;
+  } steps[] = {{0x0012, kCw53Near}, {0x0020, kCwDefault}, {0x0013, kCwDefault},
+               {0x0011, kCw53Near}, {0x0050, kCwDefault}, {0x0030, kCwDefault}};
+  on_fresh_thread([&] {
     test_fldcw(kCwDefault);
-    _zafSetMode(0x0012);  // accuracy 2 with 0x10: 53-bit
-    EXPECT_EQ(test_fnstcw(), kCw53Near);
-    _zafSetMode(0x0020);  // 0x20: 64-bit whatever the accuracy
-    EXPECT_EQ(test_fnstcw(), kCwDefault);
-    _zafSetMode(0x0013);  // accuracy 3 with 0x10: 64-bit
-    EXPECT_EQ(test_fnstcw(), kCwDefault);
-    _zafSetMode(0x0011);
-    EXPECT_EQ(test_fnstcw(), kCw53Near);
-    _zafSetMode(0x0050);  // an unknown control value is a 64-bit take-over and is stored
-    EXPECT_EQ(test_fnstcw(), kCwDefault);
-    EXPECT_EQ(_zafGetMode() & 0xF0u, 0x50u);
-    _zafSetMode(0x0030);
-    EXPECT_EQ(test_fnstcw(), kCwDefault);
+    for (const auto& st : steps) {
+      _zafSetMode(st.mode);
+      EXPECT_EQ(test_fnstcw(), st.cw) << "after mode 0x" << std::hex << st.mode;
+      if (st.mode == 0x0050) EXPECT_EQ(_zafGetMode() & 0xF0u, 0x50u);
+    }
   });
 }
 
