@@ -1,14 +1,14 @@
 // Test support for the vector-math kernels: the reports a call makes through the error
-// callback, in the order they arrive, and results compared bit for bit (signed zeros and NaN
-// payloads told apart) or by their distance in representable values.
+// callback, in the order they arrive; and, through bits.h, results compared bit for bit or by
+// their distance in representable values.
 #pragma once
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <vector>
 
+#include "bits.h"
 #include "zaf.h"
 
 struct Report {
@@ -39,32 +39,3 @@ class ReportsTest : public ::testing::Test {
     _zafClearErrStatus();
   }
 };
-
-inline uint64_t bits_of(double x) {
-  uint64_t u;
-  std::memcpy(&u, &x, 8);
-  return u;
-}
-inline uint32_t bits_of(float x) {
-  uint32_t u;
-  std::memcpy(&u, &x, 4);
-  return u;
-}
-
-// Distance in representable values between two finite values of the same type, across zero.
-inline int64_t ulps(double a, double b) {
-  auto key = [](double x) {
-    const int64_t i = static_cast<int64_t>(bits_of(x));
-    return i < 0 ? INT64_MIN - i : i;
-  };
-  const int64_t d = key(a) - key(b);
-  return d < 0 ? -d : d;
-}
-inline int64_t ulps(float a, float b) {
-  auto key = [](float x) {
-    const int32_t i = static_cast<int32_t>(bits_of(x));
-    return static_cast<int64_t>(i < 0 ? INT32_MIN - i : i);
-  };
-  const int64_t d = key(a) - key(b);
-  return d < 0 ? -d : d;
-}

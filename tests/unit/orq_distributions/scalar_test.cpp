@@ -7,27 +7,10 @@
 
 #include <random>
 
+#include "bits.h"
 #include "zaforq.h"
 
 namespace {
-
-double from_bits(uint64_t b) {
-  double x;
-  memcpy(&x, &b, 8);
-  return x;
-}
-int64_t ordered(double x) {
-  int64_t i;
-  memcpy(&i, &x, 8);
-  return i < 0 ? INT64_MIN - i : i;
-}
-int64_t ulps(double a, double b) { return llabs(ordered(a) - ordered(b)); }
-int64_t ulps(float a, float b) {
-  int32_t i, j;
-  memcpy(&i, &a, 4);
-  memcpy(&j, &b, 4);
-  return llabs((i < 0 ? INT32_MIN - int64_t(i) : i) - (j < 0 ? INT32_MIN - int64_t(j) : j));
-}
 
 TEST(ScalarSupport, LogarithmSpecialValues) {
   const double tiny = -744.4400719213812;

@@ -16,8 +16,6 @@ namespace {
 
 class Hyperbolic : public ReportsTest {};
 
-double dbits(uint64_t b) { double x; memcpy(&x, &b, 8); return x; }
-float fbits(uint32_t b) { float x; memcpy(&x, &b, 4); return x; }
 
 using DK = void (*)(int32_t, const double*, double*);
 using FK = void (*)(int32_t, const float*, float*);
@@ -35,7 +33,7 @@ const double kInf = INFINITY;
 // Overflow thresholds as stated: 710.4758600739439 (bits 0x408633CE8FB9F87D) for double and
 // 89.4159927368164 (bits 0x42B2D4FD) for float, OVERFLOW from there on, not below.
 TEST_F(Hyperbolic, CoshAndSinhOverflowExactlyFromTheStatedThresholds) {
-  const double t = dbits(0x408633CE8FB9F87Dull);
+  const double t = from_bits(0x408633CE8FB9F87Dull);
   const double a[8] = {710.0, 710.5, -710.5, t, -std::nextafter(t, 0.0), kInf, -kInf, 710.4704448615958};
   for (const DKernel& k : kDCoshSinh) {
     const bool is_sinh = strstr(k.name, "Sinh") != nullptr;
@@ -56,7 +54,7 @@ TEST_F(Hyperbolic, CoshAndSinhOverflowExactlyFromTheStatedThresholds) {
       EXPECT_EQ(seen[j].index, j + 1);
     }
   }
-  const float tf = fbits(0x42B2D4FDu);
+  const float tf = float_from_bits(0x42B2D4FDu);
   const float af[6] = {89.0f, 89.5f, tf, -std::nextafter(tf, 0.0f), -INFINITY, -89.5f};
   for (const FKernel& k : kFCoshSinh) {
     const bool is_sinh = strstr(k.name, "Sinh") != nullptr;

@@ -13,6 +13,7 @@
 #include <random>
 #include <vector>
 
+#include "bits.h"
 #include "zaf.h"
 
 namespace {
@@ -24,12 +25,6 @@ struct WorstCase {
 const WorstCase kWorst[] = {
 #include "../zaf_trig_reduce/worst_cases.inc"
 };
-
-double from_bits(uint64_t u) {
-  double d;
-  std::memcpy(&d, &u, 8);
-  return d;
-}
 
 bool full_mode() {
   const char* f = std::getenv("ZAFORQ_TEST_FULL");

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <random>
 
+#include "bits.h"
 #include "zaf.h"
 
 namespace {
@@ -23,17 +24,6 @@ struct WorstCase {
 const WorstCase kWorst[] = {
 #include "worst_cases.inc"
 };
-
-double from_bits(uint64_t u) {
-  double d;
-  std::memcpy(&d, &u, 8);
-  return d;
-}
-uint64_t bits_of(double d) {
-  uint64_t u;
-  std::memcpy(&u, &d, 8);
-  return u;
-}
 
 bool full_mode() {
   const char* f = std::getenv("ZAFORQ_TEST_FULL");
