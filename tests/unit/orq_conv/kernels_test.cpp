@@ -9,8 +9,8 @@
 #include <random>
 #include <vector>
 
+#include "cpu_paths.h"
 #include "reference.h"
-#include "zaforq/cpu.h"
 #include "zaforq/orq_conv.h"
 
 namespace {
@@ -346,9 +346,7 @@ TEST(DirectEntries, LongRunsAtEveryAlignment) {
   std::vector<double> xd(80), yd(600);
   for (size_t i = 0; i < xs.size(); ++i) xd[i] = xs[i] = float(pick(g, -8, 8));
   for (size_t i = 0; i < ys.size(); ++i) yd[i] = ys[i] = float(pick(g, -8, 8));
-  for (int path = ZAFORQ_PATH_SSE2; path <= ZAFORQ_PATH_AVX512; ++path) {
-    if (zaforqSetCpuPath(path) != 0) continue;
-    SCOPED_TRACE(path);
+  for_each_cpu_path([&](int) {
     for (int ox = 0; ox < 4; ++ox)
       for (int oy = 0; oy < 4; ++oy) {
         const int32_t nx = 64 + ox, ny = 500 + oy, nz = nx + ny - 1;
@@ -366,8 +364,7 @@ TEST(DirectEntries, LongRunsAtEveryAlignment) {
           ASSERT_EQ(zd[size_t(k)], ref) << ox << " " << oy << " " << k;
         }
       }
-  }
-  zaforqSetCpuPath(ZAFORQ_PATH_AUTO);
+  });
 }
 
 }  // namespace

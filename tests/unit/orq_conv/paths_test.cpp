@@ -10,6 +10,7 @@
 #include <cstring>
 #include <vector>
 
+#include "cpu_paths.h"
 #include "reference.h"
 #include "zaforq.h"
 
@@ -76,10 +77,6 @@ struct Aligned {
   ~Aligned() { std::free(p); }
 };
 
-struct PinGuard {
-  ~PinGuard() { zaforqSetCpuPath(ZAFORQ_PATH_AUTO); }
-};
-
 template <class E>
 int32_t exec(const Case& c, const E* x, const E* y, E* z, const int32_t* nz) {
   using F1 = int32_t (*)(const E*, int32_t, const E*, int32_t, E*, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t);
@@ -135,13 +132,8 @@ void run_case(const Case& c) {
 
   const double eps_a = c.v == SS ? 0x1p-24 : 0x1p-53;
   const double eps_r = std::is_same_v<E, float> ? 0x1p-24 : 0x1p-53;
-  PinGuard restore;
-  int paths = 0;
   std::vector<E> sse2;
-  for (int p = ZAFORQ_PATH_SSE2; p <= ZAFORQ_PATH_AVX512; ++p) {
-    if (zaforqSetCpuPath(p) != 0) continue;
-    SCOPED_TRACE(p);
-    ++paths;
+  const int paths = for_each_cpu_path([&](int p) {
     std::fill(za.p, za.p + nzt + 1, E(-777));
     ASSERT_EQ(exec<E>(c, xa.p, ya.p + c.yoff, za.p, nz), 0);
     EXPECT_EQ(za.p[nzt], E(-777)) << "wrote past the outputs";
@@ -161,7 +153,7 @@ void run_case(const Case& c) {
     } else if (!std::equal(sse2.begin(), sse2.end(), za.p)) {
       g_differed[p] = true;
     }
-  }
+  });
   EXPECT_GE(paths, 1);
 }
 

@@ -8,37 +8,16 @@
 
 #include <vector>
 
+#include "bits.h"
+#include "cpu_paths.h"
 #include "reference.h"
 #include "stream.h"
 #include "zaforq.h"
 
 namespace {
 
-// Runs body(path) with each path pinned in turn, skipping those the machine refuses, and
-// restores the automatic choice.
-template <class F>
-void each_path(F body) {
-  for (int32_t p = ZAFORQ_PATH_SSE2; p <= ZAFORQ_PATH_AVX512; ++p) {
-    if (zaforqSetCpuPath(p) != 0) continue;
-    SCOPED_TRACE(testing::Message() << "path " << p);
-    body(p);
-  }
-  ASSERT_EQ(zaforqSetCpuPath(ZAFORQ_PATH_AUTO), 0);
-}
-
-uint64_t bits(double x) {
-  uint64_t b;
-  memcpy(&b, &x, 8);
-  return b;
-}
-uint32_t bits(float x) {
-  uint32_t b;
-  memcpy(&b, &x, 4);
-  return b;
-}
-
 TEST(TwisterPaths, PublishedFirstOutputs) {
-  each_path([](int32_t) {
+  for_each_cpu_path([](int) {
     Stream g(ORQ_BRNG_MT19937, {0x123u, 0x234u, 0x345u, 0x456u});
     std::vector<uint32_t> got(10);
     ASSERT_EQ(_orqiRngUniformBits(0, g.s, 10, got.data()), 0);
@@ -85,13 +64,13 @@ void check_against_reference(int32_t id, int32_t n_words, ref::Twister r, int32_
         d.resize(k);
         ASSERT_EQ(_orqdRngUniform(0, g.s, k, d.data(), a, b), 0);
         for (int32_t i = 0; i < k; ++i)
-          ASSERT_EQ(bits(d[i]), bits(static_cast<double>(r.next()) * scale + a)) << "double " << at + i;
+          ASSERT_EQ(bits_of(d[i]), bits_of(static_cast<double>(r.next()) * scale + a)) << "double " << at + i;
         break;
       default:
         f.resize(k);
         ASSERT_EQ(_orqsRngUniform(0, g.s, k, f.data(), static_cast<float>(sa), static_cast<float>(sb)), 0);
         for (int32_t i = 0; i < k; ++i)
-          ASSERT_EQ(bits(f[i]), bits(static_cast<float>(static_cast<double>(r.next()) * fscale + sa)))
+          ASSERT_EQ(bits_of(f[i]), bits_of(static_cast<float>(static_cast<double>(r.next()) * fscale + sa)))
               << "float " << at + i;
     }
     at += k;
@@ -99,13 +78,13 @@ void check_against_reference(int32_t id, int32_t n_words, ref::Twister r, int32_
 }
 
 TEST(TwisterPaths, Mt19937MillionWordsInMixedCalls) {
-  each_path([](int32_t) { check_against_reference(ORQ_BRNG_MT19937, 624, ref::mt19937(), 1000000); });
+  for_each_cpu_path([](int) { check_against_reference(ORQ_BRNG_MT19937, 624, ref::mt19937(), 1000000); });
 }
 
 TEST(TwisterPaths, Mt2203SetsInMixedCalls) {
   for (int32_t set : {0, 1, 517, 1023}) {
     const uint32_t* p = _orq_mt2203_table + 3 * set;
-    each_path([&](int32_t) {
+    for_each_cpu_path([&](int) {
       SCOPED_TRACE(testing::Message() << "set " << set);
       check_against_reference(ORQ_BRNG_MT2203 + set, 69, ref::mt2203(p[0], p[1], p[2]), 200000);
     });
@@ -117,7 +96,7 @@ TEST(TwisterPaths, Mt2203SetsInMixedCalls) {
 TEST(TwisterPaths, WidePathsMatchSse2OnOneLongRequest) {
   const int32_t n = 1000003;
   std::vector<std::vector<double>> out;
-  each_path([&](int32_t) {
+  for_each_cpu_path([&](int) {
     Stream g(ORQ_BRNG_MT19937, {5489u});
     uint32_t skip[5];
     ASSERT_EQ(_orqiRngUniformBits(0, g.s, 5, skip), 0);
