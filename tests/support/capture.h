@@ -1,6 +1,8 @@
-// Test support: capture what a call writes to standard error, byte for byte.
+// Test support: capture what a call writes to standard error, or a command to standard output,
+// byte for byte.
 #pragma once
 #include <stdio.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <string>
@@ -23,4 +25,16 @@ std::string capture_stderr(F&& f) {
   close(fd);
   unlink(path);
   return text;
+}
+
+// Runs a shell command line (its standard error discarded) and returns its standard output;
+// *rc, when given, receives the exit status.
+inline std::string capture_command(const std::string& command, int* rc = nullptr) {
+  FILE* p = popen((command + " 2>/dev/null").c_str(), "r");
+  std::string out;
+  char buf[4096];
+  for (size_t k; (k = fread(buf, 1, sizeof buf, p)) > 0;) out.append(buf, k);
+  const int status = pclose(p);
+  if (rc) *rc = WEXITSTATUS(status);
+  return out;
 }

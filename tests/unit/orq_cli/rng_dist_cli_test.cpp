@@ -10,20 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "capture.h"
 #include "zaforq.h"
 
 namespace {
 
 std::string zaforq(const std::string& args, int* rc = nullptr) {
-  std::string cmd = std::string(ZAFORQ_CLI) + " " + args + " 2>/dev/null";
-  FILE* p = popen(cmd.c_str(), "r");
-  std::string out;
-  char buf[4096];
-  size_t k;
-  while ((k = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, k);
-  int status = pclose(p);
-  if (rc) *rc = WEXITSTATUS(status);
-  return out;
+  return capture_command(std::string(ZAFORQ_CLI) + " " + args, rc);
 }
 
 OrqStream mt(uint32_t seed) {

@@ -6,19 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "capture.h"
 #include "zaforq.h"
 
 namespace {
 
-std::string run_rng(const std::string& args) {
-  FILE* p = popen((std::string(ZAFORQ_CLI) + " rng " + args + " 2>/dev/null").c_str(), "r");
-  std::string out;
-  char buf[4096];
-  size_t k;
-  while ((k = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, k);
-  pclose(p);
-  return out;
-}
+std::string run_rng(const std::string& args) { return capture_command(std::string(ZAFORQ_CLI) + " rng " + args); }
 
 // The library's words laid out D to a line, the first line `first` words long.
 std::string point_lines(int32_t id, uint32_t dim, int32_t skip, int32_t n, int32_t first) {
