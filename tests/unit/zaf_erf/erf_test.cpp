@@ -6,6 +6,7 @@
 #include <string.h>
 
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 #include "cpu_paths.h"
@@ -73,6 +74,23 @@ Kind kind_of(double r, double min_normal) {
   return r < min_normal ? Kind::subnormal : Kind::normal;
 }
 
+template <class T, size_t NK, size_t NC>
+void expect_thresholds(void (*const (&kernels)[NK])(int32_t, const T*, T*), const Threshold (&cases)[NC]) {
+  const double min_normal = std::numeric_limits<T>::min();
+  for (auto f : kernels) {
+    for (const Threshold& c : cases) {
+      seen.clear();
+      const T a = static_cast<T>(c.a);
+      T r;
+      f(1, &a, &r);
+      EXPECT_EQ(kind_of(r, min_normal), c.kind) << c.a << " -> " << r;
+      EXPECT_GE(r, T(0)) << c.a;
+      ASSERT_EQ(seen.size(), c.reported ? 1u : 0u) << c.a;
+      if (c.reported) EXPECT_EQ(seen[0].code, ZAF_STATUS_UNDERFLOW);
+    }
+  }
+}
+
 TEST_F(Erf, DoubleErfcUnderflowBounds) {
   const double bound = 26.543258454250978;  // erfc falls below 2^-1022 just above it
   const Threshold cases[] = {
@@ -82,17 +100,7 @@ TEST_F(Erf, DoubleErfcUnderflowBounds) {
       {27.226013183593746, Kind::subnormal, true},  // the last argument before the zero bound
       {27.22601318359375, Kind::zero, true},  {1e300, Kind::zero, true},
   };
-  for (D1 f : kDErfc) {
-    for (const Threshold& c : cases) {
-      seen.clear();
-      double r;
-      f(1, &c.a, &r);
-      EXPECT_EQ(kind_of(r, 2.2250738585072014e-308), c.kind) << c.a << " -> " << r;
-      EXPECT_GE(r, 0.0);
-      ASSERT_EQ(seen.size(), c.reported ? 1u : 0u) << c.a;
-      if (c.reported) EXPECT_EQ(seen[0].code, ZAF_STATUS_UNDERFLOW);
-    }
-  }
+  expect_thresholds(kDErfc, cases);
 }
 
 TEST_F(Erf, FloatErfcUnderflowBounds) {
@@ -102,17 +110,7 @@ TEST_F(Erf, FloatErfcUnderflowBounds) {
       {nextafterf(bound, 0), Kind::normal, false}, {10.054195404052734, Kind::zero, true},
       {10.054194450378418, Kind::subnormal, true}, {3e38, Kind::zero, true},
   };
-  for (F1 f : kSErfc) {
-    for (const Threshold& c : cases) {
-      seen.clear();
-      const float a = static_cast<float>(c.a);
-      float r;
-      f(1, &a, &r);
-      EXPECT_EQ(kind_of(r, 1.1754943508222875e-38), c.kind) << c.a << " -> " << r;
-      ASSERT_EQ(seen.size(), c.reported ? 1u : 0u) << c.a;
-      if (c.reported) EXPECT_EQ(seen[0].code, ZAF_STATUS_UNDERFLOW);
-    }
-  }
+  expect_thresholds(kSErfc, cases);
 }
 
 // Error of a float result in ulps of the long double reference (subnormal ulps below 2^-126),
