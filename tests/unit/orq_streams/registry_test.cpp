@@ -82,11 +82,6 @@ TEST(Registry, BuiltInProperties) {
     EXPECT_TRUE(p.InitFn && p.FloatFn && p.DoubleFn && p.IntFn);
   }
   BrngRow p;
-  EXPECT_EQ(__orqGetBrngProperties(0x800000, &p), 0);
-  EXPECT_EQ(p.InitFn, &__orqBRngMT19937InitStream);
-  EXPECT_EQ(p.IntFn, &__orqiBRngMT19937);
-  EXPECT_EQ(__orqGetBrngProperties(0x100000, &p), 0);
-  EXPECT_EQ(p.DoubleFn, &__orqdBRngMCG31M1);
   EXPECT_EQ(__orqGetBrngProperties(279, &p), ORQ_STATUS_INVALID_GENERATOR);
   EXPECT_EQ(__orqGetBrngProperties(-1, &p), ORQ_STATUS_INVALID_GENERATOR);
   EXPECT_EQ(__orqGetBrngProperties(0xD00000, &p), ORQ_STATUS_INVALID_GENERATOR);
