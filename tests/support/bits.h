@@ -4,27 +4,18 @@
 #include <cstdint>
 #include <cstring>
 
-inline uint64_t bits_of(double x) {
-  uint64_t u;
-  std::memcpy(&u, &x, 8);
+// The same bytes read as another type of the same size.
+template <class To, class From>
+inline To same_bytes(From x) {
+  static_assert(sizeof(To) == sizeof(From), "same size");
+  To u;
+  std::memcpy(&u, &x, sizeof u);
   return u;
 }
-inline uint32_t bits_of(float x) {
-  uint32_t u;
-  std::memcpy(&u, &x, 4);
-  return u;
-}
-
-inline double from_bits(uint64_t u) {
-  double x;
-  std::memcpy(&x, &u, 8);
-  return x;
-}
-inline float float_from_bits(uint32_t u) {
-  float x;
-  std::memcpy(&x, &u, 4);
-  return x;
-}
+inline uint64_t bits_of(double x) { return same_bytes<uint64_t>(x); }
+inline uint32_t bits_of(float x) { return same_bytes<uint32_t>(x); }
+inline double from_bits(uint64_t u) { return same_bytes<double>(u); }
+inline float float_from_bits(uint32_t u) { return same_bytes<float>(u); }
 
 // Distance in representable values between two finite values of the same type, across zero.
 inline int64_t ulps(double a, double b) {
